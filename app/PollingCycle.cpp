@@ -1,0 +1,90 @@
+#include "app/PollingCycle.h"
+
+#include "app/ModbusCrc.h"
+#include "platform/Text.h"
+
+const std::string PollRequest("\x01\x03\x02\x00\x00\x02\xC5\xB3", 8);
+
+namespace {
+
+constexpr int ReplyPauseMSec = 25;
+constexpr std::size_t ShortestReply = 7;
+constexpr std::size_t FullReply = 9;
+
+// A register, high byte first; values above 60000 are negative readings.
+float RegisterValue(const std::string& Reply, std::size_t Offset) {
+    unsigned Raw = unsigned((unsigned char)Reply[Offset]) * 256u + (unsigned char)Reply[Offset + 1];
+    float Value = float(Raw);
+    if (Value > 60000.0f)
+        Value -= 65535.0f;
+    return Value;
+}
+
+bool CrcMatches(const std::string& Reply) {
+    std::size_t L = Reply.size();
+    return ModbusCrc16(Reply.substr(0, L - 2)) == Reply.substr(L - 2);
+}
+
+} // namespace
+
+void TPollingCycle::Timer1Timer() {
+    if (SimulationMode) {
+        Button1Click();
+        return;
+    }
+    if (!FNeighbours.PortIsOpen())
+        return;
+    std::string Reply = FNeighbours.PortReadString();
+    if (Reply.size() < ShortestReply) {
+        FNeighbours.Pause(ReplyPauseMSec);
+        FNeighbours.PortWriteString(PollRequest);
+        return;
+    }
+    if (!CrcMatches(Reply)) {
+        // Dropped; the next tick finds the queue empty and asks again.
+        FNeighbours.Pause(ReplyPauseMSec);
+        return;
+    }
+    TakeReply(Reply);
+    FNeighbours.PortWriteString(PollRequest);
+}
+
+void TPollingCycle::TakeReply(const std::string& Reply) {
+    // A 7- or 8-byte reply holds fewer than two registers: value 2 is made of
+    // what follows register 1 and is shown but never plotted or logged.
+    float Value1 = RegisterValue(Reply, 3);
+    float Value2 = RegisterValue(Reply, 5);
+    if (MeasurementKind == mkTemperature) {
+        Value1 /= 10.0f;
+        Value2 /= 10.0f;
+    }
+    const bool BothValues = Reply.size() >= FullReply && MeasurementKind == mkTemperature;
+    if (BothValues)
+        FNeighbours.SetDisplayVisible(2, Value2 > -200.0f);
+    FNeighbours.SetDisplayValue(1, Value1);
+    FNeighbours.SetDisplayValue(2, Value2);
+
+    FNeighbours.AddXY(0, SampleCounter, Value1);
+    if (BothValues)
+        FNeighbours.AddXY(1, SampleCounter, Value2);
+    ++SampleCounter;
+
+    std::string Line = TimeStamp() + "," + FormatFixed(Value1, 1);
+    if (BothValues)
+        Line += "," + FormatFixed(Value2, 1);
+    FNeighbours.AppendLogLine(Line);
+}
+
+void TPollingCycle::Button1Click() {
+    float Value = float(FNeighbours.RandomDigit() + 20.1);
+    FNeighbours.SetDisplayValue(1, Value);
+    FNeighbours.AddXY(0, SampleCounter, Value);
+    ++SampleCounter;
+    FNeighbours.AppendLogLine(TimeStamp() + "," + FormatFixed(Value, 1));
+}
+
+std::string TPollingCycle::TimeStamp() {
+    int Hour, Min, Sec, MSec;
+    DecodeTime(FNeighbours.LocalTime(), Hour, Min, Sec, MSec);
+    return FormatDecimal(Hour, 2) + ":" + FormatDecimal(Min, 2) + ":" + FormatDecimal(Sec, 2);
+}

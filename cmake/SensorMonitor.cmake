@@ -1,0 +1,41 @@
+# Build settings shared by every target of the program's own code.
+
+set(SM_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+function(sm_settings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(SM_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(SM_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                           -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# One library per layer folder: sm_layer(name SOURCES ... LINKS ...).
+# A layer without sources yet is an interface library, so that later layers
+# can already link it.
+function(sm_layer name)
+  cmake_parse_arguments(L "" "" "SOURCES;LINKS" ${ARGN})
+  if(L_SOURCES)
+    add_library(${name} STATIC ${L_SOURCES})
+    target_include_directories(${name} PUBLIC ${SM_ROOT})
+    target_link_libraries(${name} PUBLIC ${L_LINKS})
+    sm_settings(${name})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${SM_ROOT})
+    target_link_libraries(${name} INTERFACE ${L_LINKS})
+  endif()
+endfunction()
+
+# One GoogleTest program per layer, each test case registered with CTest.
+function(sm_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LINKS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
+  sm_settings(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${T_PROPERTIES})
+endfunction()

@@ -1,0 +1,28 @@
+#pragma once
+// Number text in the user's regional format: the decimal separator comes
+// from LC_NUMERIC of the environment (LC_ALL and LANG taking part as usual).
+
+#include <string>
+
+// The user's decimal separator, read once from the environment.
+char DecimalSeparator();
+// Reads the regional settings from the environment again (after the
+// environment changed).
+void ReadLocaleSettings();
+
+std::string IntToStr(long long V);
+// "%.nd": at least Digits digits, zero-padded, minus sign in front.
+std::string FormatDecimal(long long V, int Digits);
+// "%.nf": exactly Decimals digits after the separator, no thousands separator.
+std::string FormatFixed(double V, int Decimals);
+// "%.ne": Precision significant digits, then "E", a sign and at least three
+// exponent digits, as in 1.23E+003.
+std::string FormatExponent(double V, int Precision);
+// The shortest general form with at most 15 significant digits: fixed
+// notation from 0.0001 up to 15 integer digits, else 1E20 or 1.5E-6.
+std::string FloatToStr(double V);
+
+// Accepts optional blanks, a sign, digits with the user's separator (or a
+// period), and an exponent; anything else raises EConvertError naming the text.
+double StrToFloat(const std::string& S);
+bool TryStrToFloat(const std::string& S, double& Value);
