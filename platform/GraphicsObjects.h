@@ -1,0 +1,133 @@
+#pragma once
+// Pen, brush and font of a canvas: plain values that a canvas reads at every
+// drawing call, so changing one takes effect on the next call.
+
+#include "platform/TSet.h"
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <string>
+
+enum TPenStyle : std::int32_t {
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame
+};
+
+// The binary raster operations of a pen, in their classic order.
+enum TPenMode : std::int32_t {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
+
+enum TBrushStyle : std::int32_t {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+
+enum TFontStyle : std::int32_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+
+enum TFontPitch : std::int32_t { fpDefault, fpVariable, fpFixed };
+
+constexpr std::int32_t ANSI_CHARSET = 0;
+constexpr std::int32_t DEFAULT_CHARSET = 1;
+constexpr std::int32_t SYMBOL_CHARSET = 2;
+constexpr std::int32_t GB2312_CHARSET = 134;
+
+// Width 0 and 1 are the same thin pen. Wider pens are always solid (or
+// inside-frame) and have round ends, as on the classic drawing service.
+class TPen {
+  public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor V) { FColor = V; }
+    TPenStyle Style() const { return FStyle; }
+    void SetStyle(TPenStyle V) { FStyle = V; }
+    int Width() const { return FWidth; }
+    void SetWidth(int V) { FWidth = V < 0 ? 0 : V; }
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode V) { FMode = V; }
+
+    bool IsThin() const { return FWidth <= 1; }
+    friend bool operator==(const TPen&, const TPen&) = default;
+
+  private:
+    TColor FColor = clBlack;
+    TPenStyle FStyle = psSolid;
+    int FWidth = 1;
+    TPenMode FMode = pmCopy;
+};
+
+class TBrush {
+  public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor V) { FColor = V; }
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle V) { FStyle = V; }
+    friend bool operator==(const TBrush&, const TBrush&) = default;
+
+  private:
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+};
+
+// Height < 0 is the character height in pixels, Height > 0 the cell height
+// (character plus internal leading); Size is in points at 96 pixels per
+// inch and always describes the character height. Escapement turns the
+// text counter-clockwise, in tenths of a degree.
+class TFont {
+  public:
+    static constexpr int PixelsPerInch = 96;
+
+    const std::string& Name() const { return FName; }
+    void SetName(const std::string& V) { FName = V; }
+    int Height() const { return FHeight; }
+    void SetHeight(int V) { FHeight = V; }
+    int Size() const;
+    void SetSize(int Points);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor V) { FColor = V; }
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles V) { FStyle = V; }
+    std::int32_t Charset() const { return FCharset; }
+    void SetCharset(std::int32_t V) { FCharset = V; }
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch V) { FPitch = V; }
+    int Escapement() const { return FEscapement; }
+    void SetEscapement(int TenthsOfDegree) { FEscapement = TenthsOfDegree; }
+
+    friend bool operator==(const TFont&, const TFont&) = default;
+
+  private:
+    std::string FName = "MS Sans Serif";
+    int FHeight = -11;
+    TColor FColor = clWindowText;
+    TFontStyles FStyle;
+    std::int32_t FCharset = DEFAULT_CHARSET;
+    TFontPitch FPitch = fpDefault;
+    int FEscapement = 0;
+};
