@@ -1,0 +1,45 @@
+#pragma once
+// An axis maps the values of one dimension to pixels of the data view.
+
+#include "plot/iPlotObjects.h"
+
+class TiPlotAxis : public TiPlotLayoutObject {
+    Q_OBJECT
+    Q_PROPERTY(bool ForceStacking READ ForceStacking WRITE SetForceStacking)
+    Q_PROPERTY(double Span READ Span WRITE SetSpan)
+    Q_PROPERTY(double Min READ Min WRITE SetMin)
+    Q_PROPERTY(bool TitleShow READ TitleShow WRITE SetTitleShow)
+    Q_PROPERTY(std::string Title READ Title WRITE SetTitle)
+
+  public:
+    TiPlotAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+
+    void SetForceStacking(bool Value);
+    double Span() const { return FSpan; }
+    void SetSpan(double Value) { Change(FSpan, Value); }
+    double Min() const { return FMin; }
+    void SetMin(double Value) { Change(FMin, Value); }
+    double Max() const { return FMin + FSpan; }
+    bool TitleShow() const { return FTitleShow; }
+    void SetTitleShow(bool Value) { Change(FTitleShow, Value); }
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& Value) { Change(FTitle, Value); }
+
+  private:
+    double FSpan = 100;
+    double FMin = 0;
+    bool FTitleShow = false;
+    std::string FTitle;
+};
+
+class TiPlotXAxis : public TiPlotAxis {
+    Q_OBJECT
+  public:
+    TiPlotXAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+};
+
+class TiPlotYAxis : public TiPlotAxis {
+    Q_OBJECT
+  public:
+    TiPlotYAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+};

@@ -1,0 +1,132 @@
+#include "plot/iPlotChannelCustom.h"
+
+namespace {
+
+std::unique_ptr<TiPlotDataCustomList> NewStorage(TiPlotDataStyle Style) {
+    switch (Style) {
+    case ipdsCompact:
+        return std::make_unique<TiPlotDataCompactList>();
+    case ipdsCompactInterval:
+        return std::make_unique<TiPlotDataCompactIntervalList>();
+    case ipdsFullFeature:
+        return std::make_unique<TiPlotDataFullList>();
+    case ipdsStandard:
+        break;
+    }
+    return std::make_unique<TiPlotDataNullList>();
+}
+
+} // namespace
+
+TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotManagerObject(Owner, Events), FData(NewStorage(ipdsStandard)), FAxes(Owner) {
+    TiPlotDrawAttributes& A = FData->Defaults();
+    A.Color = clRed;
+    A.TraceLineStyle = iplsSolid;
+    A.TraceLineWidth = 1;
+    A.MarkersVisible = false;
+    A.MarkersStyle = ipmsCircle;
+    A.MarkersSize = 3;
+    A.MarkersPenColor = clRed;
+    A.MarkersPenWidth = 0;
+    A.MarkersPenStyle = psSolid;
+    A.MarkersBrushColor = clRed;
+    A.MarkersBrushStyle = bsSolid;
+    ResetStatistics();
+}
+
+TiPlotChannelCustom::~TiPlotChannelCustom() = default;
+
+void TiPlotChannelCustom::SetXAxisName(const std::string& Value) {
+    if (FAxes.SetXName(Value))
+        DoChange();
+}
+
+void TiPlotChannelCustom::SetYAxisName(const std::string& Value) {
+    if (FAxes.SetYName(Value))
+        DoChange();
+}
+
+void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) { FAxes.ObjectRemoved(Object); }
+
+void TiPlotChannelCustom::ObjectNameChanged(TiPlotObject* Object) {
+    FAxes.ObjectNameChanged(Object);
+}
+
+void TiPlotChannelCustom::SetRingBufferSize(int Value) {
+    FData->SetRingBufferSize(Value);
+    DoChange();
+}
+
+void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle Value) {
+    if (FDataStyle == Value)
+        return;
+    const TiPlotDrawAttributes Defaults = FData->Defaults();
+    const int RingSize = FData->GetRingBufferSize();
+    std::unique_ptr<TiPlotDataCustomList> Data = NewStorage(Value);
+    Data->Defaults() = Defaults;
+    Data->SetRingBufferSize(RingSize);
+    FData = std::move(Data);
+    FDataStyle = Value;
+    DoChange();
+}
+
+void TiPlotChannelCustom::ResetStatistics() {
+    FStatCount = 0;
+    FXMin = FYMin = 1e300;
+    FXMax = FYMax = -1e300;
+    FXMean = FYMean = 0;
+    FXSum = FYSum = 0;
+}
+
+// Strict comparisons: a NaN never becomes a minimum or maximum.
+void TiPlotChannelCustom::CountInStatistics(double X, double Y) {
+    if (X > FXMax)
+        FXMax = X;
+    if (!(X >= FXMin))
+        FXMin = X;
+    if (Y > FYMax)
+        FYMax = Y;
+    if (!(Y >= FYMin))
+        FYMin = Y;
+    ++FStatCount;
+    FXSum += X;
+    FYSum += Y;
+}
+
+int TiPlotChannelCustom::AddXY(double X, double Y) {
+    int Index = FData->AddXY(X, Y);
+    CountInStatistics(X, Y);
+    UpdateMeans();
+    DoChange();
+    return Index;
+}
+
+void TiPlotChannelCustom::Clear() {
+    ResetStatistics();
+    FData->Clear();
+    DoChange();
+}
+
+void TiPlotChannelCustom::SetNull(int Index, bool Value) {
+    FData->SetNull(Index, Value);
+    DoChange();
+}
+
+void TiPlotChannelCustom::SetEmpty(int Index, bool Value) {
+    FData->SetEmpty(Index, Value);
+    DoChange();
+}
+
+void TiPlotChannelCustom::RecalculateStatistics() {
+    ResetStatistics();
+    for (int I = 0; I < FData->Count(); ++I)
+        if (!FData->Null(I) && !FData->Empty(I))
+            CountInStatistics(FData->X(I), FData->Y(I));
+    UpdateMeans();
+}
+
+void TiPlotChannelCustom::UpdateMeans() {
+    FXMean = FStatCount ? double(FXSum / FStatCount) : 0;
+    FYMean = FStatCount ? double(FYSum / FStatCount) : 0;
+}

@@ -1,0 +1,157 @@
+#pragma once
+// A data series of the plot: owns the storage of its points, keeps running
+// statistics of everything added and refers to its X and Y axis by name.
+
+#include "plot/iPlotDataCustomList.h"
+#include "plot/iPlotObjects.h"
+#include "plot/iPlotReference.h"
+
+#include <memory>
+
+class TiPlotChannelCustom : public TiPlotManagerObject {
+    Q_OBJECT
+    Q_PROPERTY(std::string TitleText READ TitleText WRITE SetTitleText)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool TraceVisible READ TraceVisible WRITE SetTraceVisible)
+    Q_PROPERTY(bool VisibleInLegend READ VisibleInLegend WRITE SetVisibleInLegend)
+    Q_PROPERTY(TiPlotLineStyle TraceLineStyle READ TraceLineStyle WRITE SetTraceLineStyle)
+    Q_PROPERTY(int TraceLineWidth READ TraceLineWidth WRITE SetTraceLineWidth)
+    Q_PROPERTY(bool MarkersVisible READ MarkersVisible WRITE SetMarkersVisible)
+    Q_PROPERTY(TiPlotMarkerStyle MarkersStyle READ MarkersStyle WRITE SetMarkersStyle)
+    Q_PROPERTY(int MarkersSize READ MarkersSize WRITE SetMarkersSize)
+    Q_PROPERTY(TColor MarkersPenColor READ MarkersPenColor WRITE SetMarkersPenColor)
+    Q_PROPERTY(int MarkersPenWidth READ MarkersPenWidth WRITE SetMarkersPenWidth)
+    Q_PROPERTY(TPenStyle MarkersPenStyle READ MarkersPenStyle WRITE SetMarkersPenStyle)
+    Q_PROPERTY(TColor MarkersBrushColor READ MarkersBrushColor WRITE SetMarkersBrushColor)
+    Q_PROPERTY(TBrushStyle MarkersBrushStyle READ MarkersBrushStyle WRITE SetMarkersBrushStyle)
+    Q_PROPERTY(std::string XAxisName READ XAxisName WRITE SetXAxisName)
+    Q_PROPERTY(std::string YAxisName READ YAxisName WRITE SetYAxisName)
+    Q_PROPERTY(bool XAxisTrackingEnabled READ XAxisTrackingEnabled WRITE SetXAxisTrackingEnabled)
+    Q_PROPERTY(bool YAxisTrackingEnabled READ YAxisTrackingEnabled WRITE SetYAxisTrackingEnabled)
+    Q_PROPERTY(int RingBufferSize READ RingBufferSize WRITE SetRingBufferSize)
+    Q_PROPERTY(TiPlotDataStyle DataStyle READ DataStyle WRITE SetDataStyle)
+
+  public:
+    TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    ~TiPlotChannelCustom() override;
+
+    const std::string& TitleText() const { return FTitleText; }
+    void SetTitleText(const std::string& Value) { Change(FTitleText, Value); }
+    bool TraceVisible() const { return FTraceVisible; }
+    void SetTraceVisible(bool Value) { Change(FTraceVisible, Value); }
+    bool VisibleInLegend() const { return FVisibleInLegend; }
+    void SetVisibleInLegend(bool Value) { Change(FVisibleInLegend, Value); }
+
+    // The channel-wide drawing attributes live in the storage.
+    TColor Color() const { return Attributes().Color; }
+    void SetColor(TColor Value) { ChangeAttribute(&TiPlotDrawAttributes::Color, Value); }
+    TiPlotLineStyle TraceLineStyle() const { return Attributes().TraceLineStyle; }
+    void SetTraceLineStyle(TiPlotLineStyle Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::TraceLineStyle, Value);
+    }
+    int TraceLineWidth() const { return Attributes().TraceLineWidth; }
+    void SetTraceLineWidth(int Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::TraceLineWidth, Value);
+    }
+    bool MarkersVisible() const { return Attributes().MarkersVisible; }
+    void SetMarkersVisible(bool Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersVisible, Value);
+    }
+    TiPlotMarkerStyle MarkersStyle() const { return Attributes().MarkersStyle; }
+    void SetMarkersStyle(TiPlotMarkerStyle Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersStyle, Value);
+    }
+    int MarkersSize() const { return Attributes().MarkersSize; }
+    void SetMarkersSize(int Value) { ChangeAttribute(&TiPlotDrawAttributes::MarkersSize, Value); }
+    TColor MarkersPenColor() const { return Attributes().MarkersPenColor; }
+    void SetMarkersPenColor(TColor Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersPenColor, Value);
+    }
+    int MarkersPenWidth() const { return Attributes().MarkersPenWidth; }
+    void SetMarkersPenWidth(int Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersPenWidth, Value);
+    }
+    TPenStyle MarkersPenStyle() const { return Attributes().MarkersPenStyle; }
+    void SetMarkersPenStyle(TPenStyle Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersPenStyle, Value);
+    }
+    TColor MarkersBrushColor() const { return Attributes().MarkersBrushColor; }
+    void SetMarkersBrushColor(TColor Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersBrushColor, Value);
+    }
+    TBrushStyle MarkersBrushStyle() const { return Attributes().MarkersBrushStyle; }
+    void SetMarkersBrushStyle(TBrushStyle Value) {
+        ChangeAttribute(&TiPlotDrawAttributes::MarkersBrushStyle, Value);
+    }
+
+    const std::string& XAxisName() const { return FAxes.XName(); }
+    void SetXAxisName(const std::string& Value);
+    const std::string& YAxisName() const { return FAxes.YName(); }
+    void SetYAxisName(const std::string& Value);
+    // The axes, looked up by name on first use; none while missing.
+    TiPlotAxis* XAxis() { return FAxes.X(); }
+    TiPlotAxis* YAxis() { return FAxes.Y(); }
+    bool XAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
+    void SetXAxisTrackingEnabled(bool Value) { FXAxisTrackingEnabled = Value; }
+    bool YAxisTrackingEnabled() const { return FYAxisTrackingEnabled; }
+    void SetYAxisTrackingEnabled(bool Value) { FYAxisTrackingEnabled = Value; }
+
+    int RingBufferSize() const { return FData->GetRingBufferSize(); }
+    void SetRingBufferSize(int Value);
+    TiPlotDataStyle DataStyle() const { return FDataStyle; }
+    // A new style starts empty; the drawing attributes and the ring size stay.
+    void SetDataStyle(TiPlotDataStyle Value);
+
+    // Appends a point, counts it in the statistics and requests a repaint;
+    // returns the new point's index.
+    virtual int AddXY(double X, double Y);
+    void Clear();
+    int Count() const { return FData->Count(); }
+    double GetX(int Index) const { return FData->X(Index); }
+    double GetY(int Index) const { return FData->Y(Index); }
+    bool GetNull(int Index) const { return FData->Null(Index); }
+    bool GetEmpty(int Index) const { return FData->Empty(Index); }
+    void SetNull(int Index, bool Value);
+    void SetEmpty(int Index, bool Value);
+    TiPlotDrawAttributes PointAttributes(int Index) const { return FData->PointAttributes(Index); }
+    // Rebuilds the statistics from the stored points that are neither Null nor Empty.
+    void RecalculateStatistics();
+
+    int ItemSize() const { return FData->ItemSize(); }
+    int MaxCapacity() const { return FData->MaxCapacity(); }
+    int Capacity() const { return FData->Capacity(); }
+    long long MemoryUsed() const { return FData->MemoryUsed(); }
+    const TiPlotDataCustomList& Data() const { return *FData; }
+
+    int StatCount() const { return FStatCount; }
+    double XMin() const { return FXMin; }
+    double XMax() const { return FXMax; }
+    double XMean() const { return FXMean; }
+    double YMin() const { return FYMin; }
+    double YMax() const { return FYMax; }
+    double YMean() const { return FYMean; }
+
+    void ObjectRemoved(TiPlotObject* Object) override;
+    void ObjectNameChanged(TiPlotObject* Object) override;
+
+  private:
+    const TiPlotDrawAttributes& Attributes() const { return FData->Defaults(); }
+    template <typename T> void ChangeAttribute(T TiPlotDrawAttributes::*Field, T Value) {
+        Change(FData->Defaults().*Field, Value);
+    }
+    void ResetStatistics();
+    void CountInStatistics(double X, double Y);
+    void UpdateMeans();
+
+    std::unique_ptr<TiPlotDataCustomList> FData;
+    std::string FTitleText;
+    TiPlotAxisReferences FAxes;
+    bool FXAxisTrackingEnabled = true;
+    bool FYAxisTrackingEnabled = true;
+    bool FTraceVisible = true;
+    bool FVisibleInLegend = true;
+    TiPlotDataStyle FDataStyle = ipdsStandard;
+    int FStatCount = 0;
+    double FXMin, FXMax, FXMean, FYMin, FYMax, FYMean;
+    long double FXSum, FYSum; // extended precision, so long runs keep their mean
+};

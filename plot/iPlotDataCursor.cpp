@@ -1,0 +1,26 @@
+#include "plot/iPlotDataCursor.h"
+
+#include "plot/iPlotChannelCustom.h"
+#include "plot/iPlotComponent.h"
+
+TiPlotDataCursor::TiPlotDataCursor(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotManagerObject(Owner, Events) {}
+
+void TiPlotDataCursor::SetChannelName(const std::string& Value) {
+    if (FChannel.SetName(Value))
+        DoChange();
+}
+
+TiPlotChannelCustom* TiPlotDataCursor::Channel() {
+    return FChannel.Resolve([this](const std::string& Name) { return Owner()->FindChannel(Name); });
+}
+
+void TiPlotDataCursor::ObjectRemoved(TiPlotObject* Object) {
+    FChannel.ObjectRemoved(Object);
+    if (Object == FDataView)
+        FDataView = nullptr;
+}
+
+void TiPlotDataCursor::ObjectNameChanged(TiPlotObject* Object) {
+    FChannel.ObjectNameChanged(Object);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Reads values off the traces at a cursor position.
+
+#include "plot/iPlotObjects.h"
+#include "plot/iPlotReference.h"
+
+class TiPlotChannelCustom;
+class TiPlotDataView;
+
+class TiPlotDataCursor : public TiPlotManagerObject {
+    Q_OBJECT
+    Q_PROPERTY(std::string ChannelName READ ChannelName WRITE SetChannelName)
+
+  public:
+    TiPlotDataCursor(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+
+    const std::string& ChannelName() const { return FChannel.Name(); }
+    void SetChannelName(const std::string& Value);
+    TiPlotChannelCustom* Channel();
+    // The data view the cursor moves in; bound by the plot, not stored.
+    TiPlotDataView* DataView() const { return FDataView; }
+    void SetDataView(TiPlotDataView* Value) { FDataView = Value; }
+
+    void ObjectRemoved(TiPlotObject* Object) override;
+    void ObjectNameChanged(TiPlotObject* Object) override;
+
+  private:
+    TiPlotReference<TiPlotChannelCustom> FChannel;
+    TiPlotDataView* FDataView = nullptr;
+};

@@ -1,0 +1,399 @@
+#include "plot/iPlotDataCustomList.h"
+
+#include "platform/Exception.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr int MaxListBytes = INT_MAX;
+
+[[noreturn]] void IndexError() { throw Exception("Index out of Bounds"); }
+
+constexpr std::uint16_t NullFlag = 1 << 0;
+constexpr std::uint16_t EmptyFlag = 1 << 1;
+constexpr std::uint16_t MarkersVisibleFlag = 1 << 2;
+constexpr int MarkersStyleShift = 3;
+constexpr std::uint16_t MarkersStyleMask = 15 << MarkersStyleShift;
+
+} // namespace
+
+// ---- TiPlotDataCustomList
+
+TiPlotDataCustomList::TiPlotDataCustomList(int ItemSize) { SetItemSize(ItemSize); }
+
+TiPlotDataCustomList::~TiPlotDataCustomList() { ReleaseStorage(); }
+
+void TiPlotDataCustomList::SetItemSize(int Size) {
+    FItemSize = Size;
+    FMaxCapacity = MaxListBytes / Size;
+}
+
+void TiPlotDataCustomList::ReleaseStorage() {
+    std::free(FBlock);
+    FBlock = nullptr;
+}
+
+int TiPlotDataCustomList::SlotOf(int Index) const {
+    if (Index < 0 || Index >= FCount)
+        IndexError();
+    if (FRingStart == 0)
+        return Index;
+    int Slot = Index + FRingStart;
+    return Slot > FCount - 1 ? Slot - FCount : Slot;
+}
+
+bool TiPlotDataCustomList::Empty(int Index) const { return SlotOf(Index), false; }
+bool TiPlotDataCustomList::Null(int Index) const { return SlotOf(Index), false; }
+double TiPlotDataCustomList::High(int Index) const { return SlotOf(Index), 0.0; }
+double TiPlotDataCustomList::Low(int Index) const { return SlotOf(Index), 0.0; }
+double TiPlotDataCustomList::Open(int Index) const { return SlotOf(Index), 0.0; }
+double TiPlotDataCustomList::Close(int Index) const { return SlotOf(Index), 0.0; }
+void TiPlotDataCustomList::SetEmpty(int Index, bool) { SlotOf(Index); }
+void TiPlotDataCustomList::SetNull(int Index, bool) { SlotOf(Index); }
+void TiPlotDataCustomList::SetHigh(int Index, double) { SlotOf(Index); }
+void TiPlotDataCustomList::SetLow(int Index, double) { SlotOf(Index); }
+void TiPlotDataCustomList::SetOpen(int Index, double) { SlotOf(Index); }
+void TiPlotDataCustomList::SetClose(int Index, double) { SlotOf(Index); }
+
+TiPlotDrawAttributes TiPlotDataCustomList::PointAttributes(int Index) const {
+    SlotOf(Index);
+    return FDefaults;
+}
+
+void TiPlotDataCustomList::SetPointAttributes(int Index, const TiPlotDrawAttributes&) {
+    SlotOf(Index);
+}
+
+int TiPlotDataCustomList::AddXY(double X, double Y) {
+    if (!FRingEnabled || FCount < FCapacity) {
+        if (FCount == FCapacity)
+            Grow();
+        WriteNewPoint(FCount, X, Y);
+        return FCount++;
+    }
+    // A full ring: the slot of the oldest point takes the new one.
+    if (++FRingStart == FCount)
+        FRingStart = 0;
+    WriteNewPoint(FRingStart == 0 ? FCount - 1 : FRingStart - 1, X, Y);
+    return FCount - 1;
+}
+
+void TiPlotDataCustomList::Grow() {
+    int Delta = FCapacity > 64 ? FCapacity / 4 : FCapacity > 8 ? 16 : 4;
+    SetCapacity(FCapacity + Delta);
+}
+
+void TiPlotDataCustomList::Clear() {
+    FCount = 0;
+    FRingStart = 0;
+    if (!FRingEnabled)
+        SetCapacity(0);
+}
+
+void TiPlotDataCustomList::SetCapacity(int NewCapacity) {
+    if (FMaxCapacity < NewCapacity)
+        throw Exception("Exceed Maximum List Size");
+    if (NewCapacity < 0)
+        throw Exception("List Size can not be negative");
+    if (NewCapacity == FCapacity)
+        return;
+    Unwrap();
+    if (NewCapacity == 0) {
+        ReleaseStorage();
+    } else {
+        void* Block = std::realloc(FBlock, std::size_t(NewCapacity) * std::size_t(FItemSize));
+        if (!Block)
+            throw std::bad_alloc();
+        FBlock = Block;
+    }
+    FCapacity = NewCapacity;
+    FCount = std::min(FCount, NewCapacity);
+}
+
+void TiPlotDataCustomList::CheckDeleteCount(int N) const {
+    if (N < 0 || N >= FCount)
+        throw Exception("Delete size out of Range");
+}
+
+void TiPlotDataCustomList::DeleteFirst(int N) {
+    CheckDeleteCount(N);
+    Unwrap();
+    FCount -= N;
+    if (FCount > 0 && N > 0) {
+        auto* Bytes = static_cast<char*>(FBlock);
+        std::memmove(Bytes, Bytes + std::size_t(N) * FItemSize, std::size_t(FCount) * FItemSize);
+    }
+}
+
+void TiPlotDataCustomList::Unwrap() {
+    if (FRingStart == 0)
+        return;
+    auto* Bytes = static_cast<char*>(FBlock);
+    std::rotate(Bytes, Bytes + std::size_t(FRingStart) * FItemSize,
+                Bytes + std::size_t(FCount) * FItemSize);
+    FRingStart = 0;
+}
+
+void TiPlotDataCustomList::SetRingBufferSize(int N) {
+    // A negative size asks to delete more points than there are: refused
+    // with the variant's message before anything changes.
+    if (N < 0)
+        CheckDeleteCount(FCount - N);
+    if (N == 0) {
+        if (FRingEnabled) {
+            FRingEnabled = false;
+            if (FRingStart != 0)
+                Clear();
+        }
+        return;
+    }
+    FRingEnabled = true;
+    if (N == FCapacity)
+        return;
+    if (FRingStart != 0)
+        Clear();
+    if (N < FCapacity && N < FCount)
+        DeleteFirst(FCount - N);
+    SetCapacity(N);
+}
+
+// ---- TiPlotDataFullList
+
+struct TiPlotDataFullList::TRecord {
+    double X, Y;
+    bool Null, Empty;
+    double High, Low, Open, Close;
+    TiPlotDrawAttributes Attributes;
+};
+static_assert(sizeof(TiPlotDrawAttributes) == 80);
+
+TiPlotDataFullList::TiPlotDataFullList() : TiPlotDataCustomList(136) {
+    static_assert(sizeof(TRecord) == 136);
+}
+
+TiPlotDataFullList::TRecord& TiPlotDataFullList::At(int Index) const {
+    return Records<TRecord>()[SlotOf(Index)];
+}
+
+double TiPlotDataFullList::X(int Index) const { return At(Index).X; }
+double TiPlotDataFullList::Y(int Index) const { return At(Index).Y; }
+bool TiPlotDataFullList::Empty(int Index) const { return At(Index).Empty; }
+bool TiPlotDataFullList::Null(int Index) const { return At(Index).Null; }
+double TiPlotDataFullList::High(int Index) const { return At(Index).High; }
+double TiPlotDataFullList::Low(int Index) const { return At(Index).Low; }
+double TiPlotDataFullList::Open(int Index) const { return At(Index).Open; }
+double TiPlotDataFullList::Close(int Index) const { return At(Index).Close; }
+void TiPlotDataFullList::SetX(int Index, double Value) { At(Index).X = Value; }
+void TiPlotDataFullList::SetY(int Index, double Value) { At(Index).Y = Value; }
+void TiPlotDataFullList::SetEmpty(int Index, bool Value) { At(Index).Empty = Value; }
+void TiPlotDataFullList::SetNull(int Index, bool Value) { At(Index).Null = Value; }
+void TiPlotDataFullList::SetHigh(int Index, double Value) { At(Index).High = Value; }
+void TiPlotDataFullList::SetLow(int Index, double Value) { At(Index).Low = Value; }
+void TiPlotDataFullList::SetOpen(int Index, double Value) { At(Index).Open = Value; }
+void TiPlotDataFullList::SetClose(int Index, double Value) { At(Index).Close = Value; }
+
+TiPlotDrawAttributes TiPlotDataFullList::PointAttributes(int Index) const {
+    return At(Index).Attributes;
+}
+
+void TiPlotDataFullList::SetPointAttributes(int Index, const TiPlotDrawAttributes& Value) {
+    At(Index).Attributes = Value;
+}
+
+void TiPlotDataFullList::GetPoint(int Index, double& X, bool& Null, bool& Empty, double& Y) const {
+    const TRecord& R = At(Index);
+    X = R.X;
+    Null = R.Null;
+    Empty = R.Empty;
+    Y = R.Y;
+}
+
+void TiPlotDataFullList::WriteNewPoint(int Slot, double X, double Y) {
+    Records<TRecord>()[Slot] = TRecord{X, Y, false, false, 0, 0, 0, 0, Defaults()};
+}
+
+void TiPlotDataFullList::CheckDeleteCount(int N) const {
+    if (N < 0 || N >= Count())
+        throw Exception("Delete Size Out Of Range");
+}
+
+// ---- TiPlotDataNullList
+
+struct TiPlotDataNullList::TRecord {
+    double X, Y;
+    std::uint16_t Flags;
+};
+
+TiPlotDataNullList::TiPlotDataNullList() : TiPlotDataCustomList(24) {
+    static_assert(sizeof(TRecord) == 24);
+}
+
+TiPlotDataNullList::TRecord& TiPlotDataNullList::At(int Index) const {
+    return Records<TRecord>()[SlotOf(Index)];
+}
+
+double TiPlotDataNullList::X(int Index) const { return At(Index).X; }
+double TiPlotDataNullList::Y(int Index) const { return At(Index).Y; }
+bool TiPlotDataNullList::Empty(int Index) const { return At(Index).Flags & EmptyFlag; }
+bool TiPlotDataNullList::Null(int Index) const { return At(Index).Flags & NullFlag; }
+void TiPlotDataNullList::SetX(int Index, double Value) { At(Index).X = Value; }
+void TiPlotDataNullList::SetY(int Index, double Value) { At(Index).Y = Value; }
+void TiPlotDataNullList::SetEmpty(int Index, bool Value) { SetFlag(Index, EmptyFlag, Value); }
+void TiPlotDataNullList::SetNull(int Index, bool Value) { SetFlag(Index, NullFlag, Value); }
+
+void TiPlotDataNullList::SetFlag(int Index, std::uint16_t Bit, bool Value) {
+    std::uint16_t& Flags = At(Index).Flags;
+    Flags = Value ? Flags | Bit : Flags & ~Bit;
+}
+
+TiPlotDrawAttributes TiPlotDataNullList::PointAttributes(int Index) const {
+    std::uint16_t Flags = At(Index).Flags;
+    TiPlotDrawAttributes A = Defaults();
+    A.MarkersVisible = Flags & MarkersVisibleFlag;
+    A.MarkersStyle = TiPlotMarkerStyle((Flags & MarkersStyleMask) >> MarkersStyleShift);
+    return A;
+}
+
+void TiPlotDataNullList::SetPointAttributes(int Index, const TiPlotDrawAttributes& Value) {
+    std::uint16_t& Flags = At(Index).Flags;
+    Flags = (Flags & (NullFlag | EmptyFlag)) | ((Value.MarkersStyle & 15) << MarkersStyleShift) |
+            (Value.MarkersVisible ? MarkersVisibleFlag : 0);
+}
+
+void TiPlotDataNullList::GetPoint(int Index, double& X, bool& Null, bool& Empty, double& Y) const {
+    const TRecord& R = At(Index);
+    X = R.X;
+    Null = R.Flags & NullFlag;
+    Empty = R.Flags & EmptyFlag;
+    Y = R.Y;
+}
+
+void TiPlotDataNullList::WriteNewPoint(int Slot, double X, double Y) {
+    std::uint16_t Flags = std::uint16_t((Defaults().MarkersStyle & 15) << MarkersStyleShift);
+    if (Defaults().MarkersVisible)
+        Flags |= MarkersVisibleFlag;
+    Records<TRecord>()[Slot] = TRecord{X, Y, Flags};
+}
+
+// ---- TiPlotDataCompactList
+
+struct TiPlotDataCompactList::TRecord {
+    float X, Y;
+};
+
+TiPlotDataCompactList::TiPlotDataCompactList() : TiPlotDataCustomList(8) {
+    static_assert(sizeof(TRecord) == 8);
+}
+
+TiPlotDataCompactList::TRecord& TiPlotDataCompactList::At(int Index) const {
+    return Records<TRecord>()[SlotOf(Index)];
+}
+
+double TiPlotDataCompactList::X(int Index) const { return At(Index).X; }
+double TiPlotDataCompactList::Y(int Index) const { return At(Index).Y; }
+void TiPlotDataCompactList::SetX(int Index, double Value) { At(Index).X = float(Value); }
+void TiPlotDataCompactList::SetY(int Index, double Value) { At(Index).Y = float(Value); }
+
+void TiPlotDataCompactList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
+                                     double& Y) const {
+    const TRecord& R = At(Index);
+    X = R.X;
+    Null = Empty = false;
+    Y = R.Y;
+}
+
+void TiPlotDataCompactList::WriteNewPoint(int Slot, double X, double Y) {
+    Records<TRecord>()[Slot] = TRecord{float(X), float(Y)};
+}
+
+// ---- TiPlotDataCompactIntervalList
+
+TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList() : TiPlotDataCustomList(4) {}
+
+float& TiPlotDataCompactIntervalList::At(int Index) const {
+    return Records<float>()[SlotOf(Index)];
+}
+
+double TiPlotDataCompactIntervalList::X(int Index) const { return FFirstX + Index * FInterval; }
+double TiPlotDataCompactIntervalList::Y(int Index) const { return At(Index); }
+void TiPlotDataCompactIntervalList::SetY(int Index, double Value) { At(Index) = float(Value); }
+
+void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
+    if (Count() == 0 || Index != 0)
+        throw Exception("Data Style does not support setting individual X-Value with the "
+                        "exception of the first X-Value");
+    FFirstX = Value;
+}
+
+void TiPlotDataCompactIntervalList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
+                                             double& Y) const {
+    Y = At(Index);
+    X = FFirstX + Index * FInterval;
+    Null = Empty = false;
+}
+
+int TiPlotDataCompactIntervalList::AddXY(double X, double Y) {
+    if (Count() == 0)
+        FFirstX = X;
+    else if (Count() == 1 && FInterval == -1.0)
+        FInterval = X - FFirstX;
+    const bool Overwrites = RingEnabled() && Count() == Capacity() && Count() > 0;
+    int Index = TiPlotDataCustomList::AddXY(X, Y);
+    // The oldest point is gone: every computed X moves on by one interval.
+    if (Overwrites && Count() > 1)
+        FFirstX = this->X(1);
+    return Index;
+}
+
+void TiPlotDataCompactIntervalList::Clear() {
+    TiPlotDataCustomList::Clear();
+    FInterval = -1.0;
+}
+
+void TiPlotDataCompactIntervalList::WriteNewPoint(int Slot, double, double Y) {
+    Records<float>()[Slot] = float(Y);
+}
+
+void TiPlotDataCompactIntervalList::CheckDeleteCount(int N) const {
+    if (N < 0 || N > Count())
+        throw Exception("Delete size out of Range");
+}
+
+// ---- TiPlotMinMaxPoint
+
+void TiPlotMinMaxPoint::Reset() {
+    Empty = true;
+    Max = -1e301;
+    Min = 1e301;
+}
+
+void TiPlotMinMaxPoint::Add(std::int32_t APixel, double AX, double AY) {
+    if (Empty) {
+        Empty = false;
+        XPixel = APixel;
+        X = AX;
+        First = AY;
+    }
+    if (AY > Max)
+        Max = AY;
+    if (AY < Min)
+        Min = AY;
+    Last = AY;
+}
+
+// ---- TiLimitDataList
+
+void TiLimitDataList::Add(double Position, double Low, double High) {
+    FItems.push_back({Position, Low, High});
+}
+
+const TiLimitDataList::TItem& TiLimitDataList::At(int Index) const {
+    if (Index < 0 || Index >= Count())
+        IndexError();
+    return FItems[Index];
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The rectangle the channels are drawn in, with its grid.
+
+#include "plot/iPlotObjects.h"
+#include "plot/iPlotReference.h"
+
+class TiPlotDataView : public TiPlotLayoutObject {
+    Q_OBJECT
+    Q_PROPERTY(std::string GridXAxisName READ GridXAxisName WRITE SetGridXAxisName)
+    Q_PROPERTY(std::string GridYAxisName READ GridYAxisName WRITE SetGridYAxisName)
+
+  public:
+    TiPlotDataView(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+
+    const std::string& GridXAxisName() const { return FGridAxes.XName(); }
+    void SetGridXAxisName(const std::string& Value);
+    const std::string& GridYAxisName() const { return FGridAxes.YName(); }
+    void SetGridYAxisName(const std::string& Value);
+    // The grid's axes, looked up by name on first use; none when missing.
+    TiPlotAxis* GridXAxis() { return FGridAxes.X(); }
+    TiPlotAxis* GridYAxis() { return FGridAxes.Y(); }
+
+    void ObjectRemoved(TiPlotObject* Object) override;
+    void ObjectNameChanged(TiPlotObject* Object) override;
+
+  private:
+    TiPlotAxisReferences FGridAxes;
+};

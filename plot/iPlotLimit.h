@@ -1,0 +1,27 @@
+#pragma once
+// A limit line or band drawn in the data view.
+
+#include "plot/iPlotObjects.h"
+#include "plot/iPlotReference.h"
+
+class TiPlotLimit : public TiPlotObject {
+    Q_OBJECT
+    Q_PROPERTY(std::string XAxisName READ XAxisName WRITE SetXAxisName)
+    Q_PROPERTY(std::string YAxisName READ YAxisName WRITE SetYAxisName)
+
+  public:
+    TiPlotLimit(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+
+    const std::string& XAxisName() const { return FAxes.XName(); }
+    void SetXAxisName(const std::string& Value);
+    const std::string& YAxisName() const { return FAxes.YName(); }
+    void SetYAxisName(const std::string& Value);
+    TiPlotAxis* XAxis() { return FAxes.X(); }
+    TiPlotAxis* YAxis() { return FAxes.Y(); }
+
+    void ObjectRemoved(TiPlotObject* Object) override;
+    void ObjectNameChanged(TiPlotObject* Object) override;
+
+  private:
+    TiPlotAxisReferences FAxes;
+};

@@ -1,0 +1,426 @@
+#include "plot/iPlotManagers.h"
+
+#include "plot/iPlotAnnotation.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannelCustom.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotTable.h"
+#include "plot/iPlotToolBar.h"
+
+#include "platform/Exception.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+const TColor ChannelPalette[] = {
+    0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080,
+    0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0x0000C0, 0x00C000,
+    0x00C0C0, 0xC00000, 0xC000C0, 0xC0C000, 0xC0C0C0, 0x0080FF, 0x8000FF, 0x8080FF,
+    0xFF0080, 0xFF8000, 0xFF8080, 0x00FF80, 0x80FF00, 0x80FF80,
+};
+
+// The number after a default name's base: leading blanks, digits, nothing after.
+bool NameNumber(const std::string& Rest, long long& Number) {
+    std::size_t Start = 0;
+    while (Start < Rest.size() && Rest[Start] == ' ')
+        ++Start;
+    const char* First = Rest.data() + Start;
+    const char* Last = Rest.data() + Rest.size();
+    if (First != Last && *First == '+')
+        ++First;
+    auto [End, Error] = std::from_chars(First, Last, Number);
+    return Error == std::errc() && End == Last;
+}
+
+bool StartsWithName(const std::string& Name, const std::string& Base) {
+    return Name.size() >= Base.size() && SameName(Name.substr(0, Base.size()), Base);
+}
+
+std::string FirstName(const TiPlotObjectManagerCustom* Manager) {
+    return Manager && Manager->Count() > 0 ? Manager->Items(0)->Name() : std::string();
+}
+
+} // namespace
+
+// ---- TiPlotObjectManagerCustom
+
+TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(TiPlotComponent* Owner,
+                                                     const TiPlotObjectEvents& Events)
+    : FOwner(Owner), FEvents(Events) {
+    if (!Owner)
+        throw Exception("Owner must be Assigned");
+}
+
+TiPlotObject* TiPlotObjectManagerCustom::CreateObject() {
+    throw Exception("Object Manager does not support creation of objects");
+}
+
+void TiPlotObjectManagerCustom::ObjectDeleted(TiPlotObject*) {}
+
+void TiPlotObjectManagerCustom::RemoveObject(TiPlotObject* Object) {
+    int Index = IndexOf(Object);
+    if (Index < 0)
+        return;
+    Delete(Index);
+    ObjectDeleted(Object);
+    if (FEvents.OnChange)
+        FEvents.OnChange(Object);
+}
+
+void TiPlotObjectManagerCustom::InsertObject(TiPlotObject* Object) {
+    Add(Object);
+    if (Object->Name().empty())
+        NameNewObject(Object);
+}
+
+void TiPlotObjectManagerCustom::NameNewObject(TiPlotObject* Object) {
+    Object->SetName(NextName());
+}
+
+void TiPlotObjectManagerCustom::BroadcastNameChanged(TiPlotObject* Object) {
+    for (TiPlotObject* Item : std::vector<TiPlotObject*>(FItems))
+        Item->ObjectNameChanged(Object);
+}
+
+void TiPlotObjectManagerCustom::BroadcastFocus(TiPlotObject* Object) {
+    for (TiPlotObject* Item : std::vector<TiPlotObject*>(FItems))
+        Item->ObjectFocused(Object);
+}
+
+void TiPlotObjectManagerCustom::Clear() {}
+
+void TiPlotObjectManagerCustom::Delete(int Index) {
+    Items(Index);
+    FItems.erase(FItems.begin() + Index);
+}
+
+TiPlotObject* TiPlotObjectManagerCustom::Items(int Index) const {
+    if (Index < 0 || Index >= Count())
+        throw Exception("List index out of bounds (" + std::to_string(Index) + ")");
+    return FItems[Index];
+}
+
+TiPlotObject* TiPlotObjectManagerCustom::Find(const std::string& Name) const {
+    for (TiPlotObject* Item : FItems)
+        if (SameName(Item->Name(), Name))
+            return Item;
+    return nullptr;
+}
+
+int TiPlotObjectManagerCustom::IndexOf(const TiPlotObject* Object) const {
+    auto It = std::find(FItems.begin(), FItems.end(), Object);
+    return It == FItems.end() ? -1 : int(It - FItems.begin());
+}
+
+void TiPlotObjectManagerCustom::Add(TiPlotObject* Object) {
+    if (IndexOf(Object) < 0)
+        FItems.push_back(Object);
+}
+
+std::string TiPlotObjectManagerCustom::NextName() const {
+    const std::string Base = BaseName();
+    long long Highest = 0;
+    for (TiPlotObject* Item : FItems) {
+        long long Number = 0;
+        if (StartsWithName(Item->Name(), Base) &&
+            NameNumber(Item->Name().substr(Base.size()), Number) && Number > Highest)
+            Highest = Number;
+    }
+    return Base + " " + std::to_string(Highest + 1);
+}
+
+// ---- TiPlotObjectOwnedManager
+
+TiPlotObjectOwnedManager::~TiPlotObjectOwnedManager() {
+    // The plot is going away and has silenced every object: just free them.
+    while (Count() > 0) {
+        TiPlotObject* Object = Items(Count() - 1);
+        Delete(Count() - 1);
+        delete Object;
+    }
+}
+
+void TiPlotObjectOwnedManager::RemoveObject(TiPlotObject* Object) {
+    for (int I = 0; I < Count(); ++I)
+        if (Items(I) != Object)
+            Items(I)->ObjectRemoved(Object);
+    TiPlotObjectManagerCustom::RemoveObject(Object);
+}
+
+void TiPlotObjectOwnedManager::Clear() {
+    while (Count() > 0) {
+        TiPlotObject* Object = Items(Count() - 1);
+        DestroyPlotObject(Object);
+        // Without handlers the removal did not reach this list.
+        if (Count() > 0 && Items(Count() - 1) == Object)
+            Delete(Count() - 1);
+    }
+}
+
+// ---- TiPlotObjectManager
+
+TiPlotObject* TiPlotObjectManager::CreateObject() {
+    return TiPlotObjectManagerCustom::CreateObject();
+}
+
+// ---- kind managers
+
+TiPlotToolBarManager::TiPlotToolBarManager(TiPlotComponent* Owner,
+                                           const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "Toolbar") {}
+
+TiPlotLegendManager::TiPlotLegendManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "Legend") {}
+
+TiPlotTableManager::TiPlotTableManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "Table") {}
+
+TiPlotXAxisManager::TiPlotXAxisManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "X-Axis") {}
+
+void TiPlotXAxisManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotKindManager::NameNewObject(Object);
+    static_cast<TiPlotAxis*>(Object)->SetTitle(Object->Name());
+}
+
+TiPlotYAxisManager::TiPlotYAxisManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "Y-Axis") {}
+
+void TiPlotYAxisManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotKindManager::NameNewObject(Object);
+    static_cast<TiPlotAxis*>(Object)->SetTitle(Object->Name());
+}
+
+TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* Owner,
+                                           const TiPlotObjectEvents& Events,
+                                           TiPlotManagerLinks Links, TCreate CreateChannel)
+    : TiPlotObjectOwnedManager(Owner, Events), FLinks(Links),
+      FCreateChannel(std::move(CreateChannel)) {}
+
+TiPlotObject* TiPlotChannelManager::CreateObject() { return FCreateChannel(Owner(), Events()); }
+
+bool TiPlotChannelManager::Accepts(const TiPlotObject* Object) const {
+    return dynamic_cast<const TiPlotChannelCustom*>(Object) != nullptr;
+}
+
+TiPlotChannelCustom* TiPlotChannelManager::Item(int Index) const {
+    return static_cast<TiPlotChannelCustom*>(Items(Index));
+}
+
+TColor TiPlotChannelManager::NextChannelColor() const {
+    if (Count() < 2)
+        return clRed;
+    int Fewest = Count();
+    int Uses[std::size(ChannelPalette)] = {};
+    for (std::size_t P = 0; P < std::size(ChannelPalette); ++P) {
+        for (int I = 0; I < Count(); ++I)
+            Uses[P] += Item(I)->Color() == ChannelPalette[P];
+        Fewest = std::min(Fewest, Uses[P]);
+    }
+    for (std::size_t P = 0; P < std::size(ChannelPalette); ++P)
+        if (Uses[P] == Fewest)
+            return ChannelPalette[P];
+    return clRed;
+}
+
+void TiPlotChannelManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotObjectOwnedManager::NameNewObject(Object);
+    auto* Channel = static_cast<TiPlotChannelCustom*>(Object);
+    Channel->SetTitleText(Channel->Name());
+    Channel->SetColor(NextChannelColor());
+    if (FLinks.XAxes->Count() > 0)
+        Channel->SetXAxisName(FirstName(FLinks.XAxes));
+    if (FLinks.YAxes->Count() > 0)
+        Channel->SetYAxisName(FirstName(FLinks.YAxes));
+}
+
+TiPlotDataViewManager::TiPlotDataViewManager(TiPlotComponent* Owner,
+                                             const TiPlotObjectEvents& Events,
+                                             TiPlotManagerLinks Links)
+    : TiPlotKindManager(Owner, Events, "Data View"), FLinks(Links) {}
+
+void TiPlotDataViewManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotKindManager::NameNewObject(Object);
+    auto* DataView = static_cast<TiPlotDataView*>(Object);
+    if (FLinks.XAxes->Count() > 0)
+        DataView->SetGridXAxisName(FirstName(FLinks.XAxes));
+    if (FLinks.YAxes->Count() > 0)
+        DataView->SetGridYAxisName(FirstName(FLinks.YAxes));
+}
+
+TiPlotDataCursorManager::TiPlotDataCursorManager(TiPlotComponent* Owner,
+                                                 const TiPlotObjectEvents& Events,
+                                                 TiPlotManagerLinks Links)
+    : TiPlotKindManager(Owner, Events, "Cursor"), FLinks(Links) {}
+
+void TiPlotDataCursorManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotKindManager::NameNewObject(Object);
+    auto* Cursor = static_cast<TiPlotDataCursor*>(Object);
+    if (FLinks.DataViews->Count() > 0)
+        Cursor->SetDataView(static_cast<TiPlotDataView*>(FLinks.DataViews->Items(0)));
+    if (FLinks.Channels->Count() > 0)
+        Cursor->SetChannelName(FirstName(FLinks.Channels));
+}
+
+TiPlotLimitManager::TiPlotLimitManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
+                                       TiPlotManagerLinks Links)
+    : TiPlotKindManager(Owner, Events, "Limit"), FLinks(Links) {}
+
+void TiPlotLimitManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotKindManager::NameNewObject(Object);
+    auto* Limit = static_cast<TiPlotLimit*>(Object);
+    if (FLinks.XAxes->Count() > 0)
+        Limit->SetXAxisName(FirstName(FLinks.XAxes));
+    if (FLinks.YAxes->Count() > 0)
+        Limit->SetYAxisName(FirstName(FLinks.YAxes));
+}
+
+TiPlotLabelManager::TiPlotLabelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "Label") {}
+
+void TiPlotLabelManager::NameNewObject(TiPlotObject* Object) {
+    TiPlotKindManager::NameNewObject(Object);
+    static_cast<TiPlotLabel*>(Object)->SetCaption(Object->Name());
+}
+
+TiPlotAnnotationManager::TiPlotAnnotationManager(TiPlotComponent* Owner,
+                                                 const TiPlotObjectEvents& Events)
+    : TiPlotKindManager(Owner, Events, "Annotation") {}
+
+// ---- TiPlotMasterManager
+
+TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* Owner, TiPlotComponentHooks Hooks,
+                                         TCreateChannel CreateChannel)
+    : FOwner(Owner), FHooks(std::move(Hooks)) {
+    FEvents.OnRename = [this](TiPlotObject* O) { DoRename(O); };
+    FEvents.OnRemove = [this](TiPlotObject* O) { DoRemove(O); };
+    FEvents.OnInsert = [this](TiPlotObject* O) { DoInsert(O); };
+    FEvents.OnChange = [this](TiPlotObject* O) { DoChange(O); };
+    FObjectManager = std::make_unique<TiPlotObjectManager>(Owner, FEvents);
+    FToolBarManager = std::make_unique<TiPlotToolBarManager>(Owner, FEvents);
+    FLegendManager = std::make_unique<TiPlotLegendManager>(Owner, FEvents);
+    FTableManager = std::make_unique<TiPlotTableManager>(Owner, FEvents);
+    FXAxisManager = std::make_unique<TiPlotXAxisManager>(Owner, FEvents);
+    FYAxisManager = std::make_unique<TiPlotYAxisManager>(Owner, FEvents);
+    TiPlotManagerLinks Links{FXAxisManager.get(), FYAxisManager.get(), nullptr, nullptr};
+    FChannelManager =
+        std::make_unique<TiPlotChannelManager>(Owner, FEvents, Links, std::move(CreateChannel));
+    FDataViewManager = std::make_unique<TiPlotDataViewManager>(Owner, FEvents, Links);
+    Links.Channels = FChannelManager.get();
+    Links.DataViews = FDataViewManager.get();
+    FDataCursorManager = std::make_unique<TiPlotDataCursorManager>(Owner, FEvents, Links);
+    FLimitManager = std::make_unique<TiPlotLimitManager>(Owner, FEvents, Links);
+    FLabelManager = std::make_unique<TiPlotLabelManager>(Owner, FEvents);
+    FAnnotationManager = std::make_unique<TiPlotAnnotationManager>(Owner, FEvents);
+    FLayoutManager = std::make_unique<TiPlotLayoutManager>(Owner, FEvents);
+}
+
+TiPlotMasterManager::~TiPlotMasterManager() {
+    ClearAllHandlers();
+    FToolBarManager.reset();
+    FLegendManager.reset();
+    FTableManager.reset();
+    FXAxisManager.reset();
+    FYAxisManager.reset();
+    FChannelManager.reset();
+    FDataViewManager.reset();
+    FDataCursorManager.reset();
+    FLimitManager.reset();
+    FLabelManager.reset();
+    FAnnotationManager.reset();
+    FObjectManager.reset();
+    FLayoutManager.reset();
+}
+
+std::vector<TiPlotObjectOwnedManager*> TiPlotMasterManager::KindManagers() const {
+    return {FToolBarManager.get(), FLegendManager.get(),     FTableManager.get(),
+            FXAxisManager.get(),   FYAxisManager.get(),      FChannelManager.get(),
+            FDataViewManager.get(), FDataCursorManager.get(), FLimitManager.get(),
+            FLabelManager.get(),   FAnnotationManager.get()};
+}
+
+std::vector<TiPlotObjectManagerCustom*> TiPlotMasterManager::AllManagers() const {
+    std::vector<TiPlotObjectManagerCustom*> All{FObjectManager.get(), FLayoutManager.get()};
+    for (TiPlotObjectOwnedManager* M : KindManagers())
+        All.push_back(M);
+    return All;
+}
+
+int TiPlotMasterManager::NewObject(TiPlotObjectManagerCustom& Manager) {
+    TiPlotObject* Object = Manager.CreateObject();
+    Object->NotifyInserted();
+    return Manager.Count() - 1;
+}
+
+void TiPlotMasterManager::DoInsert(TiPlotObject* Object) {
+    FObjectManager->InsertObject(Object);
+    if (auto* LayoutObject = dynamic_cast<TiPlotLayoutObject*>(Object))
+        FLayoutManager->InsertObject(LayoutObject);
+    for (TiPlotObjectOwnedManager* M : KindManagers())
+        if (M->Accepts(Object)) {
+            M->InsertObject(Object);
+            break;
+        }
+    Object->SetOnGotFocus([this](TiPlotObject* O) { DoGotFocus(O); });
+    Object->SetOnFocusChanged([this](TiPlotObject* O) {
+        if (FHooks.FocusChanged)
+            FHooks.FocusChanged(O);
+    });
+    Object->SetUserCanEdit(FUserCanEdit);
+    Object->SetXYSwap(FXYSwap);
+}
+
+void TiPlotMasterManager::DoRemove(TiPlotObject* Object) {
+    if (FHooks.ObjectRemoved)
+        FHooks.ObjectRemoved(Object);
+    for (TiPlotObjectManagerCustom* M : AllManagers())
+        M->RemoveObject(Object);
+}
+
+void TiPlotMasterManager::DoRename(TiPlotObject* Object) {
+    for (TiPlotObjectOwnedManager* M : KindManagers())
+        M->BroadcastNameChanged(Object);
+    FLayoutManager->BroadcastNameChanged(Object);
+}
+
+void TiPlotMasterManager::DoChange(TiPlotObject* Object) {
+    if (FHooks.ObjectChanged)
+        FHooks.ObjectChanged(Object);
+}
+
+void TiPlotMasterManager::DoGotFocus(TiPlotObject* Object) {
+    for (TiPlotObjectOwnedManager* M : KindManagers())
+        M->BroadcastFocus(Object);
+}
+
+void TiPlotMasterManager::SetUserCanEdit(bool Value) {
+    FUserCanEdit = Value;
+    for (int I = 0; I < FObjectManager->Count(); ++I)
+        FObjectManager->Items(I)->SetUserCanEdit(Value);
+}
+
+void TiPlotMasterManager::SetXYSwap(bool Value) {
+    FXYSwap = Value;
+    FLayoutManager->SetXYSwap(Value);
+    for (int I = 0; I < FObjectManager->Count(); ++I)
+        FObjectManager->Items(I)->SetXYSwap(Value);
+}
+
+void TiPlotMasterManager::ClearAllFocus() {
+    for (int I = 0; I < FObjectManager->Count(); ++I)
+        FObjectManager->Items(I)->SetFocused(false);
+}
+
+void TiPlotMasterManager::ClearAllHandlers() {
+    for (int I = 0; I < FObjectManager->Count(); ++I)
+        FObjectManager->Items(I)->ClearHandlers();
+    FHooks = {};
+}

@@ -1,0 +1,228 @@
+#include "plot/iPlotObjects.h"
+
+#include "platform/Exception.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr int FirstRepeatMSec = 500;
+constexpr int RepeatMSec = 50;
+constexpr double MinimumSpan = 5.0;
+
+void Call(const TiPlotObjectEvent& Handler, TiPlotObject* Object) {
+    if (Handler)
+        Handler(Object);
+}
+
+} // namespace
+
+bool SameName(const std::string& A, const std::string& B) {
+    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
+               return std::tolower((unsigned char)X) == std::tolower((unsigned char)Y);
+           });
+}
+
+// ---- TiPlotObject
+
+TiPlotObject::TiPlotObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : FOwner(Owner), FEvents(Events) {}
+
+void DestroyPlotObject(TiPlotObject* Object) {
+    Object->AnnounceRemoval();
+    delete Object;
+}
+
+TiPlotObject::~TiPlotObject() { AnnounceRemoval(); }
+
+void TiPlotObject::AnnounceRemoval() {
+    if (FRemovalAnnounced)
+        return;
+    FRemovalAnnounced = true;
+    Call(FEvents.OnRemove, this);
+    DoChange();
+}
+
+void TiPlotObject::ClearHandlers() {
+    FEvents = {};
+    FOnLayoutChange = FOnGotFocus = FOnFocusChanged = FOnEdit = nullptr;
+}
+
+void TiPlotObject::SetName(const std::string& Value) {
+    if (FName == Value)
+        return;
+    FOldName = FName;
+    FName = Value;
+    Call(FEvents.OnRename, this);
+    DoChange();
+}
+
+void TiPlotObject::SetVisible(bool Value) { Change(FVisible, Value); }
+
+void TiPlotObject::SetEnabled(bool Value) {
+    if (FEnabled == Value)
+        return;
+    FEnabled = Value;
+    if (!Value)
+        SetFocused(false);
+    DoChange();
+}
+
+void TiPlotObject::SetLayer(int Value) { Change(FLayer, Value); }
+
+void TiPlotObject::SetPopupEnabled(bool Value) { Change(FPopupEnabled, Value); }
+
+void TiPlotObject::SetFocused(bool Value) {
+    if (FFocused == Value)
+        return;
+    FFocused = Value;
+    Call(FOnFocusChanged, this);
+    if (Value)
+        Call(FOnGotFocus, this);
+}
+
+void TiPlotObject::DoChange() { Call(FEvents.OnChange, this); }
+
+void TiPlotObject::DoLayoutChange() {
+    Call(FOnLayoutChange, this);
+    DoChange();
+}
+
+void TiPlotObject::ObjectRemoved(TiPlotObject*) {}
+
+void TiPlotObject::ObjectNameChanged(TiPlotObject*) {}
+
+void TiPlotObject::ObjectFocused(TiPlotObject*) {}
+
+void TiPlotObject::NotifyInserted() { Call(FEvents.OnInsert, this); }
+
+// ---- TiPlotManagerObject
+
+TiPlotManagerObject::TiPlotManagerObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
+    : TiPlotObject(Owner, Events) {
+    if (!Owner)
+        throw Exception("Owner must be assigned");
+    if (!Events.OnChange)
+        throw Exception("OnChange event handler can not be null");
+    if (!Events.OnInsert)
+        throw Exception("OnInsert event handler can not be null");
+    if (!Events.OnRemove)
+        throw Exception("OnRemove event handler can not be null");
+    if (!Events.OnRename)
+        throw Exception("AOnRename event handler can not be null");
+}
+
+// ---- TiPlotLayoutObject
+
+void TiPlotLayoutObject::SetStartPercent(double Value) {
+    Value = std::clamp(Value, 0.0, 100.0);
+    if (FStopPercent - Value < MinimumSpan) {
+        FStopPercent = Value + MinimumSpan;
+        if (FStopPercent > 100.0) {
+            FStopPercent = 100.0;
+            Value = 100.0 - MinimumSpan;
+        }
+    }
+    Change(FStartPercent, Value);
+}
+
+void TiPlotLayoutObject::SetStopPercent(double Value) {
+    Value = std::clamp(Value, 0.0, 100.0);
+    if (Value - FStartPercent < MinimumSpan) {
+        FStartPercent = Value - MinimumSpan;
+        if (FStartPercent < 0.0) {
+            FStartPercent = 0.0;
+            Value = MinimumSpan;
+        }
+    }
+    Change(FStopPercent, Value);
+}
+
+void TiPlotLayoutObject::SetStartStopPercent(double Start, double Stop) {
+    FStartPercent = Start;
+    FStopPercent = Stop;
+    DoChange();
+}
+
+void TiPlotLayoutObject::SetZOrder(int Value) {
+    if (FZOrder == Value)
+        return;
+    FZOrder = Value;
+    DoLayoutChange();
+}
+
+void TiPlotLayoutObject::SetHorizontal(bool Value) {
+    if (FHorizontal == Value)
+        return;
+    FHorizontal = Value;
+    DoLayoutChange();
+}
+
+void TiPlotLayoutObject::NotifyInserted() {
+    TiPlotManagerObject::NotifyInserted();
+    DoLayoutChange();
+}
+
+// ---- TiPlotButton
+
+TiPlotButton::TiPlotButton() = default;
+
+TiPlotButton::~TiPlotButton() = default;
+
+void TiPlotButton::Call(const TEvent& Handler, TiPlotButton* Button) {
+    if (Handler)
+        Handler(Button);
+}
+
+void TiPlotButton::SetDown(bool Value) {
+    if (FDown == Value)
+        return;
+    FDown = Value;
+    Call(FOnInvalidate, this);
+    Call(FOnDownChange, this);
+}
+
+void TiPlotButton::SetEnabled(bool Value) {
+    FEnabled = Value;
+    if (!Value)
+        StopTimer();
+}
+
+void TiPlotButton::MouseDown(int, int) {
+    FPressed = true;
+    if (FAutoRepeat) {
+        FTimer = std::make_unique<QTimer>();
+        FTimer->setInterval(FirstRepeatMSec);
+        QObject::connect(FTimer.get(), &QTimer::timeout, this, &TiPlotButton::RepeatTick);
+        FTimer->start();
+    }
+    Call(FOnInvalidate, this);
+}
+
+void TiPlotButton::RepeatTick() {
+    FRepeating = true;
+    FTimer->setInterval(RepeatMSec);
+    Call(FOnClick, this);
+    Call(FOnInvalidate, this);
+}
+
+void TiPlotButton::MouseUp(int X, int Y) {
+    if (!FPressed)
+        return;
+    FPressed = false;
+    StopTimer();
+    Call(FOnInvalidate, this);
+    if (FRect.Contains({X, Y})) {
+        if (FGroupIndex != 0)
+            Call(FOnGroupClick, this);
+        Call(FOnClick, this);
+    }
+}
+
+void TiPlotButton::StopTimer() {
+    FTimer.reset();
+    FRepeating = false;
+}

@@ -1,0 +1,229 @@
+#pragma once
+// The base classes of everything the plot draws. Objects never hold
+// pointers to each other in stored state: they store names and resolve them
+// through the plot. They do not know their managers either; they report
+// insertion, removal, renaming and changes through the handlers given at
+// construction, and the master manager fans these out.
+
+#include "platform/Types.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TiPlotComponent;
+class TiPlotObject;
+class QTimer;
+
+using TiPlotObjectEvent = std::function<void(TiPlotObject*)>;
+
+// The four handlers of the master manager that every managed object needs.
+struct TiPlotObjectEvents {
+    TiPlotObjectEvent OnRename;
+    TiPlotObjectEvent OnRemove;
+    TiPlotObjectEvent OnInsert;
+    TiPlotObjectEvent OnChange;
+};
+
+// Compares two names as the plot does: ignoring letter case.
+bool SameName(const std::string& A, const std::string& B);
+
+// Destroys a plot object: the managers hear of it while the object is still
+// whole, then it is freed. The plot destroys its objects only this way.
+void DestroyPlotObject(TiPlotObject* Object);
+
+class TiPlotObject : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(std::string Name READ Name WRITE SetName)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(int Layer READ Layer WRITE SetLayer)
+    Q_PROPERTY(bool PopupEnabled READ PopupEnabled WRITE SetPopupEnabled)
+
+  public:
+    TiPlotObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    // Tells the master (OnRemove) unless DestroyPlotObject already did.
+    ~TiPlotObject() override;
+
+    TiPlotComponent* Owner() const { return FOwner; }
+
+    const std::string& Name() const { return FName; }
+    void SetName(const std::string& Value);
+    const std::string& OldName() const { return FOldName; }
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+    int Layer() const { return FLayer; }
+    void SetLayer(int Value);
+    bool PopupEnabled() const { return FPopupEnabled; }
+    void SetPopupEnabled(bool Value);
+
+    bool Focused() const { return FFocused; }
+    void SetFocused(bool Value);
+    bool UserCanEdit() const { return FUserCanEdit; }
+    void SetUserCanEdit(bool Value) { FUserCanEdit = Value; }
+    bool XYSwap() const { return FXYSwap; }
+    virtual void SetXYSwap(bool Value) { FXYSwap = Value; }
+    bool DrawReady() const { return FDrawReady; }
+
+    // Handlers set by the master and the layout manager.
+    void SetOnLayoutChange(TiPlotObjectEvent Handler) { FOnLayoutChange = std::move(Handler); }
+    void SetOnGotFocus(TiPlotObjectEvent Handler) { FOnGotFocus = std::move(Handler); }
+    void SetOnFocusChanged(TiPlotObjectEvent Handler) { FOnFocusChanged = std::move(Handler); }
+    void SetOnEdit(TiPlotObjectEvent Handler) { FOnEdit = std::move(Handler); }
+    // Drops every handler, so that a plot being destroyed hears nothing more.
+    void ClearHandlers();
+
+    virtual void DoChange();
+    virtual void DoLayoutChange();
+    // Another object is about to be destroyed: drop cached references to it.
+    virtual void ObjectRemoved(TiPlotObject* Object);
+    // Another object got a new name: follow it where it is referenced.
+    virtual void ObjectNameChanged(TiPlotObject* Object);
+    // Another object took the focus.
+    virtual void ObjectFocused(TiPlotObject* Object);
+    // Called once the object is complete; reports it to the master.
+    virtual void NotifyInserted();
+
+  protected:
+    void SetDrawReady(bool Value) { FDrawReady = Value; }
+    // Stores a changed value and requests a repaint.
+    template <typename T> void Change(T& Field, const T& Value) {
+        if (Field == Value)
+            return;
+        Field = Value;
+        DoChange();
+    }
+
+  private:
+    friend void DestroyPlotObject(TiPlotObject* Object);
+    // OnRemove, then a repaint request; once.
+    void AnnounceRemoval();
+
+    TiPlotComponent* FOwner;
+    TiPlotObjectEvents FEvents;
+    bool FRemovalAnnounced = false;
+    TiPlotObjectEvent FOnLayoutChange, FOnGotFocus, FOnFocusChanged, FOnEdit;
+    std::string FName, FOldName;
+    bool FVisible = true;
+    bool FEnabled = true;
+    int FLayer = 100;
+    bool FPopupEnabled = true;
+    bool FFocused = false;
+    bool FUserCanEdit = false;
+    bool FXYSwap = false;
+    bool FDrawReady = false;
+};
+
+// A plot object kept by a manager; refuses to exist without its handlers.
+class TiPlotManagerObject : public TiPlotObject {
+    Q_OBJECT
+  public:
+    TiPlotManagerObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+};
+
+// An object placed around (or as) the data view by the layout.
+class TiPlotLayoutObject : public TiPlotManagerObject {
+    Q_OBJECT
+    Q_PROPERTY(double StopPercent READ StopPercent WRITE SetStopPercent)
+    Q_PROPERTY(double StartPercent READ StartPercent WRITE SetStartPercent)
+    Q_PROPERTY(int ZOrder READ ZOrder WRITE SetZOrder)
+    Q_PROPERTY(bool Horizontal READ Horizontal WRITE SetHorizontal)
+
+  public:
+    using TiPlotManagerObject::TiPlotManagerObject;
+
+    double StopPercent() const { return FStopPercent; }
+    // The span never gets narrower than 5 percent.
+    void SetStopPercent(double Value);
+    double StartPercent() const { return FStartPercent; }
+    void SetStartPercent(double Value);
+    // Both at once, unchecked.
+    void SetStartStopPercent(double Start, double Stop);
+    int ZOrder() const { return FZOrder; }
+    void SetZOrder(int Value);
+    bool Horizontal() const { return FHorizontal; }
+    void SetHorizontal(bool Value);
+
+    bool IsHorizontal() const { return FHorizontal; }
+    bool IsVertical() const { return !FHorizontal; }
+    bool BeyondDataView() const { return FBeyondDataView; }
+    void SetBeyondDataView(bool Value) { FBeyondDataView = Value; }
+    bool ForceStacking() const { return FForceStacking; }
+    bool StackedBefore() const { return FStackedBefore; }
+    bool StackedAfter() const { return FStackedAfter; }
+    void SetStacked(bool Before, bool After) {
+        FStackedBefore = Before;
+        FStackedAfter = After;
+    }
+    const TRect& LayoutRect() const { return FLayoutRect; }
+    void SetLayoutRect(const TRect& Value) { FLayoutRect = Value; }
+
+    void NotifyInserted() override;
+
+  protected:
+    void SetForceStackingField(bool Value) { FForceStacking = Value; }
+
+  private:
+    double FStopPercent = 100.0;
+    double FStartPercent = 0.0;
+    int FZOrder = 0;
+    bool FHorizontal = false;
+    bool FBeyondDataView = false;
+    TRect FLayoutRect;
+    bool FStackedBefore = false;
+    bool FStackedAfter = false;
+    bool FForceStacking = false;
+};
+
+// A clickable element of a legend, toolbar or table, with optional auto
+// repeat while it is held down.
+class TiPlotButton : public QObject {
+    Q_OBJECT
+  public:
+    using TEvent = std::function<void(TiPlotButton*)>;
+
+    TiPlotButton();
+    ~TiPlotButton() override;
+
+    const TRect& Rect() const { return FRect; }
+    void SetRect(const TRect& Value) { FRect = Value; }
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    bool Pressed() const { return FPressed; }
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    bool AutoRepeat() const { return FAutoRepeat; }
+    void SetAutoRepeat(bool Value) { FAutoRepeat = Value; }
+    bool Repeating() const { return FRepeating; }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    // The running repeat timer, if any.
+    const QTimer* RepeatTimer() const { return FTimer.get(); }
+
+    void SetOnClick(TEvent Handler) { FOnClick = std::move(Handler); }
+    void SetOnGroupClick(TEvent Handler) { FOnGroupClick = std::move(Handler); }
+    void SetOnInvalidate(TEvent Handler) { FOnInvalidate = std::move(Handler); }
+    void SetOnDownChange(TEvent Handler) { FOnDownChange = std::move(Handler); }
+
+    void MouseDown(int X, int Y);
+    void MouseUp(int X, int Y);
+
+  private:
+    void RepeatTick();
+    void StopTimer();
+    static void Call(const TEvent& Handler, TiPlotButton* Button);
+
+    TRect FRect;
+    bool FDown = false;
+    bool FPressed = false;
+    bool FEnabled = true;
+    bool FAutoRepeat = false;
+    bool FRepeating = false;
+    int FGroupIndex = 0;
+    std::unique_ptr<QTimer> FTimer;
+    TEvent FOnClick, FOnGroupClick, FOnInvalidate, FOnDownChange;
+};

@@ -1,0 +1,65 @@
+#pragma once
+// A reference to another plot object by name, resolved on first use and
+// cached until the object goes away; a rename of the cached object is
+// followed.
+
+#include "plot/iPlotObjects.h"
+
+#include <functional>
+#include <string>
+
+template <typename T> class TiPlotReference {
+  public:
+    using TLookup = std::function<T*(const std::string&)>;
+
+    const std::string& Name() const { return FName; }
+    // Returns true when the name changed (the cache is then dropped).
+    bool SetName(const std::string& Value) {
+        if (FName == Value)
+            return false;
+        FName = Value;
+        FCached = nullptr;
+        return true;
+    }
+    T* Resolve(const TLookup& Lookup) {
+        if (!FCached && !FName.empty())
+            FCached = Lookup(FName);
+        return FCached;
+    }
+    void ObjectRemoved(const TiPlotObject* Object) {
+        if (FCached && static_cast<const TiPlotObject*>(FCached) == Object)
+            FCached = nullptr;
+    }
+    // Returns true when the cached object was renamed and the name followed.
+    bool ObjectNameChanged(const TiPlotObject* Object) {
+        if (!FCached || static_cast<const TiPlotObject*>(FCached) != Object)
+            return false;
+        FName = Object->Name();
+        return true;
+    }
+
+  private:
+    std::string FName;
+    T* FCached = nullptr;
+};
+
+class TiPlotAxis;
+
+// The X and Y axis an object refers to by name.
+class TiPlotAxisReferences {
+  public:
+    explicit TiPlotAxisReferences(TiPlotComponent* Owner) : FOwner(Owner) {}
+
+    const std::string& XName() const { return FX.Name(); }
+    const std::string& YName() const { return FY.Name(); }
+    bool SetXName(const std::string& Value) { return FX.SetName(Value); }
+    bool SetYName(const std::string& Value) { return FY.SetName(Value); }
+    TiPlotAxis* X();
+    TiPlotAxis* Y();
+    void ObjectRemoved(const TiPlotObject* Object);
+    void ObjectNameChanged(const TiPlotObject* Object);
+
+  private:
+    TiPlotComponent* FOwner;
+    TiPlotReference<TiPlotAxis> FX, FY;
+};

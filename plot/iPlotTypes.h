@@ -1,0 +1,53 @@
+#pragma once
+// Enumerations of the plot, registered with Qt's meta-object system so that
+// published properties of these types are stored and shown by name.
+
+#include "platform/GraphicsObjects.h"
+
+#include <QObject>
+
+#include <cstdint>
+
+namespace iPlotTypes {
+Q_NAMESPACE
+
+enum TiPlotDataStyle : std::uint8_t {
+    ipdsStandard,
+    ipdsCompact,
+    ipdsCompactInterval,
+    ipdsFullFeature
+};
+Q_ENUM_NS(TiPlotDataStyle)
+
+enum TiPlotLineStyle : std::uint8_t { iplsSolid, iplsDash, iplsDot, iplsDashDot, iplsDashDotDot };
+Q_ENUM_NS(TiPlotLineStyle)
+
+enum TiPlotMarkerStyle : std::uint8_t {
+    ipmsCircle,
+    ipmsSquare,
+    ipmsDiamond,
+    ipmsCross,
+    ipmsPlus,
+    ipmsTriangleUp,
+    ipmsTriangleDown,
+    ipmsTriangleLeft,
+    ipmsTriangleRight,
+    ipmsVerticalLine,
+    ipmsHorizontalLine,
+    ipmsCharacter
+};
+Q_ENUM_NS(TiPlotMarkerStyle)
+
+enum TiPlotInterpolationStyle : std::uint8_t {
+    ipistStraightLine,
+    ipistCubicSpline,
+    ipistPolynomial,
+    ipistRational,
+    ipistDifferential,
+    ipistDifferentialTerminated
+};
+Q_ENUM_NS(TiPlotInterpolationStyle)
+
+} // namespace iPlotTypes
+
+using namespace iPlotTypes;

@@ -1,0 +1,382 @@
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannel.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotToolBar.h"
+
+#include "platform/Exception.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::string MessageOf(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const Exception& E) {
+        return E.Message();
+    }
+    return "no exception";
+}
+
+// An empty plot component: no default objects.
+class EmptyPlot : public ::testing::Test {
+  protected:
+    TiPlotComponent Plot;
+};
+
+TEST_F(EmptyPlot, ChannelsGetNamesAndPaletteColours) {
+    Plot.NewChannel();
+    Plot.NewChannel();
+    Plot.NewChannel();
+    EXPECT_EQ(Plot.Channel(0)->Name(), "Channel 1");
+    EXPECT_EQ(Plot.Channel(1)->Name(), "Channel 2");
+    EXPECT_EQ(Plot.Channel(0)->TitleText(), "Channel 1");
+    EXPECT_EQ(Plot.Channel(0)->Color(), clRed);
+    EXPECT_EQ(Plot.Channel(1)->Color(), clYellow);
+    EXPECT_EQ(Plot.Channel(2)->Color(), clBlue);
+    EXPECT_TRUE(Plot.Channel(0)->XAxisName().empty()) << "no axis existed";
+}
+
+TEST_F(EmptyPlot, NumbersAreNotReused) {
+    Plot.NewChannel();
+    Plot.NewChannel();
+    Plot.DeleteChannel(0);
+    EXPECT_EQ(Plot.Channel(Plot.NewChannel())->Name(), "Channel 3");
+    Plot.Channel(0)->SetName("channel  9");
+    EXPECT_EQ(Plot.Channel(Plot.NewChannel())->Name(), "Channel 10");
+    Plot.Channel(0)->SetName("Channel 9b");
+    Plot.Channel(1)->SetName("Channelx");
+    Plot.Channel(2)->SetName("Channel 1");
+    EXPECT_EQ(Plot.Master().ChannelManager().NextName(), "Channel 2");
+}
+
+TEST_F(EmptyPlot, DefaultsOfTheOtherKinds) {
+    Plot.NewXAxis();
+    Plot.NewYAxis();
+    Plot.NewChannel();
+    Plot.NewDataView();
+    Plot.NewDataCursor();
+    Plot.NewLimit();
+    Plot.NewLabel();
+    EXPECT_EQ(Plot.XAxis(0)->Title(), "X-Axis 1");
+    EXPECT_EQ(Plot.YAxis(0)->Title(), "Y-Axis 1");
+    EXPECT_EQ(Plot.Channel(0)->XAxisName(), "X-Axis 1");
+    EXPECT_EQ(Plot.Channel(0)->YAxisName(), "Y-Axis 1");
+    EXPECT_EQ(Plot.DataView(0)->Name(), "Data View 1");
+    EXPECT_EQ(Plot.DataView(0)->GridXAxisName(), "X-Axis 1");
+    EXPECT_EQ(Plot.DataCursor(0)->Name(), "Cursor 1");
+    EXPECT_EQ(Plot.DataCursor(0)->ChannelName(), "Channel 1");
+    EXPECT_EQ(Plot.DataCursor(0)->DataView(), Plot.DataView(0));
+    EXPECT_EQ(Plot.Limit(0)->YAxisName(), "Y-Axis 1");
+    EXPECT_EQ(Plot.Label(0)->Caption(), "Label 1");
+    EXPECT_EQ(Plot.Channel(0)->XAxis(), Plot.XAxis(0));
+}
+
+TEST_F(EmptyPlot, AnObjectWithANameKeepsIt) {
+    auto& Manager = Plot.Master().ChannelManager();
+    TiPlotObject* Channel = Manager.CreateObject();
+    Channel->SetName("Loaded");
+    Channel->NotifyInserted();
+    EXPECT_EQ(Plot.Channel(0)->Name(), "Loaded");
+    EXPECT_TRUE(Plot.Channel(0)->TitleText().empty());
+}
+
+TEST_F(EmptyPlot, ReferencesFollowRenamesAndSurviveDeletion) {
+    Plot.NewXAxis();
+    Plot.NewYAxis();
+    Plot.NewChannel();
+    Plot.NewChannel();
+    EXPECT_EQ(Plot.Channel(0)->XAxis(), Plot.XAxis(0)); // resolved
+    Plot.XAxis(0)->SetName("Time");
+    EXPECT_EQ(Plot.Channel(0)->XAxisName(), "Time");
+    EXPECT_EQ(Plot.Channel(1)->XAxisName(), "X-Axis 1") << "never resolved, keeps the old name";
+    EXPECT_EQ(Plot.FindXAxis("TIME"), Plot.XAxis(0));
+    EXPECT_EQ(Plot.FindXAxis("nothing"), nullptr);
+
+    Plot.DeleteXAxis(0);
+    EXPECT_EQ(Plot.Channel(0)->XAxisName(), "Time");
+    EXPECT_EQ(Plot.Channel(0)->XAxis(), nullptr);
+    Plot.XAxis(Plot.NewXAxis())->SetName("time");
+    EXPECT_EQ(Plot.Channel(0)->XAxis(), Plot.XAxis(0)) << "found again by name";
+}
+
+TEST_F(EmptyPlot, LabelZeroIsTheTitle) {
+    Plot.NewLabel();
+    Plot.NewLabel();
+    Plot.NewLabel();
+    EXPECT_EQ(MessageOf([&] { Plot.DeleteLabel(0); }),
+              "Label Index 0 can not be Deleted (Resevered for Title)");
+    Plot.ClearLabels();
+    EXPECT_EQ(Plot.LabelCount(), 1);
+    EXPECT_EQ(Plot.Label(0)->Name(), "Label 1");
+    Plot.SetTitleText("Hello");
+    EXPECT_EQ(Plot.TitleText(), "Hello");
+}
+
+TEST_F(EmptyPlot, ClearDestroysEveryObjectOfTheKind) {
+    for (int K = 0; K < 3; ++K)
+        Plot.NewChannel();
+    Plot.NewLegend();
+    Plot.ClearChannels();
+    EXPECT_EQ(Plot.ChannelCount(), 0);
+    EXPECT_EQ(Plot.LegendCount(), 1);
+    EXPECT_EQ(Plot.Master().ObjectManager().Count(), 1);
+    EXPECT_NE(MessageOf([&] { Plot.Channel(0); }), "no exception");
+}
+
+TEST_F(EmptyPlot, HandlersAreRequired) {
+    TiPlotObjectEvents Events = Plot.Master().Events();
+    struct TCase {
+        TiPlotObjectEvent TiPlotObjectEvents::*Missing;
+        const char* Message;
+    };
+    const TCase Cases[] = {
+        {&TiPlotObjectEvents::OnChange, "OnChange event handler can not be null"},
+        {&TiPlotObjectEvents::OnInsert, "OnInsert event handler can not be null"},
+        {&TiPlotObjectEvents::OnRemove, "OnRemove event handler can not be null"},
+        {&TiPlotObjectEvents::OnRename, "AOnRename event handler can not be null"},
+    };
+    for (const TCase& C : Cases) {
+        TiPlotObjectEvents Incomplete = Events;
+        Incomplete.*C.Missing = nullptr;
+        EXPECT_EQ(MessageOf([&] { TiPlotChannel(&Plot, Incomplete); }), C.Message);
+    }
+    EXPECT_EQ(MessageOf([&] { TiPlotChannel(nullptr, Events); }), "Owner must be assigned");
+    EXPECT_EQ(MessageOf([&] { TiPlotLegendManager(nullptr, Events); }), "Owner must be Assigned");
+    EXPECT_EQ(MessageOf([&] { Plot.Master().ObjectManager().CreateObject(); }),
+              "Object Manager does not support creation of objects");
+}
+
+TEST_F(EmptyPlot, PercentSpanStaysAtLeastFivePercentWide) {
+    Plot.NewLegend();
+    TiPlotLegend* L = Plot.Legend(0);
+    L->SetStartPercent(98);
+    EXPECT_EQ(std::vector<double>({L->StartPercent(), L->StopPercent()}),
+              std::vector<double>({95, 100}));
+    L->SetStartStopPercent(0, 100);
+    L->SetStopPercent(3);
+    EXPECT_EQ(std::vector<double>({L->StartPercent(), L->StopPercent()}),
+              std::vector<double>({0, 5}));
+    L->SetStartPercent(-10);
+    EXPECT_EQ(L->StartPercent(), 0);
+    L->SetStartStopPercent(20, 100);
+    L->SetStopPercent(22);
+    EXPECT_EQ(std::vector<double>({L->StartPercent(), L->StopPercent()}),
+              std::vector<double>({17, 22}));
+}
+
+TEST_F(EmptyPlot, FocusMovesBetweenObjects) {
+    Plot.NewChannel();
+    Plot.NewChannel();
+    // Channels drop their focus when another object takes it.
+    Plot.Channel(0)->SetFocused(true);
+    EXPECT_TRUE(Plot.Channel(0)->Focused());
+    Plot.Master().ClearAllFocus();
+    EXPECT_FALSE(Plot.Channel(0)->Focused());
+    Plot.Channel(1)->SetFocused(true);
+    Plot.Channel(1)->SetEnabled(false);
+    EXPECT_FALSE(Plot.Channel(1)->Focused()) << "disabling removes the focus";
+}
+
+// ---- side assignment on the default plot
+
+std::vector<std::string> Names(const std::vector<TiPlotLayoutObject*>& Objects) {
+    std::vector<std::string> Result;
+    for (TiPlotLayoutObject* O : Objects)
+        Result.push_back(O->Name());
+    return Result;
+}
+
+class DefaultPlot : public ::testing::Test {
+  protected:
+    TiPlot Plot;
+    TiPlotLayoutManager& Layout = Plot.Master().LayoutManager();
+};
+
+TEST_F(DefaultPlot, HoldsTheDefaultObjectsInOrder) {
+    std::vector<std::string> All;
+    for (int I = 0; I < Plot.Master().ObjectManager().Count(); ++I)
+        All.push_back(Plot.Master().ObjectManager().Items(I)->Name());
+    EXPECT_EQ(All, (std::vector<std::string>{"Toolbar 1", "Legend 1", "X-Axis 1", "Y-Axis 1",
+                                             "Channel 1", "Data View 1", "Cursor 1", "Title"}));
+    EXPECT_EQ(Plot.TitleText(), "Untitled");
+    EXPECT_EQ(Plot.Channel(0)->YAxis(), Plot.YAxis(0));
+    EXPECT_NE(dynamic_cast<TiPlotChannel*>(Plot.Channel(0)), nullptr);
+}
+
+TEST_F(DefaultPlot, SidesFollowOrientationAndZOrder) {
+    EXPECT_EQ(Names(Layout.TopList()), (std::vector<std::string>{"Title", "Toolbar 1"}));
+    EXPECT_EQ(Names(Layout.BottomList()), (std::vector<std::string>{"X-Axis 1"}));
+    EXPECT_EQ(Names(Layout.LeftList()), (std::vector<std::string>{"Y-Axis 1"}));
+    EXPECT_EQ(Names(Layout.RightList()), (std::vector<std::string>{"Legend 1"}));
+    EXPECT_EQ(Layout.TopRows(), 2);
+    EXPECT_TRUE(Plot.ToolBar(0)->BeyondDataView());
+    EXPECT_FALSE(Plot.XAxis(0)->BeyondDataView());
+}
+
+TEST_F(DefaultPlot, DataViewZHorzBelowTheAxisMovesItToTheTop) {
+    Plot.SetDataViewZHorz(-1);
+    EXPECT_EQ(Names(Layout.TopList()), (std::vector<std::string>{"X-Axis 1", "Title", "Toolbar 1"}));
+    EXPECT_TRUE(Layout.BottomList().empty());
+}
+
+TEST_F(DefaultPlot, NewXAxisTakesTheBottomRow) {
+    Plot.NewXAxis();
+    EXPECT_EQ(Plot.XAxis(1)->ZOrder(), 0);
+    EXPECT_EQ(Plot.XAxis(0)->ZOrder(), 1);
+    EXPECT_EQ(Plot.DataViewZHorz(), 2);
+    EXPECT_EQ(Plot.Label(0)->ZOrder(), 3);
+    EXPECT_EQ(Plot.ToolBar(0)->ZOrder(), 4);
+    EXPECT_EQ(Names(Layout.BottomList()), (std::vector<std::string>{"X-Axis 2", "X-Axis 1"}));
+    Plot.DeleteXAxis(1);
+    EXPECT_EQ(Plot.XAxis(0)->ZOrder(), 0) << "the empty row closes";
+    EXPECT_EQ(Plot.ToolBar(0)->ZOrder(), 3);
+}
+
+TEST_F(DefaultPlot, ObjectsWithDisjointSpansShareARow) {
+    Plot.ClearXAxes();
+    Plot.NewXAxis();
+    Plot.XAxis(0)->SetStartStopPercent(0, 50);
+    Plot.NewXAxis();
+    EXPECT_EQ(Plot.XAxis(0)->ZOrder(), 1) << "an overlapping span pushes";
+    Plot.XAxis(1)->SetStartStopPercent(50, 100);
+    Plot.XAxis(1)->SetZOrder(0);
+    EXPECT_EQ(Names(Layout.BottomList()), (std::vector<std::string>{"X-Axis 1", "X-Axis 2"}));
+    EXPECT_EQ(Layout.BottomRows(), 1);
+}
+
+TEST_F(DefaultPlot, XYAxesReverseTurnsTheAxes) {
+    Plot.SetXYAxesReverse(true);
+    EXPECT_FALSE(Plot.XAxis(0)->Horizontal());
+    EXPECT_TRUE(Plot.YAxis(0)->Horizontal());
+    EXPECT_EQ(Plot.XAxis(0)->ZOrder(), 0);
+    EXPECT_EQ(Plot.YAxis(0)->ZOrder(), 0);
+    EXPECT_TRUE(Plot.Channel(0)->XYSwap());
+}
+
+// ---- channels
+
+TEST_F(DefaultPlot, ChannelStatistics) {
+    TiPlotChannelCustom* C = Plot.Channel(0);
+    C->AddXY(1, 20);
+    C->AddXY(2, 30);
+    C->AddXY(3, 10);
+    EXPECT_EQ(std::vector<double>({C->XMin(), C->XMax(), C->YMin(), C->YMax(), C->YMean(),
+                                   C->XMean()}),
+              std::vector<double>({1, 3, 10, 30, 20, 2}));
+    C->Clear();
+    C->AddXY(5, 7);
+    EXPECT_EQ(std::vector<double>({C->XMin(), C->XMax(), C->XMean(), C->YMin(), C->YMax(),
+                                   C->YMean()}),
+              std::vector<double>({5, 5, 5, 7, 7, 7}));
+    C->AddXY(6, std::nan(""));
+    EXPECT_EQ(C->YMax(), 7) << "NaN is never a maximum";
+    EXPECT_EQ(C->YMin(), 7);
+}
+
+TEST_F(DefaultPlot, RecalculateSkipsNullAndEmptyPoints) {
+    TiPlotChannelCustom* C = Plot.Channel(0);
+    for (double Y : {4.0, 100.0, 8.0, -50.0})
+        C->AddXY(C->Count(), Y);
+    C->SetNull(1, true);
+    C->SetEmpty(3, true);
+    EXPECT_EQ(C->YMax(), 100) << "kept until recalculated";
+    C->RecalculateStatistics();
+    EXPECT_EQ(C->StatCount(), 2);
+    EXPECT_EQ(C->YMax(), 8);
+    EXPECT_EQ(C->YMin(), 4);
+    EXPECT_EQ(C->YMean(), 6);
+}
+
+TEST_F(DefaultPlot, MeanKeepsExtendedPrecision) {
+    TiPlotChannelCustom* C = Plot.Channel(0);
+    C->AddXY(0, 1e16);
+    for (int K = 0; K < 10; ++K)
+        C->AddXY(0, 1);
+    // In double precision each +1 on 1e16 would be lost.
+    EXPECT_DOUBLE_EQ(C->YMean(), double((1e16L + 10) / 11));
+}
+
+TEST_F(DefaultPlot, DataStyleKeepsAttributesAndRingSize) {
+    TiPlotChannelCustom* C = Plot.Channel(0);
+    C->SetColor(clAqua);
+    C->SetTraceLineWidth(3);
+    C->SetRingBufferSize(10);
+    C->AddXY(1, 1);
+    C->SetDataStyle(ipdsStandard);
+    EXPECT_EQ(C->Count(), 1) << "the same style keeps the points";
+    C->SetDataStyle(ipdsFullFeature);
+    EXPECT_EQ(C->Count(), 0);
+    EXPECT_EQ(C->ItemSize(), 136);
+    EXPECT_EQ(C->Color(), clAqua);
+    EXPECT_EQ(C->TraceLineWidth(), 3);
+    EXPECT_EQ(C->RingBufferSize(), 10);
+    C->AddXY(1, 1);
+    C->SetColor(clLime);
+    EXPECT_EQ(C->PointAttributes(0).Color, clAqua) << "full feature points keep their colour";
+}
+
+TEST_F(DefaultPlot, ChannelRepaintsThroughThePlot) {
+    int Changes = 0;
+    TiPlotObjectEvents Events = Plot.Master().Events();
+    Events.OnChange = [&](TiPlotObject*) { ++Changes; };
+    TiPlotChannel Channel(&Plot, Events);
+    Channel.AddXY(1, 1);
+    Channel.SetColor(clRed); // unchanged
+    Channel.SetColor(clBlue);
+    EXPECT_EQ(Changes, 2);
+}
+
+// ---- buttons
+
+TEST(PlotButton, ClickOnReleaseInside) {
+    TiPlotButton B;
+    B.SetRect({10, 10, 20, 20});
+    B.SetGroupIndex(1);
+    std::vector<std::string> Calls;
+    B.SetOnClick([&](TiPlotButton*) { Calls.push_back("click"); });
+    B.SetOnGroupClick([&](TiPlotButton*) { Calls.push_back("group"); });
+    B.MouseDown(12, 12);
+    B.MouseUp(15, 15);
+    B.MouseDown(12, 12);
+    B.MouseUp(20, 15);
+    B.MouseUp(15, 15); // not pressed any more
+    EXPECT_EQ(Calls, (std::vector<std::string>{"group", "click"}));
+}
+
+TEST(PlotButton, AutoRepeatWhileHeld) {
+    TiPlotButton B;
+    B.SetRect({0, 0, 10, 10});
+    B.SetAutoRepeat(true);
+    int Clicks = 0;
+    B.SetOnClick([&](TiPlotButton*) { ++Clicks; });
+    B.MouseDown(5, 5);
+    ASSERT_NE(B.RepeatTimer(), nullptr);
+    EXPECT_EQ(B.RepeatTimer()->interval(), 500);
+    QTimer::singleShot(660, [] { QCoreApplication::quit(); });
+    QCoreApplication::exec();
+    EXPECT_TRUE(B.Repeating());
+    EXPECT_EQ(B.RepeatTimer()->interval(), 50);
+    EXPECT_GE(Clicks, 1);
+    B.SetEnabled(false);
+    EXPECT_EQ(B.RepeatTimer(), nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication App(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
