@@ -5,6 +5,9 @@
 #include "platform/TSet.h"
 #include "platform/Types.h"
 
+#include <QObject>
+#include <QString>
+
 #include <cstdint>
 #include <string>
 
@@ -98,8 +101,18 @@ class TBrush {
 // Height < 0 is the character height in pixels, Height > 0 the cell height
 // (character plus internal leading); Size is in points at 96 pixels per
 // inch and always describes the character height. Escapement turns the
-// text counter-clockwise, in tenths of a degree.
+// text counter-clockwise, in tenths of a degree. Published as a gadget so
+// that property files reach its fields by path ("Font.Name"); Style is
+// published as the bits of the set.
 class TFont {
+    Q_GADGET
+    Q_PROPERTY(QString Name READ QtName WRITE SetQtName)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(int Size READ Size WRITE SetSize STORED false)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(int Style READ StyleBits WRITE SetStyleBits)
+    Q_PROPERTY(int Charset READ Charset WRITE SetCharset)
+
   public:
     static constexpr int PixelsPerInch = 96;
 
@@ -119,6 +132,11 @@ class TFont {
     void SetPitch(TFontPitch V) { FPitch = V; }
     int Escapement() const { return FEscapement; }
     void SetEscapement(int TenthsOfDegree) { FEscapement = TenthsOfDegree; }
+
+    QString QtName() const { return QString::fromStdString(FName); }
+    void SetQtName(const QString& V) { FName = V.toStdString(); }
+    int StyleBits() const { return int(FStyle.ToBits()); }
+    void SetStyleBits(int V) { FStyle = TFontStyles::FromBits(std::uint32_t(V) & 0xF); }
 
     friend bool operator==(const TFont&, const TFont&) = default;
 
