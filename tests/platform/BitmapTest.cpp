@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QMetaEnum>
 #include <QMetaProperty>
 #include <QTemporaryDir>
 
@@ -82,11 +83,19 @@ TEST(FontSubstitution, FontIsAGadgetWithItsPublishedFields) {
     TFont F;
     const QMetaObject& Meta = TFont::staticMetaObject;
     Meta.property(Meta.indexOfProperty("Name")).writeOnGadget(&F, QString("Arial"));
-    Meta.property(Meta.indexOfProperty("Style")).writeOnGadget(&F, 1 << fsItalic);
+    Meta.property(Meta.indexOfProperty("Style"))
+        .writeOnGadget(&F, QVariant::fromValue(TFontStyleFlags::fromInt(1 << fsItalic)));
     Meta.property(Meta.indexOfProperty("Height")).writeOnGadget(&F, -20);
     EXPECT_EQ(F.Name(), "Arial");
     EXPECT_EQ(F.Style(), TFontStyles{fsItalic});
     EXPECT_EQ(Meta.property(Meta.indexOfProperty("Size")).readOnGadget(&F).toInt(), 15);
+    // Styles and pen styles are known by name.
+    const QMetaProperty Style = Meta.property(Meta.indexOfProperty("Style"));
+    EXPECT_TRUE(Style.isFlagType());
+    EXPECT_STREQ(Style.enumerator().name(), "TFontStyleFlags");
+    const QMetaEnum PenStyle = QMetaEnum::fromType<TPenStyle>();
+    EXPECT_STREQ(PenStyle.valueToKey(psDashDot), "psDashDot");
+    static_assert(sizeof(TPenStyle) == 1 && sizeof(TBrushStyle) == 1 && sizeof(TPenMode) == 1);
 }
 
 } // namespace
