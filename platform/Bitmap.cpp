@@ -1,52 +1,102 @@
 #include "platform/Bitmap.h"
 
 #include "platform/PainterCanvas.h"
+#include "platform/QtGraphics.h"
 
+#include <QFile>
 #include <QImage>
 
+namespace {
+
+QImage WhiteImage(int Width, int Height) {
+    QImage Image(std::max(Width, 0), std::max(Height, 0), QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    return Image;
+}
+
+} // namespace
+
 TBitmap::TBitmap() : FImage(new QImage) {}
+
 TBitmap::TBitmap(int Width, int Height) : TBitmap() {
     SetSize(Width, Height);
 }
+
 TBitmap::~TBitmap() = default;
+
 int TBitmap::Width() const {
     return FImage->width();
 }
+
 int TBitmap::Height() const {
     return FImage->height();
 }
+
 void TBitmap::SetWidth(int V) {
     SetSize(V, Height());
 }
+
 void TBitmap::SetHeight(int V) {
     SetSize(Width(), V);
 }
-void TBitmap::SetSize(int W, int H) {
-    ReleaseCanvas();
-    QImage Image(W, H, QImage::Format_RGB32);
-    Image.fill(Qt::white);
-    *FImage = Image;
+
+void TBitmap::SetSize(int Width, int Height) {
+    if (Width == this->Width() && Height == this->Height())
+        return;
+    QImage Image = WhiteImage(Width, Height);
+    if (!FImage->isNull() && !Image.isNull())
+        for (int Y = 0; Y < std::min(Image.height(), FImage->height()); ++Y)
+            std::copy_n(FImage->constScanLine(Y),
+                        std::min(Image.width(), FImage->width()) * sizeof(QRgb), Image.scanLine(Y));
+    Assign(Image);
 }
+
 bool TBitmap::Empty() const {
     return FImage->isNull();
 }
+
 TCanvas& TBitmap::Canvas() {
     if (!FCanvas)
         FCanvas = std::make_unique<TPainterCanvas>(*FImage);
     return *FCanvas;
 }
+
 TColor TBitmap::TransparentColor() const {
-    return FTransparentColor.value_or(clNone);
+    if (FTransparentColor)
+        return *FTransparentColor;
+    if (Empty())
+        return clWhite;
+    return FromQRgb(FImage->pixel(0, Height() - 1));
 }
-void TBitmap::SaveToFile(const std::string&) const {}
-void TBitmap::LoadFromFile(const std::string&) {}
-void TBitmap::LoadFromResourceName(const std::string&) {}
+
+void TBitmap::SaveToFile(const std::string& FileName) const {
+    if (!FImage->save(ToQString(FileName), "BMP"))
+        throw Exception("Cannot create file \"" + FileName + "\"");
+}
+
+void TBitmap::LoadFromFile(const std::string& FileName) {
+    QImage Image;
+    if (!Image.load(ToQString(FileName)))
+        throw Exception("Cannot open file \"" + FileName + "\"");
+    Assign(Image.convertToFormat(QImage::Format_RGB32));
+}
+
+void TBitmap::LoadFromResourceName(const std::string& Name) {
+    const QString Path = ":/bitmaps/" + ToQString(Name) + ".bmp";
+    QImage Image;
+    if (!QFile::exists(Path) || !Image.load(Path, "BMP"))
+        throw EResNotFound("Resource " + Name + " not found");
+    Assign(Image.convertToFormat(QImage::Format_RGB32));
+}
+
 const QImage& TBitmap::Image() const {
     return *FImage;
 }
+
 void TBitmap::ReleaseCanvas() {
     FCanvas.reset();
 }
+
 void TBitmap::Assign(const QImage& Image) {
     ReleaseCanvas();
     *FImage = Image;

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+class QImage;
+class QString;
 class TBitmap;
 class TMetafile;
 
@@ -110,7 +112,7 @@ class TCanvas {
     TPoint PenPos() const { return FPenPos; }
 
     void Draw(int X, int Y, const TBitmap& Bitmap);
-    virtual void StretchDraw(const TRect& R, const TBitmap& Bitmap) = 0;
+    void StretchDraw(const TRect& R, const TBitmap& Bitmap);
     // Plays the recording scaled into R.
     void StretchDraw(const TRect& R, const TMetafile& Metafile);
     // Copies Source's pixels in SourceRect (scaled) into Dest. The source
@@ -150,9 +152,16 @@ class TCanvas {
     // The clip changed: apply ClipRect() to the device.
     virtual void ClipChanged() = 0;
     bool HasClip() const { return FClip.has_value(); }
+    // Source (in Image's pixels) scaled into Dest; alpha 0 leaves a pixel.
+    virtual void DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) = 0;
+    // The pixels behind a raster canvas, for CopyRect; nullptr otherwise.
+    virtual const QImage* RasterImage() const { return nullptr; }
 
   private:
+    friend class TMetafile; // replays recorded pictures through DrawImage
+
     void SetClip(std::optional<TRect> Clip);
+    void DrawPrefixUnderline(int X, int Y, const QString& Line, int Prefix);
 
     TPen FPen;
     TBrush FBrush;

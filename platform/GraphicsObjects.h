@@ -5,10 +5,19 @@
 #include "platform/TSet.h"
 #include "platform/Types.h"
 
+#include <QFlags>
+#include <QObject>
+#include <QString>
+
 #include <cstdint>
 #include <string>
 
-enum TPenStyle : std::int32_t {
+// The enumerations are published by name (property files, the property
+// editor) and kept in single bytes, as the plot's point records store them.
+namespace GraphicsObjects {
+Q_NAMESPACE
+
+enum TPenStyle : std::uint8_t {
     psSolid,
     psDash,
     psDot,
@@ -17,9 +26,10 @@ enum TPenStyle : std::int32_t {
     psClear,
     psInsideFrame
 };
+Q_ENUM_NS(TPenStyle)
 
 // The binary raster operations of a pen, in their classic order.
-enum TPenMode : std::int32_t {
+enum TPenMode : std::uint8_t {
     pmBlack,
     pmWhite,
     pmNop,
@@ -37,8 +47,9 @@ enum TPenMode : std::int32_t {
     pmXor,
     pmNotXor
 };
+Q_ENUM_NS(TPenMode)
 
-enum TBrushStyle : std::int32_t {
+enum TBrushStyle : std::uint8_t {
     bsSolid,
     bsClear,
     bsHorizontal,
@@ -48,11 +59,22 @@ enum TBrushStyle : std::int32_t {
     bsCross,
     bsDiagCross
 };
+Q_ENUM_NS(TBrushStyle)
 
-enum TFontStyle : std::int32_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+Q_ENUM_NS(TFontStyle)
+// The published form of TFontStyles: its int is the set's bits (bit i is the
+// style of ordinal i).
+Q_DECLARE_FLAGS(TFontStyleFlags, TFontStyle)
+Q_FLAG_NS(TFontStyleFlags)
+
+enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
+Q_ENUM_NS(TFontPitch)
+
+} // namespace GraphicsObjects
+using namespace GraphicsObjects;
+
 using TFontStyles = TSet<TFontStyle>;
-
-enum TFontPitch : std::int32_t { fpDefault, fpVariable, fpFixed };
 
 constexpr std::int32_t ANSI_CHARSET = 0;
 constexpr std::int32_t DEFAULT_CHARSET = 1;
@@ -98,8 +120,17 @@ class TBrush {
 // Height < 0 is the character height in pixels, Height > 0 the cell height
 // (character plus internal leading); Size is in points at 96 pixels per
 // inch and always describes the character height. Escapement turns the
-// text counter-clockwise, in tenths of a degree.
+// text counter-clockwise, in tenths of a degree. Published as a gadget so
+// that property files reach its fields by path ("Font.Name").
 class TFont {
+    Q_GADGET
+    Q_PROPERTY(QString Name READ QtName WRITE SetQtName)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(int Size READ Size WRITE SetSize STORED false)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(GraphicsObjects::TFontStyleFlags Style READ StyleFlags WRITE SetStyleFlags)
+    Q_PROPERTY(int Charset READ Charset WRITE SetCharset)
+
   public:
     static constexpr int PixelsPerInch = 96;
 
@@ -119,6 +150,13 @@ class TFont {
     void SetPitch(TFontPitch V) { FPitch = V; }
     int Escapement() const { return FEscapement; }
     void SetEscapement(int TenthsOfDegree) { FEscapement = TenthsOfDegree; }
+
+    QString QtName() const { return QString::fromStdString(FName); }
+    void SetQtName(const QString& V) { FName = V.toStdString(); }
+    TFontStyleFlags StyleFlags() const { return TFontStyleFlags::fromInt(int(FStyle.ToBits())); }
+    void SetStyleFlags(TFontStyleFlags V) {
+        FStyle = TFontStyles::FromBits(std::uint32_t(V.toInt()) & 0xF);
+    }
 
     friend bool operator==(const TFont&, const TFont&) = default;
 

@@ -70,14 +70,17 @@ class TMetafileCanvas : public TCanvas {
     using TCanvas::Ellipse;
     void SetPixel(int X, int Y, TColor Color) override;
     TColor Pixel(int X, int Y) const override;
-    void StretchDraw(const TRect& R, const TBitmap& Bitmap) override;
-    using TCanvas::StretchDraw;
     void TextOut(int X, int Y, const std::string& Text) override;
     void DrawFocusRect(const TRect& R) override;
 
   protected:
     void ClipChanged() override;
+    void DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) override;
 
   private:
+    // A new record with the current pen, brush and font (a
+    // TMetafileRecord::TKind).
+    TMetafileRecord& Record(int Kind);
+
     TMetafile& FMetafile;
 };

@@ -1,40 +1,388 @@
 #include "platform/PainterCanvas.h"
 
+#include "platform/QtGraphics.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
 
+#include <cstdlib>
+#include <type_traits>
+#include <vector>
+
 struct TPainterCanvas::TState {
     QPaintDevice& Device;
+    QImage* Image; // the device when it is an image
     QPainter Painter;
     std::optional<QRegion> Visible;
 };
 
+namespace {
+
+// The fill step of a shape that has no inside.
+struct TNoFill {
+    void operator()(QPainter&) const {}
+};
+
+std::vector<QPoint> ToQPoints(std::span<const TPoint> Points) {
+    std::vector<QPoint> Result;
+    Result.reserve(Points.size());
+    for (TPoint P : Points)
+        Result.emplace_back(P.X, P.Y);
+    return Result;
+}
+
+QVector<qreal> DashPattern(TPenStyle Style) {
+    switch (Style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+bool IsDashed(const TPen& Pen) {
+    return Pen.IsThin() && !DashPattern(Pen.Style()).isEmpty();
+}
+
+// A thin pen leaves the end point of a line unpainted (flat cap on a
+// cosmetic pen); wide pens have round ends and joins and no dashes.
+QPen QtPen(const TPen& Pen, TColor Color, bool Dashes) {
+    if (!Pen.IsThin())
+        return QPen(ToQColor(Color), Pen.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen P(ToQColor(Color), 0);
+    P.setCapStyle(Qt::FlatCap);
+    P.setJoinStyle(Qt::MiterJoin);
+    if (Dashes)
+        P.setDashPattern(DashPattern(Pen.Style()));
+    return P;
+}
+
+// While the brush is solid, the gaps of a dashed pen show the brush colour.
+std::vector<QPen> PenPasses(const TPen& Pen, const TBrush& Brush) {
+    if (!IsDashed(Pen))
+        return {QtPen(Pen, Pen.Color(), false)};
+    if (Brush.Style() == bsSolid)
+        return {QtPen(Pen, Brush.Color(), false), QtPen(Pen, Pen.Color(), true)};
+    return {QtPen(Pen, Pen.Color(), true)};
+}
+
+QBrush QtBrush(const TBrush& Brush) {
+    static constexpr Qt::BrushStyle Styles[] = {
+        Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
+        Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    const int S = Brush.Style();
+    return QBrush(ToQColor(Brush.Color()), S >= 0 && S < 8 ? Styles[S] : Qt::SolidPattern);
+}
+
+QPainter::CompositionMode CompositionOf(TPenMode Mode) {
+    switch (Mode) {
+    case pmBlack:
+        return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+        return QPainter::RasterOp_SetDestination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+// The pixels of a thin line as the classic service draws them: each segment
+// from its start up to but not including its end, the dash pattern running
+// on across corners; Gaps are the pixels between the dashes.
+struct TThinLine {
+    std::vector<QPoint> Ink;
+    std::vector<QPoint> Gaps;
+};
+
+TThinLine ThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern) {
+    TThinLine Line;
+    int Period = 0;
+    for (qreal Length : Pattern)
+        Period += int(Length);
+    int Step = 0;
+    auto Emit = [&](int X, int Y) {
+        bool On = true;
+        if (Period > 0) {
+            int Phase = Step++ % Period;
+            for (qsizetype I = 0; I < Pattern.size(); ++I) {
+                if (Phase < int(Pattern[I])) {
+                    On = I % 2 == 0;
+                    break;
+                }
+                Phase -= int(Pattern[I]);
+            }
+        }
+        (On ? Line.Ink : Line.Gaps).emplace_back(X, Y);
+    };
+    for (std::size_t I = 1; I < Path.size(); ++I) {
+        const TPoint A = Path[I - 1];
+        const TPoint B = Path[I];
+        const int DX = std::abs(B.X - A.X);
+        const int DY = -std::abs(B.Y - A.Y);
+        const int SX = A.X < B.X ? 1 : -1;
+        const int SY = A.Y < B.Y ? 1 : -1;
+        int Error = DX + DY;
+        for (int X = A.X, Y = A.Y; X != B.X || Y != B.Y;) {
+            Emit(X, Y);
+            const int E2 = 2 * Error;
+            if (E2 >= DY) {
+                Error += DY;
+                X += SX;
+            }
+            if (E2 <= DX) {
+                Error += DX;
+                Y += SY;
+            }
+        }
+    }
+    return Line;
+}
+
+// A wide inside-frame pen stays within the box: the stroke's centre line
+// moves inwards by half the width.
+QRectF OutlineBox(const TRect& R, const TPen& Pen) {
+    if (Pen.IsThin())
+        return QRectF(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    const double Inset = Pen.Style() == psInsideFrame ? (Pen.Width() - 1) / 2.0 : 0;
+    return QRectF(R.Left + Inset, R.Top + Inset, R.Width() - 1 - 2 * Inset,
+                  R.Height() - 1 - 2 * Inset);
+}
+
+// Without an outline the filled box is one pixel smaller, as on the classic
+// drawing service.
+QRect FillBox(const TRect& R, const TPen& Pen) {
+    if (Pen.Style() == psClear)
+        return QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    if (Pen.IsThin())
+        return QRect(R.Left + 1, R.Top + 1, R.Width() - 2, R.Height() - 2);
+    return QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+}
+
+// Every other pixel of the frame, each pixel once.
+std::vector<QPoint> FocusDots(const TRect& R) {
+    std::vector<QPoint> Dots;
+    auto Add = [&](int X, int Y) {
+        if ((X - R.Left + Y - R.Top) % 2 == 0)
+            Dots.emplace_back(X, Y);
+    };
+    for (int X = R.Left; X < R.Right; ++X) {
+        Add(X, R.Top);
+        if (R.Bottom - 1 > R.Top)
+            Add(X, R.Bottom - 1);
+    }
+    for (int Y = R.Top + 1; Y < R.Bottom - 1; ++Y) {
+        Add(R.Left, Y);
+        if (R.Right - 1 > R.Left)
+            Add(R.Right - 1, Y);
+    }
+    return Dots;
+}
+
+} // namespace
+
 TPainterCanvas::TPainterCanvas(QPaintDevice& Device, TDeviceTechnology Technology)
-    : F(new TState{Device, QPainter(&Device), {}}), FTechnology(Technology) {}
+    : F(new TState{Device, dynamic_cast<QImage*>(&Device), QPainter(&Device), {}}),
+      FTechnology(Technology) {
+    F->Painter.setRenderHint(QPainter::Antialiasing, false);
+    F->Painter.setRenderHint(QPainter::TextAntialiasing, false);
+    F->Painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
 TPainterCanvas::~TPainterCanvas() = default;
+
 TRect TPainterCanvas::DeviceRect() const {
     return {0, 0, F->Device.width(), F->Device.height()};
 }
+
 void TPainterCanvas::SetVisibleRegion(const QRegion& Region) {
     F->Visible = Region;
 }
-void TPainterCanvas::FillRect(const TRect&) {}
-void TPainterCanvas::Polygon(std::span<const TPoint>) {}
-void TPainterCanvas::Polyline(std::span<const TPoint>) {}
-void TPainterCanvas::Rectangle(const TRect&) {}
-void TPainterCanvas::Ellipse(const TRect&) {}
-void TPainterCanvas::SetPixel(int, int, TColor) {}
-TColor TPainterCanvas::Pixel(int, int) const {
-    return CLR_INVALID;
-}
-void TPainterCanvas::StretchDraw(const TRect&, const TBitmap&) {}
-void TPainterCanvas::TextOut(int, int, const std::string&) {}
-void TPainterCanvas::DrawFocusRect(const TRect&) {}
-bool TPainterCanvas::PtVisible(TPoint P) const {
-    return TCanvas::PtVisible(P) && (!F->Visible || F->Visible->contains(QPoint(P.X, P.Y)));
-}
+
 QPainter& TPainterCanvas::Painter() {
     return F->Painter;
 }
-void TPainterCanvas::ClipChanged() {}
+
+void TPainterCanvas::ApplyPenMode() {
+    F->Painter.setCompositionMode(CompositionOf(Pen().Mode()));
+}
+
+void TPainterCanvas::ApplyCopyMode() {
+    F->Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+template <typename FillFn, typename OutlineFn>
+void TPainterCanvas::Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath) {
+    if (Pen().Mode() == pmNop)
+        return;
+    QPainter& P = F->Painter;
+    ApplyPenMode();
+    if (Brush().Style() != bsClear && !std::is_same_v<FillFn, TNoFill>) {
+        P.setPen(Qt::NoPen);
+        P.setBrush(QtBrush(Brush()));
+        Fill(P);
+    }
+    if (Pen().Style() != psClear) {
+        P.setBrush(Qt::NoBrush);
+        if (Pen().IsThin() && !ThinPath.empty())
+            StrokeThin(ThinPath);
+        else
+            for (const QPen& Pass : PenPasses(Pen(), Brush())) {
+                P.setPen(Pass);
+                Outline(P);
+            }
+    }
+    ApplyCopyMode();
+}
+
+void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
+    const TThinLine Line = ThinLine(Path, DashPattern(Pen().Style()));
+    QPainter& P = F->Painter;
+    if (!Line.Gaps.empty() && Brush().Style() == bsSolid) {
+        P.setPen(QPen(ToQColor(Brush().Color()), 0));
+        P.drawPoints(Line.Gaps.data(), int(Line.Gaps.size()));
+    }
+    P.setPen(QPen(ToQColor(Pen().Color()), 0));
+    P.drawPoints(Line.Ink.data(), int(Line.Ink.size()));
+}
+
+void TPainterCanvas::FillRect(const TRect& R) {
+    if (Brush().Style() == bsClear || R.IsEmpty())
+        return;
+    F->Painter.fillRect(ToQRect(R), QtBrush(Brush()));
+}
+
+void TPainterCanvas::Polygon(std::span<const TPoint> Points) {
+    if (Points.size() < 2)
+        return;
+    const std::vector<QPoint> Q = ToQPoints(Points);
+    std::vector<TPoint> Closed(Points.begin(), Points.end());
+    Closed.push_back(Points.front());
+    auto Draw = [&](QPainter& P) { P.drawPolygon(Q.data(), int(Q.size()), Qt::OddEvenFill); };
+    Shape(Draw, Draw, Closed);
+}
+
+void TPainterCanvas::Polyline(std::span<const TPoint> Points) {
+    if (Points.size() < 2)
+        return;
+    const std::vector<QPoint> Q = ToQPoints(Points);
+    Shape(
+        TNoFill{}, [&](QPainter& P) { P.drawPolyline(Q.data(), int(Q.size())); }, Points);
+}
+
+void TPainterCanvas::Rectangle(const TRect& R) {
+    if (R.IsEmpty())
+        return;
+    const QRect Inside = FillBox(R, Pen());
+    const QRectF Outline = OutlineBox(R, Pen());
+    const TPoint Corners[] = {{R.Left, R.Top},
+                              {R.Right - 1, R.Top},
+                              {R.Right - 1, R.Bottom - 1},
+                              {R.Left, R.Bottom - 1},
+                              {R.Left, R.Top}};
+    Shape([&](QPainter& P) { P.drawRect(Inside); }, [&](QPainter& P) { P.drawRect(Outline); },
+          Corners);
+}
+
+void TPainterCanvas::Ellipse(const TRect& R) {
+    if (R.IsEmpty())
+        return;
+    const QRect Inside = FillBox(R, Pen()).adjusted(-1, -1, 0, 0);
+    const QRectF Outline = OutlineBox(R, Pen());
+    Shape([&](QPainter& P) { P.drawEllipse(Inside); }, [&](QPainter& P) { P.drawEllipse(Outline); },
+          {});
+}
+
+void TPainterCanvas::SetPixel(int X, int Y, TColor Color) {
+    if (!TCanvas::PtVisible({X, Y}))
+        return;
+    if (F->Image) {
+        F->Image->setPixel(X, Y, ToQColor(Color).rgb());
+        return;
+    }
+    F->Painter.setPen(QPen(ToQColor(Color), 0));
+    F->Painter.drawPoint(X, Y);
+}
+
+TColor TPainterCanvas::Pixel(int X, int Y) const {
+    if (!F->Image || !TCanvas::PtVisible({X, Y}))
+        return CLR_INVALID;
+    return FromQRgb(F->Image->pixel(X, Y));
+}
+
+void TPainterCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) {
+    F->Painter.drawImage(ToQRect(Dest), Image, ToQRect(Source));
+}
+
+const QImage* TPainterCanvas::RasterImage() const {
+    return F->Image;
+}
+
+void TPainterCanvas::TextOut(int X, int Y, const std::string& Text) {
+    if (Text.empty())
+        return;
+    QPainter& P = F->Painter;
+    const QString S = ToQString(Text);
+    const QFontMetrics Metrics = FontMetrics(Font());
+    P.save();
+    P.translate(X, Y);
+    P.rotate(-Font().Escapement() / 10.0);
+    if (Brush().Style() == bsSolid)
+        P.fillRect(QRect(0, 0, Metrics.horizontalAdvance(S), Metrics.height()),
+                   ToQColor(Brush().Color()));
+    P.setFont(ToQFont(Font()));
+    P.setPen(ToQColor(Font().Color()));
+    P.drawText(0, Metrics.ascent(), S);
+    P.restore();
+}
+
+void TPainterCanvas::DrawFocusRect(const TRect& R) {
+    const std::vector<QPoint> Dots = FocusDots(R);
+    QPainter& P = F->Painter;
+    P.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    P.setPen(QPen(Qt::white, 0));
+    P.drawPoints(Dots.data(), int(Dots.size()));
+    ApplyCopyMode();
+}
+
+bool TPainterCanvas::PtVisible(TPoint P) const {
+    return TCanvas::PtVisible(P) && (!F->Visible || F->Visible->contains(QPoint(P.X, P.Y)));
+}
+
+void TPainterCanvas::ClipChanged() {
+    if (!HasClip()) {
+        F->Painter.setClipping(false);
+        return;
+    }
+    const TRect C = ClipRect();
+    F->Painter.setClipRect(C.IsEmpty() ? QRect(0, 0, 0, 0) : ToQRect(C));
+}

@@ -33,8 +33,6 @@ class TPainterCanvas : public TCanvas {
     using TCanvas::Ellipse;
     void SetPixel(int X, int Y, TColor Color) override;
     TColor Pixel(int X, int Y) const override;
-    void StretchDraw(const TRect& R, const TBitmap& Bitmap) override;
-    using TCanvas::StretchDraw;
     void TextOut(int X, int Y, const std::string& Text) override;
     void DrawFocusRect(const TRect& R) override;
     bool PtVisible(TPoint P) const override;
@@ -45,8 +43,18 @@ class TPainterCanvas : public TCanvas {
 
   protected:
     void ClipChanged() override;
+    void DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) override;
+    const QImage* RasterImage() const override;
 
   private:
+    // Runs Fill with the brush and Outline with the pen, in the pen's mode;
+    // a thin pen strokes ThinPath pixel by pixel instead, when there is one.
+    template <typename FillFn, typename OutlineFn>
+    void Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath);
+    void StrokeThin(std::span<const TPoint> Path);
+    void ApplyPenMode();
+    void ApplyCopyMode();
+
     struct TState;
     std::unique_ptr<TState> F;
     TDeviceTechnology FTechnology;

@@ -1,0 +1,365 @@
+#include "components/iComponent.h"
+
+#include "components/iPropertyFile.h"
+#include "platform/Arith.h"
+#include "platform/Bitmap.h"
+#include "platform/Exception.h"
+#include "platform/PainterCanvas.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+// Runs a hook whose exceptions must not reach the event loop.
+template <typename F> void Swallowed(F&& Hook) {
+    try {
+        Hook();
+    } catch (const std::exception&) {
+    }
+}
+
+class TPaintLock {
+  public:
+    explicit TPaintLock(TiComponent& Component) : FComponent(Component) { FComponent.Lock(); }
+    ~TPaintLock() { FComponent.Unlock(); }
+    TPaintLock(const TPaintLock&) = delete;
+    TPaintLock& operator=(const TPaintLock&) = delete;
+
+  private:
+    TiComponent& FComponent;
+};
+
+// The loading state and the update lock for the time a file is applied.
+class TLoadingScope {
+  public:
+    TLoadingScope(TiComponent& Component, bool& Loading)
+        : FComponent(Component), FLoading(Loading) {
+        FLoading = true;
+        FComponent.BeginUpdate();
+    }
+    ~TLoadingScope() {
+        FComponent.EndUpdate();
+        FLoading = false;
+    }
+    TLoadingScope(const TLoadingScope&) = delete;
+    TLoadingScope& operator=(const TLoadingScope&) = delete;
+
+  private:
+    TiComponent& FComponent;
+    bool& FLoading;
+};
+
+void PaintMessage(TCanvas& Canvas, const std::string& Message, const TRect& Client) {
+    Canvas.ResetClip();
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(clBlack);
+    Canvas.FillRect(Client);
+    Canvas.Font().SetColor(clWhite);
+    TRect R = Client;
+    iDrawText(Canvas, Message, R, {itfWordBreak});
+}
+
+TShiftState KeyShift(const QKeyEvent& Event) {
+    return ShiftStateOf(Event.modifiers(), Qt::NoButton);
+}
+
+TShiftState MouseShift(const QMouseEvent& Event) {
+    return ShiftStateOf(Event.modifiers(), Event.buttons());
+}
+
+} // namespace
+
+TiComponent::TiComponent(QWidget* Parent) : QWidget(Parent) {
+    // Every pixel is painted by the cycle: no background erase.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    FThrottleTimer.setSingleShot(true);
+    connect(&FThrottleTimer, &QTimer::timeout, this, [this] {
+        if (!FUpdateLocked && RepaintPending())
+            ThrottledInvalidate();
+    });
+}
+
+void TiComponent::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    setGeometry(ALeft, ATop, AWidth, AHeight);
+}
+
+void TiComponent::SetAutoFrameRate(bool V) {
+    if (FAutoFrameRate == V)
+        return;
+    FAutoFrameRate = V;
+    if (V)
+        InvalidateFullChange();
+    else
+        EndUpdate();
+}
+
+TPoint TiComponent::GetCenterPoint() const {
+    return Point(Div(Width(), 2), Div(Height(), 2));
+}
+
+void TiComponent::InvalidateChange() {
+    Request(FPendingRepaint);
+}
+
+void TiComponent::InvalidateFullChange() {
+    Request(FPendingFullRepaint);
+}
+
+void TiComponent::Request(bool& Pending) {
+    if (FUpdateLocked) {
+        Pending = true;
+    } else if (FAutoFrameRate) {
+        Pending = true;
+        ThrottledInvalidate();
+    } else {
+        InvalidateNow();
+    }
+}
+
+void TiComponent::ThrottledInvalidate() {
+    if (FAutoFrameRate && FUpdateFrameRate > 0) {
+        const auto Due =
+            FLastRepaintTime + std::chrono::duration_cast<TClock::duration>(
+                                   std::chrono::duration<double>(1.0 / FUpdateFrameRate));
+        const auto Now = TClock::now();
+        if (Now <= Due) {
+            if (!FThrottleTimer.isActive())
+                FThrottleTimer.start(std::chrono::ceil<std::chrono::milliseconds>(Due - Now) +
+                                     std::chrono::milliseconds(1));
+            return;
+        }
+    }
+    InvalidateNow();
+}
+
+void TiComponent::InvalidateNow() {
+    FPendingRepaint = false;
+    FPendingFullRepaint = false;
+    FLastRepaintTime = TClock::now();
+    FThrottleTimer.stop();
+    update();
+}
+
+void TiComponent::BeginUpdate() {
+    FUpdateLocked = true;
+}
+
+void TiComponent::EndUpdate() {
+    FUpdateLocked = false;
+    if (RepaintPending())
+        ThrottledInvalidate();
+}
+
+void TiComponent::Paint(TCanvas& Canvas) {
+    TPaintLock Locked(*this);
+    if (Canvas.Technology() == dtMetaFile)
+        Swallowed([&] { iPaintTo(Canvas); });
+    else
+        PaintBuffered(Canvas);
+}
+
+// A new buffer every time: nothing is kept between paints.
+void TiComponent::PaintBuffered(TCanvas& Canvas) {
+    TBitmap Buffer(Width(), Height());
+    TCanvas& Off = Buffer.Canvas();
+    Off.Brush().SetStyle(bsSolid);
+    Off.Pen().SetStyle(psSolid);
+    try {
+        iPaintTo(Off);
+    } catch (const std::exception& E) {
+        PaintMessage(Off, E.what(), Rect(0, 0, Width(), Height()));
+    }
+    Canvas.Draw(0, 0, Buffer);
+}
+
+void TiComponent::SaveImageToBitmap(const std::string& FileName) {
+    TBitmap Bitmap(Width(), Height());
+    iPaintTo(Bitmap.Canvas());
+    Bitmap.SaveToFile(FileName);
+}
+
+std::vector<std::string> TiComponent::ExcludedProperties() const {
+    if (FOptionSaveAllProperties)
+        return {"Name"};
+    return {"Name",     "Left", "Top",     "Width",   "Height", "Align",      "Cursor",
+            "ShowHint", "Tag",  "Visible", "Enabled", "Hint",   "HelpContext"};
+}
+
+void TiComponent::SavePropertiesToFile(const std::string& FileName) {
+    try {
+        std::vector<TPropertyLine> Lines{{"File Type", metaObject()->className()}};
+        for (TPropertyLine& Line :
+             iPublishedProperties(*this, TiComponent::staticMetaObject, ExcludedProperties()))
+            Lines.push_back(std::move(Line));
+        iWritePropertyFile(FileName, Lines);
+    } catch (const std::exception& E) {
+        throw Exception("Error Saving Properties - " + std::string(E.what()));
+    }
+}
+
+void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
+    try {
+        std::vector<TPropertyLine> Lines;
+        for (TPropertyLine& Line : iReadPropertyFile(FileName))
+            if (!SameText(Line.Path, "File Type"))
+                Lines.push_back(std::move(Line));
+        TLoadingScope Loading(*this, FLoadingProperties);
+        iApplyProperties(*this, TiComponent::staticMetaObject, Lines);
+    } catch (const std::exception& E) {
+        throw Exception("Error Loading Properties - " + std::string(E.what()));
+    }
+}
+
+bool TiComponent::SetOPCProperty(const std::string&, const QVariant&) {
+    return false;
+}
+
+void TiComponent::iPaintBackGround(TCanvas& Canvas, TColor Color) {
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(Color);
+    Canvas.FillRect(Rect(0, 0, Width(), Height()));
+    iPaintBorder(Canvas);
+}
+
+void TiComponent::iPaintBorder(TCanvas& Canvas) {
+    const TRect Client = Rect(0, 0, Width(), Height());
+    if (FBorderStyle == ibsRaised)
+        iDrawEdge(Canvas, Client, 1);
+    else if (FBorderStyle == ibsLowered)
+        iDrawEdge(Canvas, Client, 0);
+}
+
+void TiComponent::iDoSetFocus() {
+    FFocused = true;
+    update();
+}
+
+void TiComponent::iDoKillFocus() {
+    FFocused = false;
+    Swallowed([this] { iMouseUp(mbLeft, {}, 0, 0); });
+    update();
+}
+
+void TiComponent::iWantSpecialKey(std::uint16_t&, bool&) {}
+void TiComponent::iKeyUp(std::uint16_t&, TShiftState) {}
+void TiComponent::iKeyDown(std::uint16_t&, TShiftState) {}
+void TiComponent::iKeyPress(char&) {}
+void TiComponent::iMouseDown(TMouseButton, TShiftState, int, int) {}
+void TiComponent::iMouseUp(TMouseButton, TShiftState, int, int) {}
+void TiComponent::iMouseMove(TShiftState, int, int) {}
+void TiComponent::iDoubleClick() {}
+
+bool TiComponent::iMouseWheel(int, TShiftState, TPoint) {
+    return false;
+}
+
+bool TiComponent::event(QEvent* Event) {
+    if (Event->type() == QEvent::ShortcutOverride) {
+        const auto* Key = static_cast<QKeyEvent*>(Event);
+        std::uint16_t Code = VirtualKeyOf(Key->key(), Key->modifiers());
+        bool Wanted = false;
+        iWantSpecialKey(Code, Wanted);
+        if (Wanted) {
+            Event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(Event);
+}
+
+void TiComponent::paintEvent(QPaintEvent*) {
+    TPainterCanvas Canvas(*this);
+    Paint(Canvas);
+}
+
+void TiComponent::keyPressEvent(QKeyEvent* Event) {
+    std::uint16_t Key = VirtualKeyOf(Event->key(), Event->modifiers());
+    if (Key != 0)
+        Swallowed([&] { iKeyDown(Key, KeyShift(*Event)); });
+    const std::string Text = Event->text().toStdString();
+    if (Text.size() == 1) {
+        char Character = Text[0];
+        Swallowed([&] { iKeyPress(Character); });
+    }
+    Event->accept();
+}
+
+void TiComponent::keyReleaseEvent(QKeyEvent* Event) {
+    std::uint16_t Key = VirtualKeyOf(Event->key(), Event->modifiers());
+    if (Key != 0 && !Event->isAutoRepeat())
+        Swallowed([&] { iKeyUp(Key, KeyShift(*Event)); });
+    Event->accept();
+}
+
+void TiComponent::mousePressEvent(QMouseEvent* Event) {
+    TMouseButton Button;
+    if (!MouseButtonOf(Event->button(), Button))
+        return QWidget::mousePressEvent(Event);
+    const QPoint P = Event->position().toPoint();
+    Swallowed([&] { iMouseDown(Button, MouseShift(*Event), P.x(), P.y()); });
+}
+
+void TiComponent::mouseReleaseEvent(QMouseEvent* Event) {
+    TMouseButton Button;
+    if (!MouseButtonOf(Event->button(), Button))
+        return QWidget::mouseReleaseEvent(Event);
+    const QPoint P = Event->position().toPoint();
+    Swallowed([&] { iMouseUp(Button, MouseShift(*Event), P.x(), P.y()); });
+}
+
+void TiComponent::mouseMoveEvent(QMouseEvent* Event) {
+    const QPoint P = Event->position().toPoint();
+    iMouseMove(MouseShift(*Event), P.x(), P.y());
+}
+
+// As on the classic platform: the double click of the left button, then a
+// button-down with ssDouble.
+void TiComponent::mouseDoubleClickEvent(QMouseEvent* Event) {
+    TMouseButton Button;
+    if (!MouseButtonOf(Event->button(), Button))
+        return QWidget::mouseDoubleClickEvent(Event);
+    const QPoint P = Event->position().toPoint();
+    Swallowed([&] {
+        if (Button == mbLeft)
+            iDoubleClick();
+        iMouseDown(Button, MouseShift(*Event).Include(ssDouble), P.x(), P.y());
+    });
+}
+
+void TiComponent::wheelEvent(QWheelEvent* Event) {
+    const QPoint Screen = Event->globalPosition().toPoint();
+    const bool Used =
+        iMouseWheel(Event->angleDelta().y(), ShiftStateOf(Event->modifiers(), Event->buttons()),
+                    Point(Screen.x(), Screen.y()));
+    Event->setAccepted(Used);
+}
+
+void TiComponent::focusInEvent(QFocusEvent* Event) {
+    iDoSetFocus();
+    QWidget::focusInEvent(Event);
+}
+
+void TiComponent::focusOutEvent(QFocusEvent* Event) {
+    if (QApplication::focusWidget() != this)
+        iDoKillFocus();
+    QWidget::focusOutEvent(Event);
+}
+
+void TiComponent::changeEvent(QEvent* Event) {
+    QWidget::changeEvent(Event);
+    if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::StyleChange)
+        InvalidateFullChange();
+}
+
+bool TiComponent::focusNextPrevChild(bool) {
+    return false;
+}

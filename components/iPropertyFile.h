@@ -1,0 +1,46 @@
+#pragma once
+// Published properties as text lines "Path = Value", generic over Qt's
+// meta-object system.
+// - Path: the property name; a property of a sub-object (a Q_GADGET value
+//   such as a font) has the sub-object's path and "." in front.
+// - Values: True/False; integers; reals in the shortest form that reads back
+//   exactly, with a period; colours (TColor) as $00BBGGRR; enumerations by
+//   value name; sets as value names separated by ","; texts with backslash,
+//   CR and LF written as \\, \r and \n.
+// Read-only properties and those declared STORED false are not written.
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+struct TPropertyLine {
+    std::string Path;
+    std::string Value;
+    friend bool operator==(const TPropertyLine&, const TPropertyLine&) = default;
+};
+
+// The properties declared by From and the classes derived from it, in
+// declaration order; top-level names in Excluded are left out.
+std::vector<TPropertyLine> iPublishedProperties(const QObject& Object, const QMetaObject& From,
+                                                const std::vector<std::string>& Excluded,
+                                                const std::string& Prefix = "");
+
+// Sets the properties (declared by From or its descendants) the lines name.
+// Every line is checked before the first property changes: an unknown path
+// or a value that does not fit raises Exception and leaves Object as it was.
+void iApplyProperties(QObject& Object, const QMetaObject& From,
+                      const std::vector<TPropertyLine>& Lines);
+
+// "Path = Value" split at the first "=", both sides trimmed; Exception for a
+// line without "=".
+TPropertyLine iSplitPropertyLine(const std::string& Line);
+std::string iJoinPropertyLine(const TPropertyLine& Line);
+
+// The non-blank lines of a file, split; Exception naming the file when it
+// cannot be read.
+std::vector<TPropertyLine> iReadPropertyFile(const std::string& FileName);
+// One "Path = Value" line each; Exception naming the file on failure.
+void iWritePropertyFile(const std::string& FileName, const std::vector<TPropertyLine>& Lines);
+
+bool SameText(const std::string& A, const std::string& B);

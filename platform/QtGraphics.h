@@ -1,0 +1,35 @@
+#pragma once
+// Conversions between the canvas's values and Qt's, for the canvases'
+// implementation only.
+
+#include "platform/GraphicsObjects.h"
+#include "platform/Types.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+// System colours resolved; the top byte dropped.
+QColor ToQColor(TColor Color);
+TColor FromQRgb(QRgb Rgb);
+
+inline QString ToQString(const std::string& Text) {
+    return QString::fromUtf8(Text.data(), qsizetype(Text.size()));
+}
+inline std::string FromQString(const QString& Text) {
+    return Text.toUtf8().toStdString();
+}
+
+inline QRect ToQRect(const TRect& R) {
+    return QRect(R.Left, R.Top, R.Width(), R.Height());
+}
+
+// The substituted family at the font's pixel height, never antialiased.
+QFont ToQFont(const TFont& Font);
+// Metrics on a 96 dpi raster device.
+QFontMetrics FontMetrics(const TFont& Font);
