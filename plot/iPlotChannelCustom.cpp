@@ -79,7 +79,7 @@ void TiPlotChannelCustom::ResetStatistics() {
     FXSum = FYSum = 0;
 }
 
-// Strict comparisons: a NaN never becomes a minimum or maximum.
+// Strict comparisons, the minima written as "not at least".
 void TiPlotChannelCustom::CountInStatistics(double X, double Y) {
     if (X > FXMax)
         FXMax = X;

@@ -2,6 +2,7 @@
 
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
+#include "plot/iPlotDataView.h"
 
 TiPlotDataCursor::TiPlotDataCursor(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
     : TiPlotManagerObject(Owner, Events) {}
@@ -17,7 +18,7 @@ TiPlotChannelCustom* TiPlotDataCursor::Channel() {
 
 void TiPlotDataCursor::ObjectRemoved(TiPlotObject* Object) {
     FChannel.ObjectRemoved(Object);
-    if (Object == FDataView)
+    if (Object == static_cast<TiPlotObject*>(FDataView))
         FDataView = nullptr;
 }
 
