@@ -119,7 +119,9 @@ void TiComponent::Request(bool& Pending) {
         Pending = true;
     } else if (FAutoFrameRate) {
         Pending = true;
-        ThrottledInvalidate();
+        // A scheduled repaint takes this request along; no clock needed.
+        if (!FThrottleTimer.isActive())
+            ThrottledInvalidate();
     } else {
         InvalidateNow();
     }
@@ -200,6 +202,7 @@ void TiComponent::SavePropertiesToFile(const std::string& FileName) {
         for (TPropertyLine& Line :
              iPublishedProperties(*this, TiComponent::staticMetaObject, ExcludedProperties()))
             Lines.push_back(std::move(Line));
+        WriteExtraProperties(Lines);
         iWritePropertyFile(FileName, Lines);
     } catch (const std::exception& E) {
         throw Exception("Error Saving Properties - " + std::string(E.what()));
@@ -213,11 +216,16 @@ void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
             if (!SameText(Line.Path, "File Type"))
                 Lines.push_back(std::move(Line));
         TLoadingScope Loading(*this, FLoadingProperties);
+        ReadExtraProperties(Lines);
         iApplyProperties(*this, TiComponent::staticMetaObject, Lines);
     } catch (const std::exception& E) {
         throw Exception("Error Loading Properties - " + std::string(E.what()));
     }
 }
+
+void TiComponent::WriteExtraProperties(std::vector<TPropertyLine>&) const {}
+
+void TiComponent::ReadExtraProperties(std::vector<TPropertyLine>&) {}
 
 bool TiComponent::SetOPCProperty(const std::string&, const QVariant&) {
     return false;

@@ -6,6 +6,7 @@
 // properties (Q_PROPERTY) as a property file.
 
 #include "components/iGPFunctions.h"
+#include "components/iPropertyFile.h"
 #include "components/iInput.h"
 #include "platform/Types.h"
 
@@ -115,6 +116,11 @@ class TiComponent : public QWidget {
 
     // The published names a property file leaves out.
     std::vector<std::string> ExcludedProperties() const;
+    // Stored values beyond the published properties (a plot's object lists):
+    // appended when saving; when loading, a component takes the lines that
+    // are its own out of Lines before the rest is applied.
+    virtual void WriteExtraProperties(std::vector<TPropertyLine>& Lines) const;
+    virtual void ReadExtraProperties(std::vector<TPropertyLine>& Lines);
 
     virtual void iPaintTo(TCanvas& Canvas) = 0;
     // The fill and border; descendants call it first in iPaintTo.

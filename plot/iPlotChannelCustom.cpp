@@ -75,7 +75,6 @@ void TiPlotChannelCustom::ResetStatistics() {
     FStatCount = 0;
     FXMin = FYMin = 1e300;
     FXMax = FYMax = -1e300;
-    FXMean = FYMean = 0;
     FXSum = FYSum = 0;
 }
 
@@ -97,7 +96,6 @@ void TiPlotChannelCustom::CountInStatistics(double X, double Y) {
 int TiPlotChannelCustom::AddXY(double X, double Y) {
     int Index = FData->AddXY(X, Y);
     CountInStatistics(X, Y);
-    UpdateMeans();
     DoChange();
     return Index;
 }
@@ -123,10 +121,4 @@ void TiPlotChannelCustom::RecalculateStatistics() {
     for (int I = 0; I < FData->Count(); ++I)
         if (!FData->Null(I) && !FData->Empty(I))
             CountInStatistics(FData->X(I), FData->Y(I));
-    UpdateMeans();
-}
-
-void TiPlotChannelCustom::UpdateMeans() {
-    FXMean = FStatCount ? double(FXSum / FStatCount) : 0;
-    FYMean = FStatCount ? double(FYSum / FStatCount) : 0;
 }

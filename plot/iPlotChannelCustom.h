@@ -126,10 +126,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     int StatCount() const { return FStatCount; }
     double XMin() const { return FXMin; }
     double XMax() const { return FXMax; }
-    double XMean() const { return FXMean; }
+    double XMean() const { return Mean(FXSum); }
     double YMin() const { return FYMin; }
     double YMax() const { return FYMax; }
-    double YMean() const { return FYMean; }
+    double YMean() const { return Mean(FYSum); }
 
     void ObjectRemoved(TiPlotObject* Object) override;
     void ObjectNameChanged(TiPlotObject* Object) override;
@@ -141,7 +141,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     }
     void ResetStatistics();
     void CountInStatistics(double X, double Y);
-    void UpdateMeans();
+    // Sum / StatCount, or 0 without points; worked out when asked, so that
+    // adding a point costs no division.
+    double Mean(long double Sum) const { return FStatCount ? double(Sum / FStatCount) : 0; }
 
     std::unique_ptr<TiPlotDataCustomList> FData;
     std::string FTitleText;
@@ -152,6 +154,6 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     bool FVisibleInLegend = true;
     TiPlotDataStyle FDataStyle = ipdsStandard;
     int FStatCount = 0;
-    double FXMin, FXMax, FXMean, FYMin, FYMax, FYMean;
+    double FXMin, FXMax, FYMin, FYMax;
     long double FXSum, FYSum; // extended precision, so long runs keep their mean
 };

@@ -13,6 +13,21 @@
 #include "plot/iPlotToolBar.h"
 
 #include "platform/Exception.h"
+#include "platform/Text.h"
+
+#include <charconv>
+#include <map>
+
+namespace {
+
+// A count or index of an object list: plain decimal digits.
+bool ReadIndex(const std::string& Text, int& Value) {
+    const char* End = Text.data() + Text.size();
+    auto [Stop, Error] = std::from_chars(Text.data(), End, Value);
+    return Error == std::errc() && Stop == End && Value >= 0;
+}
+
+} // namespace
 
 TiPlotComponent::TiPlotComponent(QWidget* Parent)
     : TiPlotComponent(Parent, [](TiPlotComponent* Owner, const TiPlotObjectEvents& Events) {
@@ -167,4 +182,79 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
     iPaintBackGround(Canvas, BackGroundColor());
+}
+
+std::vector<std::pair<const char*, TiPlotObjectOwnedManager*>>
+TiPlotComponent::StoredManagers() const {
+    TiPlotMasterManager& M = *FMaster;
+    return {{"ToolBarManager", &M.ToolBarManager()},   {"LegendManager", &M.LegendManager()},
+            {"TableManager", &M.TableManager()},       {"XAxisManager", &M.XAxisManager()},
+            {"YAxisManager", &M.YAxisManager()},       {"ChannelManager", &M.ChannelManager()},
+            {"DataViewManager", &M.DataViewManager()}, {"DataCursorManager", &M.DataCursorManager()},
+            {"LimitManager", &M.LimitManager()},       {"LabelManager", &M.LabelManager()}};
+}
+
+void TiPlotComponent::WriteExtraProperties(std::vector<TPropertyLine>& Lines) const {
+    for (auto [Name, Manager] : StoredManagers()) {
+        if (Manager->Count() == 0)
+            continue;
+        const std::string Prefix = std::string(Name) + ".";
+        Lines.push_back({Prefix + "Count", IntToStr(Manager->Count())});
+        for (int I = 0; I < Manager->Count(); ++I)
+            for (TPropertyLine& Line :
+                 iPublishedProperties(*Manager->Items(I), TiPlotObject::staticMetaObject, {},
+                                      Prefix + "Item" + IntToStr(I) + "."))
+                Lines.push_back(std::move(Line));
+    }
+}
+
+void TiPlotComponent::ReadExtraProperties(std::vector<TPropertyLine>& Lines) {
+    BeginUpdate();
+    FMaster->LayoutManager().SetEnabled(false);
+    struct TRestore {
+        TiPlotComponent& Plot;
+        ~TRestore() {
+            Plot.FMaster->LayoutManager().SetEnabled(true);
+            Plot.EndUpdate();
+        }
+    } Restore{*this};
+    for (auto [Name, Manager] : StoredManagers()) {
+        const std::string Prefix = std::string(Name) + ".";
+        std::vector<TPropertyLine> Own;
+        auto Mine = [&](const TPropertyLine& L) { return L.Path.rfind(Prefix, 0) == 0; };
+        std::copy_if(Lines.begin(), Lines.end(), std::back_inserter(Own), Mine);
+        Lines.erase(std::remove_if(Lines.begin(), Lines.end(), Mine), Lines.end());
+        if (!Own.empty())
+            ReadObjectList(*Manager, Prefix, std::move(Own));
+    }
+    // A toolbar sharing the title's row goes above it.
+    if (ToolBarCount() > 0 && LabelCount() > 0 &&
+        ToolBar(0)->Horizontal() == Label(0)->Horizontal() &&
+        ToolBar(0)->ZOrder() == Label(0)->ZOrder())
+        ToolBar(0)->SetZOrder(ToolBar(0)->ZOrder() + 1);
+}
+
+void TiPlotComponent::ReadObjectList(TiPlotObjectOwnedManager& Manager, const std::string& Prefix,
+                                     std::vector<TPropertyLine> Lines) {
+    int Count = -1;
+    std::map<int, std::vector<TPropertyLine>> Items;
+    for (TPropertyLine& Line : Lines) {
+        const std::string Path = Line.Path.substr(Prefix.size());
+        const std::size_t Dot = Path.find('.');
+        int Index = -1;
+        if (Path == "Count" && ReadIndex(Line.Value, Count))
+            continue;
+        if (Path.rfind("Item", 0) != 0 || Dot == std::string::npos ||
+            !ReadIndex(Path.substr(4, Dot - 4), Index))
+            throw Exception("Invalid object list entry \"" + Line.Path + "\"");
+        Items[Index].push_back({Path.substr(Dot + 1), Line.Value});
+    }
+    if (Count < 0 || (!Items.empty() && Items.rbegin()->first >= Count))
+        throw Exception("Invalid object list \"" + Prefix + "Count\"");
+    Manager.Clear();
+    for (int I = 0; I < Count; ++I) {
+        std::unique_ptr<TiPlotObject> Object(Manager.CreateObject());
+        iApplyProperties(*Object, TiPlotObject::staticMetaObject, Items[I]);
+        Object.release()->NotifyInserted();
+    }
 }

@@ -110,9 +110,17 @@ class TiPlotComponent : public TiCustomComponent {
   protected:
     TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateChannel CreateChannel);
     void iPaintTo(TCanvas& Canvas) override;
+    // The object lists: "ChannelManager.Count = 2", then the published
+    // properties of each object as "ChannelManager.Item0.TitleText = ...".
+    void WriteExtraProperties(std::vector<TPropertyLine>& Lines) const override;
+    void ReadExtraProperties(std::vector<TPropertyLine>& Lines) override;
 
   private:
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
+    // The stored object lists with their names, in the order they are stored.
+    std::vector<std::pair<const char*, TiPlotObjectOwnedManager*>> StoredManagers() const;
+    void ReadObjectList(TiPlotObjectOwnedManager& Manager, const std::string& Prefix,
+                        std::vector<TPropertyLine> Lines);
 
     std::unique_ptr<TiPlotMasterManager> FMaster;
     bool FXYAxesReverse = false;

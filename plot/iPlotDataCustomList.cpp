@@ -1,10 +1,10 @@
 #include "plot/iPlotDataCustomList.h"
 
 #include "platform/Exception.h"
+#include "platform/MemoryBlock.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -34,7 +34,7 @@ void TiPlotDataCustomList::SetItemSize(int Size) {
 }
 
 void TiPlotDataCustomList::ReleaseStorage() {
-    std::free(FBlock);
+    ResizeBlock(FBlock, std::size_t(FCapacity) * FItemSize, 0);
     FBlock = nullptr;
 }
 
@@ -106,7 +106,8 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity) {
     if (NewCapacity == 0) {
         ReleaseStorage();
     } else {
-        void* Block = std::realloc(FBlock, std::size_t(NewCapacity) * std::size_t(FItemSize));
+        void* Block = ResizeBlock(FBlock, std::size_t(FCapacity) * FItemSize,
+                                  std::size_t(NewCapacity) * FItemSize);
         if (!Block)
             throw std::bad_alloc();
         FBlock = Block;

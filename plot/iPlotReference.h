@@ -30,9 +30,14 @@ template <typename T> class TiPlotReference {
         if (FCached && static_cast<const TiPlotObject*>(FCached) == Object)
             FCached = nullptr;
     }
-    // Returns true when the cached object was renamed and the name followed.
+    // Follows a rename of the referenced object; returns true when it did.
+    // A reference not looked up yet follows an object of its kind that had
+    // its name, so that renaming before the first paint keeps the binding.
     bool ObjectNameChanged(const TiPlotObject* Object) {
-        if (!FCached || static_cast<const TiPlotObject*>(FCached) != Object)
+        const bool Cached = FCached && static_cast<const TiPlotObject*>(FCached) == Object;
+        const bool Named = !FCached && dynamic_cast<const T*>(Object) &&
+                           SameName(FName, Object->OldName());
+        if (!Cached && !Named)
             return false;
         FName = Object->Name();
         return true;

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -99,7 +101,11 @@ TEST_F(EmptyPlot, ReferencesFollowRenamesAndSurviveDeletion) {
     EXPECT_EQ(Plot.Channel(0)->XAxis(), Plot.XAxis(0)); // resolved
     Plot.XAxis(0)->SetName("Time");
     EXPECT_EQ(Plot.Channel(0)->XAxisName(), "Time");
-    EXPECT_EQ(Plot.Channel(1)->XAxisName(), "X-Axis 1") << "never resolved, keeps the old name";
+    EXPECT_EQ(Plot.Channel(1)->XAxisName(), "Time") << "not looked up yet, follows by name";
+    Plot.YAxis(0)->SetName("Time");
+    Plot.YAxis(0)->SetName("Level");
+    EXPECT_EQ(Plot.Channel(1)->XAxisName(), "Time") << "a Y axis is not followed";
+    EXPECT_EQ(Plot.Channel(1)->YAxisName(), "Level");
     EXPECT_EQ(Plot.FindXAxis("TIME"), Plot.XAxis(0));
     EXPECT_EQ(Plot.FindXAxis("nothing"), nullptr);
 
@@ -281,6 +287,14 @@ TEST_F(DefaultPlot, ChannelStatistics) {
               std::vector<double>({5, 5, 5, 7, 7, 7}));
 }
 
+TEST_F(DefaultPlot, ANewChannelHoldsTheSentinels) {
+    TiPlotChannelCustom* C = Plot.Channel(0);
+    EXPECT_EQ(std::vector<double>({C->XMin(), C->XMax(), C->YMin(), C->YMax(), C->XMean(),
+                                   C->YMean()}),
+              std::vector<double>({1e300, -1e300, 1e300, -1e300, 0, 0}));
+    EXPECT_EQ(C->StatCount(), 0);
+}
+
 TEST_F(DefaultPlot, RecalculateSkipsNullAndEmptyPoints) {
     TiPlotChannelCustom* C = Plot.Channel(0);
     for (double Y : {4.0, 100.0, 8.0, -50.0})
@@ -332,6 +346,69 @@ TEST_F(DefaultPlot, ChannelRepaintsThroughThePlot) {
     Channel.SetColor(clRed); // unchanged
     Channel.SetColor(clBlue);
     EXPECT_EQ(Changes, 2);
+}
+
+// ---- stored object lists
+
+class StoredPlot : public DefaultPlot {
+  protected:
+    std::string FileName = ::testing::TempDir() + "plot-objects.txt";
+    ~StoredPlot() override { std::remove(FileName.c_str()); }
+};
+
+TEST_F(StoredPlot, ObjectListsRoundTrip) {
+    Plot.XAxis(0)->SetName("Time");
+    Plot.XAxis(0)->SetSpan(250);
+    Plot.Channel(0)->SetTitleText("Temperature 1");
+    Plot.Channel(0)->SetColor(clLime);
+    Plot.Channel(Plot.NewChannel())->SetTraceLineWidth(3);
+    static_cast<TiPlotChannel*>(Plot.Channel(1))->SetInterpolationStyle(ipistCubicSpline);
+    Plot.Channel(1)->SetDataStyle(ipdsCompact);
+    Plot.Label(0)->SetCaption("Sensor");
+    Plot.NewLimit();
+    Plot.SavePropertiesToFile(FileName);
+
+    TiPlot Loaded;
+    Loaded.NewChannel(); // replaced by the stored list
+    Loaded.LoadPropertiesFromFile(FileName);
+    ASSERT_EQ(Loaded.ChannelCount(), 2);
+    EXPECT_EQ(Loaded.XAxis(0)->Name(), "Time");
+    EXPECT_EQ(Loaded.XAxis(0)->Span(), 250);
+    EXPECT_EQ(Loaded.XAxis(0)->Title(), "X-Axis 1") << "the stored title, not a new default";
+    EXPECT_EQ(Loaded.Channel(0)->TitleText(), "Temperature 1");
+    EXPECT_EQ(Loaded.Channel(0)->Color(), clLime);
+    EXPECT_EQ(Loaded.Channel(0)->XAxisName(), "Time");
+    EXPECT_EQ(Loaded.Channel(0)->XAxis(), Loaded.XAxis(0));
+    EXPECT_EQ(Loaded.Channel(1)->TraceLineWidth(), 3);
+    EXPECT_EQ(Loaded.Channel(1)->DataStyle(), ipdsCompact);
+    EXPECT_EQ(static_cast<TiPlotChannel*>(Loaded.Channel(1))->InterpolationStyle(),
+              ipistCubicSpline);
+    EXPECT_EQ(Loaded.LimitCount(), 1);
+    EXPECT_EQ(Loaded.TitleText(), "Sensor");
+    EXPECT_EQ(Loaded.Label(0)->Name(), "Title");
+    EXPECT_EQ(Loaded.ToolBar(0)->ZOrder(), Plot.ToolBar(0)->ZOrder());
+    EXPECT_EQ(Loaded.DataViewZHorz(), 1);
+    EXPECT_EQ(Names(Loaded.Master().LayoutManager().TopList()),
+              (std::vector<std::string>{"Title", "Toolbar 1"}));
+}
+
+TEST_F(StoredPlot, ABadEntryFailsWithTheLoadingPrefix) {
+    Plot.SavePropertiesToFile(FileName);
+    {
+        std::ofstream File(FileName, std::ios::app);
+        File << "ChannelManager.Item0.Color = green\r\n";
+    }
+    TiPlot Loaded;
+    const std::string Message = MessageOf([&] { Loaded.LoadPropertiesFromFile(FileName); });
+    EXPECT_EQ(Message.rfind("Error Loading Properties - ", 0), 0u) << Message;
+    for (const char* Bad : {"ChannelManager.Items = 1", "ChannelManager.Item-1.Name = x",
+                            "ChannelManager.Count = many"}) {
+        std::ofstream(FileName) << "File Type = TiPlot\r\n" << Bad << "\r\n";
+        EXPECT_EQ(MessageOf([&] { Loaded.LoadPropertiesFromFile(FileName); })
+                      .rfind("Error Loading Properties - ", 0),
+                  0u)
+            << Bad;
+    }
 }
 
 // ---- buttons
