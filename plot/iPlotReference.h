@@ -49,6 +49,8 @@ template <typename T> class TiPlotReference {
 };
 
 class TiPlotAxis;
+class TiPlotXAxis;
+class TiPlotYAxis;
 
 // The X and Y axis an object refers to by name.
 class TiPlotAxisReferences {
@@ -66,5 +68,6 @@ class TiPlotAxisReferences {
 
   private:
     TiPlotComponent* FOwner;
-    TiPlotReference<TiPlotAxis> FX, FY;
+    TiPlotReference<TiPlotXAxis> FX;
+    TiPlotReference<TiPlotYAxis> FY;
 };
