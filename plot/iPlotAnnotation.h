@@ -3,8 +3,29 @@
 
 #include "plot/iPlotObjects.h"
 
+#include "platform/GraphicsObjects.h"
+
+// What a new annotation takes over from the plot.
+struct TiPlotAnnotationDefaults {
+    TFont Font;
+    TBrushStyle BrushStyle = bsSolid;
+    TColor BrushColor = clWhite;
+    TPenStyle PenStyle = psSolid;
+    TColor PenColor = clWhite;
+    int PenWidth = 1;
+};
+
 class TiPlotAnnotation : public TiPlotObject {
     Q_OBJECT
   public:
     using TiPlotObject::TiPlotObject;
+
+    const TiPlotAnnotationDefaults& Defaults() const { return FDefaults; }
+    void SetDefaults(const TiPlotAnnotationDefaults& Value) {
+        FDefaults = Value;
+        DoChange();
+    }
+
+  private:
+    TiPlotAnnotationDefaults FDefaults;
 };

@@ -47,6 +47,7 @@ TiPlotComponent::TiPlotComponent(QWidget* Parent,
     Hooks.FocusChanged = [this](TiPlotObject*) { update(); };
     FMaster = std::make_unique<TiPlotMasterManager>(this, std::move(Hooks), std::move(CreateChannel));
     FMaster->SetUserCanEdit(FUserCanEditObjects);
+    FAnnotationDefaultFont.SetColor(clWhite);
 }
 
 TiPlotComponent::~TiPlotComponent() { FMaster.reset(); }
@@ -114,7 +115,13 @@ int TiPlotComponent::NewLabel() { return FMaster->NewObject(FMaster->LabelManage
 int TiPlotComponent::LabelCount() const { return FMaster->LabelManager().Count(); }
 TiPlotLabel* TiPlotComponent::Label(int Index) const { return FMaster->LabelManager().Item(Index); }
 
-int TiPlotComponent::NewAnnotation() { return FMaster->NewObject(FMaster->AnnotationManager()); }
+int TiPlotComponent::NewAnnotation() {
+    int Index = FMaster->NewObject(FMaster->AnnotationManager());
+    Annotation(Index)->SetDefaults({FAnnotationDefaultFont, FAnnotationDefaultBrushStyle,
+                                    FAnnotationDefaultBrushColor, FAnnotationDefaultPenStyle,
+                                    FAnnotationDefaultPenColor, FAnnotationDefaultPenWidth});
+    return Index;
+}
 void TiPlotComponent::DeleteAnnotation(int Index) { DeleteObject(FMaster->AnnotationManager(), Index); }
 void TiPlotComponent::ClearAnnotations() { FMaster->AnnotationManager().Clear(); }
 int TiPlotComponent::AnnotationCount() const { return FMaster->AnnotationManager().Count(); }
@@ -175,6 +182,29 @@ std::string TiPlotComponent::TitleText() const {
 void TiPlotComponent::SetTitleText(const std::string& Value) {
     if (LabelCount() > 0)
         Label(0)->SetCaption(Value);
+}
+
+bool TiPlotComponent::TitleVisible() const { return LabelCount() > 0 && Label(0)->Visible(); }
+
+void TiPlotComponent::SetTitleVisible(bool Value) {
+    if (LabelCount() > 0)
+        Label(0)->SetVisible(Value);
+}
+
+TFont TiPlotComponent::TitleFont() const { return LabelCount() > 0 ? Label(0)->Font() : TFont(); }
+
+void TiPlotComponent::SetTitleFont(const TFont& Value) {
+    if (LabelCount() > 0)
+        Label(0)->SetFont(Value);
+}
+
+double TiPlotComponent::TitleMargin() const {
+    return LabelCount() > 0 ? Label(0)->MarginBottom() : 0;
+}
+
+void TiPlotComponent::SetTitleMargin(double Value) {
+    if (LabelCount() > 0)
+        Label(0)->SetMarginBottom(Value);
 }
 
 void TiPlotComponent::iPaintTo(TCanvas& Canvas) {

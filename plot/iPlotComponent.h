@@ -3,6 +3,9 @@
 
 #include "components/iCustomComponent.h"
 #include "plot/iPlotManagers.h"
+#include "plot/iPlotTypes.h"
+
+#include "platform/GraphicsObjects.h"
 
 #include <memory>
 #include <string>
@@ -21,11 +24,46 @@ class TiPlotAnnotation;
 
 class TiPlotComponent : public TiCustomComponent {
     Q_OBJECT
+    Q_PROPERTY(bool BackGroundGradientEnabled READ BackGroundGradientEnabled WRITE
+                   SetBackGroundGradientEnabled)
+    Q_PROPERTY(TiFillDirection BackGroundGradientDirection READ BackGroundGradientDirection WRITE
+                   SetBackGroundGradientDirection)
+    Q_PROPERTY(TColor BackGroundGradientStartColor READ BackGroundGradientStartColor WRITE
+                   SetBackGroundGradientStartColor)
+    Q_PROPERTY(TColor BackGroundGradientStopColor READ BackGroundGradientStopColor WRITE
+                   SetBackGroundGradientStopColor)
+    Q_PROPERTY(int OuterMarginLeft READ OuterMarginLeft WRITE SetOuterMarginLeft)
+    Q_PROPERTY(int OuterMarginTop READ OuterMarginTop WRITE SetOuterMarginTop)
+    Q_PROPERTY(int OuterMarginRight READ OuterMarginRight WRITE SetOuterMarginRight)
+    Q_PROPERTY(int OuterMarginBottom READ OuterMarginBottom WRITE SetOuterMarginBottom)
     Q_PROPERTY(int DataViewZHorz READ DataViewZHorz WRITE SetDataViewZHorz)
     Q_PROPERTY(int DataViewZVert READ DataViewZVert WRITE SetDataViewZVert)
     Q_PROPERTY(bool XYAxesReverse READ XYAxesReverse WRITE SetXYAxesReverse)
     Q_PROPERTY(bool UserCanEditObjects READ UserCanEditObjects WRITE SetUserCanEditObjects)
-    Q_PROPERTY(std::string TitleText READ TitleText WRITE SetTitleText)
+    Q_PROPERTY(bool UserCanAddRemoveChannels READ UserCanAddRemoveChannels WRITE
+                   SetUserCanAddRemoveChannels)
+    Q_PROPERTY(bool TitleVisible READ TitleVisible WRITE SetTitleVisible STORED false)
+    Q_PROPERTY(std::string TitleText READ TitleText WRITE SetTitleText STORED false)
+    Q_PROPERTY(TFont TitleFont READ TitleFont WRITE SetTitleFont STORED false)
+    Q_PROPERTY(double TitleMargin READ TitleMargin WRITE SetTitleMargin STORED false)
+    Q_PROPERTY(bool ClipAnnotationsToAxes READ ClipAnnotationsToAxes WRITE SetClipAnnotationsToAxes)
+    Q_PROPERTY(bool HintsShow READ HintsShow WRITE SetHintsShow)
+    Q_PROPERTY(int HintsPause READ HintsPause WRITE SetHintsPause)
+    Q_PROPERTY(int HintsHidePause READ HintsHidePause WRITE SetHintsHidePause)
+    Q_PROPERTY(TFont HintsFont READ HintsFont WRITE SetHintsFont)
+    Q_PROPERTY(TiPlotFormStyle EditorFormStyle READ EditorFormStyle WRITE SetEditorFormStyle)
+    Q_PROPERTY(TFont AnnotationDefaultFont READ AnnotationDefaultFont WRITE
+                   SetAnnotationDefaultFont)
+    Q_PROPERTY(TBrushStyle AnnotationDefaultBrushStlye READ AnnotationDefaultBrushStlye WRITE
+                   SetAnnotationDefaultBrushStlye)
+    Q_PROPERTY(TColor AnnotationDefaultBrushColor READ AnnotationDefaultBrushColor WRITE
+                   SetAnnotationDefaultBrushColor)
+    Q_PROPERTY(TPenStyle AnnotationDefaultPenStlye READ AnnotationDefaultPenStlye WRITE
+                   SetAnnotationDefaultPenStlye)
+    Q_PROPERTY(TColor AnnotationDefaultPenColor READ AnnotationDefaultPenColor WRITE
+                   SetAnnotationDefaultPenColor)
+    Q_PROPERTY(int AnnotationDefaultPenWidth READ AnnotationDefaultPenWidth WRITE
+                   SetAnnotationDefaultPenWidth)
 
   public:
     explicit TiPlotComponent(QWidget* Parent = nullptr);
@@ -95,6 +133,64 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotXAxis* FindXAxis(const std::string& Name) const;
     TiPlotYAxis* FindYAxis(const std::string& Name) const;
 
+    bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
+    void SetBackGroundGradientEnabled(bool V) { SetProperty(FBackGroundGradientEnabled, V, irkChange); }
+    TiFillDirection BackGroundGradientDirection() const { return FBackGroundGradientDirection; }
+    void SetBackGroundGradientDirection(TiFillDirection V) {
+        SetProperty(FBackGroundGradientDirection, V, irkChange);
+    }
+    TColor BackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
+    void SetBackGroundGradientStartColor(TColor V) {
+        SetProperty(FBackGroundGradientStartColor, V, irkChange);
+    }
+    TColor BackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
+    void SetBackGroundGradientStopColor(TColor V) {
+        SetProperty(FBackGroundGradientStopColor, V, irkChange);
+    }
+    // Free space between the border and the objects around the data view.
+    int OuterMarginLeft() const { return FOuterMarginLeft; }
+    void SetOuterMarginLeft(int V) { SetProperty(FOuterMarginLeft, V, irkChange); }
+    int OuterMarginTop() const { return FOuterMarginTop; }
+    void SetOuterMarginTop(int V) { SetProperty(FOuterMarginTop, V, irkChange); }
+    int OuterMarginRight() const { return FOuterMarginRight; }
+    void SetOuterMarginRight(int V) { SetProperty(FOuterMarginRight, V, irkChange); }
+    int OuterMarginBottom() const { return FOuterMarginBottom; }
+    void SetOuterMarginBottom(int V) { SetProperty(FOuterMarginBottom, V, irkChange); }
+    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
+    void SetUserCanAddRemoveChannels(bool V) { FUserCanAddRemoveChannels = V; }
+    // Label 0, the title: without labels the setters do nothing.
+    bool TitleVisible() const;
+    void SetTitleVisible(bool Value);
+    TFont TitleFont() const;
+    void SetTitleFont(const TFont& Value);
+    double TitleMargin() const;
+    void SetTitleMargin(double Value);
+    bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
+    void SetClipAnnotationsToAxes(bool V) { SetProperty(FClipAnnotationsToAxes, V, irkChange); }
+    bool HintsShow() const { return FHintsShow; }
+    void SetHintsShow(bool V) { FHintsShow = V; }
+    int HintsPause() const { return FHintsPause; }
+    void SetHintsPause(int V) { FHintsPause = V; }
+    int HintsHidePause() const { return FHintsHidePause; }
+    void SetHintsHidePause(int V) { FHintsHidePause = V; }
+    const TFont& HintsFont() const { return FHintsFont; }
+    void SetHintsFont(const TFont& V) { FHintsFont = V; }
+    TiPlotFormStyle EditorFormStyle() const { return FEditorFormStyle; }
+    void SetEditorFormStyle(TiPlotFormStyle V) { FEditorFormStyle = V; }
+    // Copied into every new annotation.
+    const TFont& AnnotationDefaultFont() const { return FAnnotationDefaultFont; }
+    void SetAnnotationDefaultFont(const TFont& V) { FAnnotationDefaultFont = V; }
+    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle V) { FAnnotationDefaultBrushStyle = V; }
+    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor V) { FAnnotationDefaultBrushColor = V; }
+    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle V) { FAnnotationDefaultPenStyle = V; }
+    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
+    void SetAnnotationDefaultPenColor(TColor V) { FAnnotationDefaultPenColor = V; }
+    int AnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
+    void SetAnnotationDefaultPenWidth(int V) { FAnnotationDefaultPenWidth = V; }
+
     int DataViewZHorz() const;
     void SetDataViewZHorz(int Value);
     int DataViewZVert() const;
@@ -123,6 +219,24 @@ class TiPlotComponent : public TiCustomComponent {
                         std::vector<TPropertyLine> Lines);
 
     std::unique_ptr<TiPlotMasterManager> FMaster;
+    bool FBackGroundGradientEnabled = false;
+    TiFillDirection FBackGroundGradientDirection = ifdTopBottom;
+    TColor FBackGroundGradientStartColor = clBlue;
+    TColor FBackGroundGradientStopColor = clBlack;
+    int FOuterMarginLeft = 5, FOuterMarginTop = 5, FOuterMarginRight = 5, FOuterMarginBottom = 5;
     bool FXYAxesReverse = false;
     bool FUserCanEditObjects = true;
+    bool FUserCanAddRemoveChannels = false;
+    bool FClipAnnotationsToAxes = true;
+    bool FHintsShow = true;
+    int FHintsPause = 500;
+    int FHintsHidePause = 2500;
+    TFont FHintsFont;
+    TiPlotFormStyle FEditorFormStyle = ipfsModal;
+    TFont FAnnotationDefaultFont;
+    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
+    TColor FAnnotationDefaultBrushColor = clWhite;
+    TPenStyle FAnnotationDefaultPenStyle = psSolid;
+    TColor FAnnotationDefaultPenColor = clWhite;
+    int FAnnotationDefaultPenWidth = 1;
 };

@@ -1,20 +1,43 @@
 #pragma once
-// A line of text placed by the layout; label 0 is the plot's title.
+// A caption placed by the layout; label 0 is the plot's title.
 
+#include "components/iGPFunctions.h"
 #include "plot/iPlotObjects.h"
+
+#include "platform/GraphicsObjects.h"
 
 class TiPlotLabel : public TiPlotLayoutObject {
     Q_OBJECT
     Q_PROPERTY(std::string Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(TFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(double MarginLeft READ MarginLeft WRITE SetMarginLeft)
+    Q_PROPERTY(double MarginTop READ MarginTop WRITE SetMarginTop)
+    Q_PROPERTY(double MarginRight READ MarginRight WRITE SetMarginRight)
+    Q_PROPERTY(double MarginBottom READ MarginBottom WRITE SetMarginBottom)
 
   public:
-    TiPlotLabel(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-        : TiPlotLayoutObject(Owner, Events) {
-        SetHorizontal(true);
-    }
+    TiPlotLabel(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& Value) { Change(FCaption, Value); }
+    TiAlignmentHorizontal Alignment() const { return FAlignment; }
+    void SetAlignment(TiAlignmentHorizontal Value) { Change(FAlignment, Value); }
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& Value) { Change(FFont, Value); }
+    // In widths (left, right) or heights (top, bottom) of "0".
+    double MarginLeft() const { return FMarginLeft; }
+    void SetMarginLeft(double Value) { Change(FMarginLeft, Value); }
+    double MarginTop() const { return FMarginTop; }
+    void SetMarginTop(double Value) { Change(FMarginTop, Value); }
+    double MarginRight() const { return FMarginRight; }
+    void SetMarginRight(double Value) { Change(FMarginRight, Value); }
+    double MarginBottom() const { return FMarginBottom; }
+    void SetMarginBottom(double Value) { Change(FMarginBottom, Value); }
 
   private:
     std::string FCaption;
+    TiAlignmentHorizontal FAlignment = iahCenter;
+    TFont FFont;
+    double FMarginLeft = 0, FMarginTop = 0, FMarginRight = 0, FMarginBottom = 0;
 };

@@ -48,6 +48,9 @@ enum TiPlotInterpolationStyle : std::uint8_t {
 };
 Q_ENUM_NS(TiPlotInterpolationStyle)
 
+enum TiPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
+Q_ENUM_NS(TiPlotFormStyle)
+
 } // namespace iPlotTypes
 
 using namespace iPlotTypes;
