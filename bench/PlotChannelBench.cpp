@@ -59,8 +59,7 @@ void TenMillionStandardPoints(benchmark::State& State) {
         for (int I = 0; I < Points; ++I)
             Channel->AddXY(I, I);
         State.counters["bytes_per_point"] = double(ResidentBytes() - Before) / Points;
-        State.counters["capacity_bytes_per_point"] =
-            double(Channel->MemoryUsed()) / Points;
+        State.counters["capacity_bytes_per_point"] = double(Channel->MemoryUsed()) / Points;
     }
 }
 

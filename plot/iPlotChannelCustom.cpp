@@ -47,7 +47,9 @@ void TiPlotChannelCustom::SetYAxisName(const std::string& Value) {
         DoChange();
 }
 
-void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) { FAxes.ObjectRemoved(Object); }
+void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) {
+    FAxes.ObjectRemoved(Object);
+}
 
 void TiPlotChannelCustom::ObjectNameChanged(TiPlotObject* Object) {
     FAxes.ObjectNameChanged(Object);

@@ -151,7 +151,8 @@ struct TiPlotManagerLinks {
 
 class TiPlotChannelManager : public TiPlotObjectOwnedManager {
   public:
-    using TCreate = std::function<TiPlotChannelCustom*(TiPlotComponent*, const TiPlotObjectEvents&)>;
+    using TCreate =
+        std::function<TiPlotChannelCustom*(TiPlotComponent*, const TiPlotObjectEvents&)>;
     TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
                          TiPlotManagerLinks Links, TCreate CreateChannel);
     TiPlotObject* CreateObject() override;

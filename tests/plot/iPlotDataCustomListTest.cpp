@@ -194,7 +194,8 @@ TEST(DataListFlags, OnlyFullAndStandardKeepNullAndEmpty) {
 TEST(DataListFlags, HighLowOpenCloseOnlyInFull) {
     TiPlotDataFullList Full;
     TiPlotDataNullList Standard;
-    for (TiPlotDataCustomList* L : {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
+    for (TiPlotDataCustomList* L :
+         {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
         L->AddXY(1, 1);
         L->SetHigh(0, 5);
         L->SetLow(0, 1);
@@ -210,7 +211,8 @@ TEST(DataListFlags, HighLowOpenCloseOnlyInFull) {
 TEST(DataListAttributes, FullFreezesThemStandardFollowsTheChannel) {
     TiPlotDataFullList Full;
     TiPlotDataNullList Standard;
-    for (TiPlotDataCustomList* L : {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
+    for (TiPlotDataCustomList* L :
+         {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
         L->Defaults().Color = clRed;
         L->Defaults().MarkersVisible = true;
         L->Defaults().MarkersStyle = ipmsDiamond;
