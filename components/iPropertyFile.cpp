@@ -55,30 +55,23 @@ QMetaEnum EnumeratorOf(const QMetaProperty& Property) {
     return {};
 }
 
-bool IntegerRange(int TypeId, long long& Min, long long& Max) {
-    switch (TypeId) {
-    case QMetaType::Int:
-        Min = INT_MIN, Max = INT_MAX;
-        return true;
-    case QMetaType::Short:
-        Min = SHRT_MIN, Max = SHRT_MAX;
-        return true;
-    case QMetaType::UShort:
-        Min = 0, Max = USHRT_MAX;
-        return true;
-    case QMetaType::UChar:
-        Min = 0, Max = UCHAR_MAX;
-        return true;
-    case QMetaType::Char:
-    case QMetaType::SChar:
-        Min = SCHAR_MIN, Max = SCHAR_MAX;
-        return true;
-    case QMetaType::LongLong:
-        Min = LLONG_MIN, Max = LLONG_MAX;
-        return true;
-    default:
-        return false;
-    }
+struct TIntegerType {
+    int Id;
+    long long Min, Max;
+};
+
+constexpr TIntegerType IntegerTypes[] = {
+    {QMetaType::Int, INT_MIN, INT_MAX},          {QMetaType::Short, SHRT_MIN, SHRT_MAX},
+    {QMetaType::UShort, 0, USHRT_MAX},           {QMetaType::UChar, 0, UCHAR_MAX},
+    {QMetaType::Char, SCHAR_MIN, SCHAR_MAX},     {QMetaType::SChar, SCHAR_MIN, SCHAR_MAX},
+    {QMetaType::LongLong, LLONG_MIN, LLONG_MAX},
+};
+
+const TIntegerType* IntegerTypeOf(int TypeId) {
+    for (const TIntegerType& Type : IntegerTypes)
+        if (Type.Id == TypeId)
+            return &Type;
+    return nullptr;
 }
 
 TValueKind KindOf(const QMetaProperty& Property, const std::string& Path) {
@@ -92,8 +85,7 @@ TValueKind KindOf(const QMetaProperty& Property, const std::string& Path) {
         return TValueKind::SubObject;
     if (Type == QMetaType::fromType<std::string>())
         return TValueKind::Text;
-    long long Min, Max;
-    if (IntegerRange(Type.id(), Min, Max))
+    if (IntegerTypeOf(Type.id()))
         return TValueKind::Integer;
     switch (Type.id()) {
     case QMetaType::Bool:
@@ -264,9 +256,8 @@ QVariant ParsedValue(const QMetaProperty& Property, TValueKind Kind, const TProp
             return QVariant(SameText("True", Text));
         InvalidValue(Line);
     case TValueKind::Integer: {
-        long long Min = 0, Max = 0;
-        IntegerRange(Property.metaType().id(), Min, Max);
-        return Converted(QVariant(IntegerValue(Line, 10, Min, Max)), Property, Line);
+        const TIntegerType* Type = IntegerTypeOf(Property.metaType().id());
+        return Converted(QVariant(IntegerValue(Line, 10, Type->Min, Type->Max)), Property, Line);
     }
     case TValueKind::Colour: {
         const bool Hex = !Text.empty() && Text[0] == '$';
