@@ -266,13 +266,27 @@ void TPainterCanvas::Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoin
 
 void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
     const TThinLine Line = ThinLine(Path, DashPattern(Pen().Style()));
-    QPainter& P = F->Painter;
-    if (!Line.Gaps.empty() && Brush().Style() == bsSolid) {
-        P.setPen(QPen(ToQColor(Brush().Color()), 0));
-        P.drawPoints(Line.Gaps.data(), int(Line.Gaps.size()));
+    if (!Line.Gaps.empty() && Brush().Style() == bsSolid)
+        DrawDots(Line.Gaps, Brush().Color());
+    DrawDots(Line.Ink, Pen().Color());
+}
+
+// Copying onto an image is written straight into its pixels, which is much
+// faster than drawing points one by one.
+void TPainterCanvas::DrawDots(const std::vector<QPoint>& Dots, TColor Color) {
+    if (F->Image && Pen().Mode() == pmCopy) {
+        const TRect C = ClipRect();
+        const TRect D = DeviceRect();
+        const TRect Visible{std::max(C.Left, D.Left), std::max(C.Top, D.Top),
+                            std::min(C.Right, D.Right), std::min(C.Bottom, D.Bottom)};
+        const QRgb Rgb = ToQColor(Color).rgb();
+        for (const QPoint& Dot : Dots)
+            if (Visible.Contains({Dot.x(), Dot.y()}))
+                reinterpret_cast<QRgb*>(F->Image->scanLine(Dot.y()))[Dot.x()] = Rgb;
+        return;
     }
-    P.setPen(QPen(ToQColor(Pen().Color()), 0));
-    P.drawPoints(Line.Ink.data(), int(Line.Ink.size()));
+    F->Painter.setPen(QPen(ToQColor(Color), 0));
+    F->Painter.drawPoints(Dots.data(), int(Dots.size()));
 }
 
 void TPainterCanvas::FillRect(const TRect& R) {
@@ -295,8 +309,15 @@ void TPainterCanvas::Polyline(std::span<const TPoint> Points) {
     if (Points.size() < 2)
         return;
     const std::vector<QPoint> Q = ToQPoints(Points);
+    // Wide segments stroked one by one: their round ends cover the joins,
+    // and it is many times faster than stroking the whole path.
+    std::vector<QLine> Segments;
+    Segments.reserve(Q.size());
+    for (std::size_t I = 1; I < Q.size(); ++I)
+        Segments.emplace_back(Q[I - 1], Q[I]);
     Shape(
-        TNoFill{}, [&](QPainter& P) { P.drawPolyline(Q.data(), int(Q.size())); }, Points);
+        TNoFill{}, [&](QPainter& P) { P.drawLines(Segments.data(), int(Segments.size())); },
+        Points);
 }
 
 void TPainterCanvas::Rectangle(const TRect& R) {

@@ -5,8 +5,10 @@
 #include "platform/Canvas.h"
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
+class QPoint;
 class QPainter;
 class QRegion;
 
@@ -52,6 +54,7 @@ class TPainterCanvas : public TCanvas {
     template <typename FillFn, typename OutlineFn>
     void Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath);
     void StrokeThin(std::span<const TPoint> Path);
+    void DrawDots(const std::vector<QPoint>& Dots, TColor Color);
     void ApplyPenMode();
     void ApplyCopyMode();
 
