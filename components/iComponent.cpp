@@ -339,11 +339,14 @@ bool TiComponent::ButtonHook(const QMouseEvent& Event, const TButtonHook& Hook) 
     return true;
 }
 
+// Only the vertical wheel, as on the classic platform.
 void TiComponent::wheelEvent(QWheelEvent* Event) {
+    const int Delta = Event->angleDelta().y();
+    if (Delta == 0)
+        return QWidget::wheelEvent(Event);
     const QPoint Screen = Event->globalPosition().toPoint();
-    const bool Used =
-        iMouseWheel(Event->angleDelta().y(), ShiftStateOf(Event->modifiers(), Event->buttons()),
-                    Point(Screen.x(), Screen.y()));
+    const bool Used = iMouseWheel(Delta, ShiftStateOf(Event->modifiers(), Event->buttons()),
+                                  Point(Screen.x(), Screen.y()));
     Event->setAccepted(Used);
 }
 
