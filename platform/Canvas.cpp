@@ -100,7 +100,9 @@ void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& So
     const QImage* Image = Source.RasterImage();
     if (!Image)
         throw Exception("The source canvas has no pixels to copy");
-    DrawImage(Dest, *Image, SourceRect);
+    // A copy first, so that source and destination may overlap.
+    const QImage Part = Image->copy(ToQRect(SourceRect));
+    DrawImage(Dest, Part, {0, 0, Part.width(), Part.height()});
 }
 
 int TCanvas::TextWidth(const std::string& Text) const {

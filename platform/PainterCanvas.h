@@ -49,6 +49,13 @@ class TPainterCanvas : public TCanvas {
     const QImage* RasterImage() const override;
 
   private:
+    friend class TBitmap; // keeps its canvas while its pixels are replaced
+
+    void BeginDevice();
+    void EndDevice();
+    bool Painting() const;
+    // The clip within the device.
+    TRect VisibleRect() const;
     // Runs Fill with the brush and Outline with the pen, in the pen's mode;
     // a thin pen strokes ThinPath pixel by pixel instead, when there is one.
     template <typename FillFn, typename OutlineFn>
