@@ -178,7 +178,8 @@ void iDrawRotatedText(TCanvas& Canvas, const std::string& Text, const TRect& Rec
     switch (Angle) {
     case ira000: {
         TiTextFormatOptions Options{itfCenter, itfVCenter, itfNoClip};
-        if (Text.find('\r') == std::string::npos)
+        // LF alone breaks lines too: texts made on this platform end lines so.
+        if (Text.find_first_of("\r\n") == std::string::npos)
             Options.Include(itfSingleLine);
         TRect R = Rect;
         iDrawText(Canvas, Text, R, Options);

@@ -226,6 +226,12 @@ TEST_F(TextHelpersTest, RotatedTextStaysInsideItsBounds) {
     }
 }
 
+TEST_F(TextHelpersTest, UprightTextKeepsItsLineBreaks) {
+    TRect Bounds;
+    iDrawRotatedText(Canvas(), "ab\ncd", Rect(0, 0, W, H), ira000, Bounds);
+    EXPECT_GT(InkBox().Height(), Canvas().TextHeight("ab"));
+}
+
 TEST_F(TextHelpersTest, RotationKeepsTheCanvasFont) {
     Canvas().Font().SetEscapement(450);
     Canvas().Font().SetName("Arial");
