@@ -37,24 +37,6 @@ std::vector<std::string> Split(const std::string& S, char Separator) {
     return Parts;
 }
 
-// The enumeration a property's type names. Found through the type's own
-// meta-object, so the Q_PROPERTY may spell the type without its namespace.
-QMetaEnum EnumeratorOf(const QMetaProperty& Property) {
-    if (Property.isEnumType())
-        return Property.enumerator();
-    const QMetaType Type = Property.metaType();
-    if (const QMetaObject* Scope = Type.metaObject())
-        for (int I = 0; I < Scope->enumeratorCount(); ++I) {
-            const QMetaEnum Enum = Scope->enumerator(I);
-            std::string Name = std::string(Enum.scope()) + "::" + Enum.enumName();
-            if (Enum.isFlag())
-                Name = "QFlags<" + Name + ">";
-            if (Name == Type.name())
-                return Enum;
-        }
-    return {};
-}
-
 struct TIntegerType {
     int Id;
     long long Min, Max;
@@ -77,7 +59,7 @@ const TIntegerType* IntegerTypeOf(int TypeId) {
 TValueKind KindOf(const QMetaProperty& Property, const std::string& Path) {
     const QMetaType Type = Property.metaType();
     if (Type.flags().testFlag(QMetaType::IsEnumeration)) {
-        const QMetaEnum Enum = EnumeratorOf(Property);
+        const QMetaEnum Enum = iEnumeratorOf(Property);
         if (Enum.isValid())
             return Enum.isFlag() ? TValueKind::Set : TValueKind::Enumeration;
     }
@@ -173,13 +155,13 @@ std::string ValueText(const QMetaProperty& Property, TValueKind Kind, const QVar
     case TValueKind::QtText:
         return Escaped(Value.toString().toStdString());
     case TValueKind::Enumeration: {
-        const char* Key = EnumeratorOf(Property).valueToKey(Value.toInt());
+        const char* Key = iEnumeratorOf(Property).valueToKey(Value.toInt());
         if (!Key)
             throw Exception("Property " + Path + " holds a value without a name");
         return Key;
     }
     case TValueKind::Set:
-        return SetText(EnumeratorOf(Property), Value.toInt(), Path);
+        return SetText(iEnumeratorOf(Property), Value.toInt(), Path);
     case TValueKind::SubObject:
         break;
     }
@@ -276,9 +258,9 @@ QVariant ParsedValue(const QMetaProperty& Property, TValueKind Kind, const TProp
     case TValueKind::QtText:
         return QVariant(QString::fromStdString(Unescaped(Text)));
     case TValueKind::Enumeration:
-        return Converted(QVariant(EnumValue(EnumeratorOf(Property), Text, Line)), Property, Line);
+        return Converted(QVariant(EnumValue(iEnumeratorOf(Property), Text, Line)), Property, Line);
     case TValueKind::Set:
-        return Converted(QVariant(SetBits(EnumeratorOf(Property), Line)), Property, Line);
+        return Converted(QVariant(SetBits(iEnumeratorOf(Property), Line)), Property, Line);
     case TValueKind::SubObject:
         break;
     }
@@ -378,6 +360,22 @@ TPropertyLine iSplitPropertyLine(const std::string& Line) {
 
 std::string iJoinPropertyLine(const TPropertyLine& Line) {
     return Line.Path + " = " + Line.Value;
+}
+
+QMetaEnum iEnumeratorOf(const QMetaProperty& Property) {
+    if (Property.isEnumType())
+        return Property.enumerator();
+    const QMetaType Type = Property.metaType();
+    if (const QMetaObject* Scope = Type.metaObject())
+        for (int I = 0; I < Scope->enumeratorCount(); ++I) {
+            const QMetaEnum Enum = Scope->enumerator(I);
+            std::string Name = std::string(Enum.scope()) + "::" + Enum.enumName();
+            if (Enum.isFlag())
+                Name = "QFlags<" + Name + ">";
+            if (Name == Type.name())
+                return Enum;
+        }
+    return {};
 }
 
 bool SameText(const std::string& A, const std::string& B) {
