@@ -408,7 +408,9 @@ void TPainterCanvas::Rectangle(const TRect& R) {
 void TPainterCanvas::Ellipse(const TRect& R) {
     if (R.IsEmpty())
         return;
-    const QRect Inside = FillBox(R, Pen()).adjusted(-1, -1, 0, 0);
+    // Qt fills an ellipse over l .. r - 2: inside the outline, and the one
+    // pixel smaller box of the classic service without one.
+    const QRectF Inside(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
     const QRectF Outline = OutlineBox(R, Pen());
     Shape([&](QPainter& P) { P.drawEllipse(Inside); }, [&](QPainter& P) { P.drawEllipse(Outline); },
           {});

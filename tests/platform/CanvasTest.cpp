@@ -130,8 +130,18 @@ TEST_F(CanvasGeometry, ClearBrushLeavesTheInside) {
 TEST_F(CanvasGeometry, ClearPenFillsOnePixelLessAsTheClassicServiceDoes) {
     Canvas().Pen().SetStyle(psClear);
     Canvas().Brush().SetColor(clLime);
-    Canvas().Rectangle(10, 10, 20, 20);
-    EXPECT_EQ(InkBox(), (TRect{10, 10, 19, 19}));
+    Canvas().Rectangle(10, 10, 30, 24);
+    EXPECT_EQ(InkBox(), (TRect{10, 10, 29, 23}));
+    TBitmap Round(W, H);
+    Round.Canvas().Pen().SetStyle(psClear);
+    Round.Canvas().Brush().SetColor(clLime);
+    Round.Canvas().Ellipse(10, 10, 30, 24);
+    const TRect Ink = InkBox(Round);
+    EXPECT_EQ(Ink.Left, 10);
+    EXPECT_EQ(Ink.Right, 29);
+    EXPECT_GE(Ink.Top, 10);
+    EXPECT_LE(Ink.Bottom, 23);
+    EXPECT_GE(Ink.Height(), 12);
 }
 
 TEST_F(CanvasGeometry, PenWidthsZeroAndOneDrawTheSameLine) {
