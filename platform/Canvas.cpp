@@ -195,9 +195,7 @@ void TCanvas::DrawEdge(const TRect& R, unsigned Edge, unsigned Flags) {
 }
 
 void TCanvas::IntersectClipRect(const TRect& R) {
-    const TRect C = ClipRect();
-    SetClip(TRect{std::max(C.Left, R.Left), std::max(C.Top, R.Top), std::min(C.Right, R.Right),
-                  std::min(C.Bottom, R.Bottom)});
+    SetClip(IntersectRect(ClipRect(), R));
 }
 
 void TCanvas::ResetClip() {

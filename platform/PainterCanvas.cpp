@@ -270,12 +270,12 @@ TPainterCanvas::~TPainterCanvas() {
 
 // A device without pixels (an empty bitmap) is not painted on at all.
 void TPainterCanvas::BeginDevice() {
+    ResetClip();
     if (F->Device.width() <= 0 || F->Device.height() <= 0 || !F->Painter.begin(&F->Device))
         return;
     F->Painter.setRenderHint(QPainter::Antialiasing, false);
     F->Painter.setRenderHint(QPainter::TextAntialiasing, false);
     F->Painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    ResetClip();
 }
 
 void TPainterCanvas::EndDevice() {
@@ -288,10 +288,7 @@ bool TPainterCanvas::Painting() const {
 }
 
 TRect TPainterCanvas::VisibleRect() const {
-    const TRect C = ClipRect();
-    const TRect D = DeviceRect();
-    return {std::max(C.Left, D.Left), std::max(C.Top, D.Top), std::min(C.Right, D.Right),
-            std::min(C.Bottom, D.Bottom)};
+    return IntersectRect(ClipRect(), DeviceRect());
 }
 
 TRect TPainterCanvas::DeviceRect() const {
