@@ -33,6 +33,12 @@ struct TSize {
     friend bool operator==(const TSize&, const TSize&) = default;
 };
 
+// The common part of two boxes (empty when they do not meet).
+constexpr TRect IntersectRect(const TRect& A, const TRect& B) {
+    return {A.Left > B.Left ? A.Left : B.Left, A.Top > B.Top ? A.Top : B.Top,
+            A.Right < B.Right ? A.Right : B.Right, A.Bottom < B.Bottom ? A.Bottom : B.Bottom};
+}
+
 // Flags of TCanvas::DrawText.
 constexpr unsigned DT_LEFT = 0x0;
 constexpr unsigned DT_TOP = 0x0;

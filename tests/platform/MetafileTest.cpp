@@ -141,6 +141,16 @@ TEST_F(Metafile, NewCanvasStartsANewRecording) {
     EXPECT_TRUE(CanvasFixture::InkBox(Played).IsEmpty());
 }
 
+TEST_F(Metafile, PlayingIntoItsOwnRecordingAppendsACopy) {
+    TMetafileCanvas Canvas(Picture, "Kestrel", "");
+    Canvas.Brush().SetColor(clRed);
+    Canvas.FillRect({0, 0, 10, 10});
+    Canvas.StretchDraw({20, 0, 30, 10}, Picture);
+    TBitmap Played(W, H);
+    Picture.Play(Played.Canvas(), {0, 0, W, H});
+    EXPECT_EQ(CanvasFixture::InkBox(Played), (TRect{0, 0, 21, 10})); // scaled down
+}
+
 TEST_F(Metafile, FileHeaderCarriesSizeAndCreatorComment) {
     Record(DrawScene);
     const std::vector<TEmfRecord> Records = Emf();
