@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct TVariant {
     int ItemSize;
     const char* DeleteMessage;
 };
+
+void PrintTo(const TVariant& V, std::ostream* Out) { *Out << V.Name; }
 
 const TVariant Variants[] = {
     {"Full", [] { return std::make_unique<TiPlotDataFullList>(); }, 136,

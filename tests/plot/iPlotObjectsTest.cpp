@@ -10,6 +10,7 @@
 #include "plot/iPlotToolBar.h"
 
 #include "platform/Exception.h"
+#include "tests/support/QtTestEnvironment.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,6 +21,9 @@
 #include <vector>
 
 namespace {
+
+[[maybe_unused]] testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new TQtTestEnvironment<QApplication>);
 
 std::string MessageOf(const std::function<void()>& Action) {
     try {
@@ -450,9 +454,3 @@ TEST(PlotButton, AutoRepeatWhileHeld) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
