@@ -20,7 +20,7 @@ std::unique_ptr<TiPlotDataCustomList> NewStorage(TiPlotDataStyle Style) {
 
 TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
     : TiPlotManagerObject(Owner, Events), FData(NewStorage(ipdsStandard)), FAxes(Owner) {
-    TiPlotDrawAttributes& A = FData->Defaults();
+    TiPlotDrawAttributes& A = InitialAttributes();
     A.Color = clRed;
     A.TraceLineStyle = iplsSolid;
     A.TraceLineWidth = 1;

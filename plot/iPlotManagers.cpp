@@ -419,6 +419,16 @@ void TiPlotMasterManager::ClearAllFocus() {
         FObjectManager->Items(I)->SetFocused(false);
 }
 
+void TiPlotMasterManager::ClearAllData() {
+    for (int I = 0; I < FChannelManager->Count(); ++I)
+        FChannelManager->Item(I)->Clear();
+}
+
+void TiPlotMasterManager::SetToolBarsVisible(bool Value) {
+    for (int I = 0; I < FToolBarManager->Count(); ++I)
+        FToolBarManager->Items(I)->SetVisible(Value);
+}
+
 void TiPlotMasterManager::ClearAllHandlers() {
     for (int I = 0; I < FObjectManager->Count(); ++I)
         FObjectManager->Items(I)->ClearHandlers();

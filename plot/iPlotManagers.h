@@ -263,6 +263,9 @@ class TiPlotMasterManager {
     bool XYSwap() const { return FXYSwap; }
     void SetXYSwap(bool Value);
     void ClearAllFocus();
+    // Empties every channel.
+    void ClearAllData();
+    void SetToolBarsVisible(bool Value);
     // Drops every object's handlers before the plot goes away.
     void ClearAllHandlers();
 

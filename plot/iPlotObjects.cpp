@@ -111,6 +111,40 @@ void TiPlotObject::NotifyInserted() {
     Call(FEvents.OnInsert, this);
 }
 
+void TiPlotObject::PrepareDraw(TCanvas&) {
+    FDrawReady = true;
+}
+
+void TiPlotObject::Draw(TCanvas&, TColor) {}
+
+bool TiPlotObject::HitTest(TPoint) {
+    return false;
+}
+
+bool TiPlotObject::MouseWheel(int, TShiftState, TPoint) {
+    return false;
+}
+
+void TiPlotObject::MouseHover(TPoint) {}
+
+void TiPlotObject::MouseDown(TPoint) {}
+
+void TiPlotObject::MouseMove(TPoint) {}
+
+void TiPlotObject::MouseUp(TPoint) {}
+
+TiPlotObject* TiPlotObject::Claim(int, int) {
+    FMouseOwner = this;
+    return this;
+}
+
+int TiPlotObject::GetMouseCursor() {
+    TiPlotObject* Owner = MouseOwner();
+    return Owner != this ? Owner->GetMouseCursor() : 0;
+}
+
+void TiPlotObject::KeyDown(std::uint16_t&, TShiftState) {}
+
 // ---- TiPlotManagerObject
 
 TiPlotManagerObject::TiPlotManagerObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
@@ -171,6 +205,18 @@ void TiPlotLayoutObject::SetHorizontal(bool Value) {
         return;
     FHorizontal = Value;
     DoLayoutChange();
+}
+
+bool TiPlotLayoutObject::HitTest(TPoint Point) {
+    return FLayoutRect.Contains(Point);
+}
+
+int TiPlotLayoutObject::Thickness(TCanvas&) {
+    return 0;
+}
+
+int TiPlotLayoutObject::EndMargin(TCanvas&) {
+    return 0;
 }
 
 void TiPlotLayoutObject::NotifyInserted() {
