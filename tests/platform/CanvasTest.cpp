@@ -1,8 +1,13 @@
 #include "platform/Bitmap.h"
+#include "platform/PainterCanvas.h"
 #include "platform/SystemColors.h"
 #include "tests/platform/CanvasFixture.h"
 
 #include <QImage>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <QRegion>
+#include <QTemporaryDir>
 
 #include <string>
 #include <vector>
@@ -384,6 +389,21 @@ TEST_F(CanvasGeometry, BitmapKeepsItsCanvasWhenResized) {
 TEST_F(CanvasGeometry, TechnologyOfABitmapIsRasterDisplay) {
     EXPECT_EQ(Canvas().Technology(), dtRasDisplay);
     EXPECT_EQ(Canvas().DeviceRect(), (TRect{0, 0, W, H}));
+}
+
+// A window: pixels cannot be read back, and only its uncovered part is
+// visible.
+TEST_F(CanvasGeometry, WindowCanvasAnswersVisibilityFromItsVisibleRegion) {
+    QPixmap Window(40, 30);
+    TPainterCanvas Canvas(Window);
+    Canvas.SetVisibleRegion(QRegion(0, 0, 20, 30));
+    EXPECT_TRUE(Canvas.PtVisible({5, 5}));
+    EXPECT_FALSE(Canvas.PtVisible({25, 5}));
+    Canvas.SetPixel(5, 5, clRed);
+    EXPECT_EQ(Canvas.Pixel(5, 5), CLR_INVALID);
+    QTemporaryDir Dir;
+    QPdfWriter Printer(Dir.filePath("page.pdf"));
+    EXPECT_EQ(TPainterCanvas(Printer, dtRasPrinter).Technology(), dtRasPrinter);
 }
 
 } // namespace
