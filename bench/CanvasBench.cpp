@@ -44,7 +44,9 @@ void Polyline(benchmark::State& State, TPenStyle Style, int PenWidth) {
 
 BENCHMARK_CAPTURE(Polyline, ThinSolid, psSolid, 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Polyline, ThinDotted, psDot, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Polyline, Wide2, psSolid, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Polyline, Wide3, psSolid, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Polyline, Wide6, psSolid, 6)->Unit(benchmark::kMicrosecond);
 
 // What a plot's axis does for each of its labels: measure, then draw.
 void MeasureAndDrawLabel(benchmark::State& State) {

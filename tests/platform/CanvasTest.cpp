@@ -175,6 +175,23 @@ TEST_F(CanvasGeometry, WidePenPaintsItsWidthAndEndPoint) {
     EXPECT_EQ(At(30, 23), clWhite);
 }
 
+TEST_F(CanvasGeometry, NarrowWidePensHaveTheirWidthAndARoundEnd) {
+    for (int Width : {2, 3, 4}) {
+        SCOPED_TRACE(Width);
+        TBitmap B(W, H);
+        B.Canvas().Pen().SetWidth(Width);
+        B.Canvas().MoveTo(10, 20);
+        B.Canvas().LineTo(40, 20);
+        const TRect Ink = InkBox(B);
+        EXPECT_EQ(Ink.Height(), Width);
+        EXPECT_EQ(Ink.Width(), 31 + Width - 1); // the end point and the tips
+        EXPECT_EQ(B.Canvas().Pixel(40, 20), clBlack);
+        const TPoint Slant[] = {{10, 30}, {40, 45}};
+        B.Canvas().Polyline(Slant);
+        EXPECT_EQ(B.Canvas().Pixel(25, 37), clBlack);
+    }
+}
+
 TEST_F(CanvasGeometry, InsideFramePenStaysInsideTheBox) {
     Canvas().Pen().SetWidth(4);
     Canvas().Pen().SetStyle(psInsideFrame);
