@@ -1,6 +1,7 @@
 // A plot trace of 10 000 points drawn as one polyline on a 1000 x 600
 // off-screen canvas, with the pens a trace can have; and one axis label.
 
+#include "bench/QtBenchmarkMain.h"
 #include "platform/Bitmap.h"
 
 #include <QGuiApplication>
@@ -64,11 +65,5 @@ BENCHMARK(MeasureAndDrawLabel)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int Argc, char** Argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication Application(Argc, Argv);
-    benchmark::Initialize(&Argc, Argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<QGuiApplication>(Argc, Argv);
 }
