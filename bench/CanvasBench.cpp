@@ -1,6 +1,7 @@
 // A plot trace of 10 000 points drawn as one polyline on a 1000 x 600
-// off-screen canvas, with the pens a trace can have.
+// off-screen canvas, with the pens a trace can have; and one axis label.
 
+#include "bench/QtBenchmarkMain.h"
 #include "platform/Bitmap.h"
 
 #include <QGuiApplication>
@@ -44,16 +45,25 @@ void Polyline(benchmark::State& State, TPenStyle Style, int PenWidth) {
 
 BENCHMARK_CAPTURE(Polyline, ThinSolid, psSolid, 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Polyline, ThinDotted, psDot, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Polyline, Wide2, psSolid, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Polyline, Wide3, psSolid, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Polyline, Wide6, psSolid, 6)->Unit(benchmark::kMicrosecond);
+
+// What a plot's axis does for each of its labels: measure, then draw.
+void MeasureAndDrawLabel(benchmark::State& State) {
+    TBitmap Bitmap(Width, Height);
+    TCanvas& Canvas = Bitmap.Canvas();
+    Canvas.Font().SetName("Arial");
+    Canvas.Brush().SetStyle(bsClear);
+    for (auto _ : State) {
+        const int W = Canvas.TextWidth("-123.45");
+        Canvas.TextOut(Width / 2 - W / 2, Height / 2, "-123.45");
+    }
+}
+BENCHMARK(MeasureAndDrawLabel)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int Argc, char** Argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication Application(Argc, Argv);
-    benchmark::Initialize(&Argc, Argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<QGuiApplication>(Argc, Argv);
 }

@@ -127,7 +127,7 @@ int TCanvas::DrawText(std::string& Text, TRect& R, unsigned Flags) {
     if (Flags & DT_CALCRECT) {
         R.Right = R.Left + Layout.Width;
         R.Bottom = R.Top + Layout.Height();
-        return Result;
+        return Layout.Height();
     }
     const std::optional<TRect> OldClip = FClip;
     if (!(Flags & DT_NOCLIP))

@@ -135,7 +135,8 @@ class TCanvas {
     virtual void TextOut(int X, int Y, const std::string& Text) = 0;
     // Formatted text in R with the DT_ flags; returns the height of the
     // text (with DT_VCENTER or DT_BOTTOM: from R.Top to the text's bottom).
-    // DT_CALCRECT only sets R.Right and R.Bottom to the text's extent.
+    // DT_CALCRECT only sets R.Right and R.Bottom to the text's extent and
+    // returns its height.
     // DT_MODIFYSTRING with an ellipsis flag writes the shortened text back.
     int DrawText(std::string& Text, TRect& R, unsigned Flags);
     int DrawText(const std::string& Text, TRect& R, unsigned Flags);

@@ -216,6 +216,40 @@ TThinLine ThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern,
     return Line;
 }
 
+// Sets pixels of a 32-bit image inside a box, one colour.
+class TPixelWriter {
+  public:
+    TPixelWriter(QImage& Image, const TRect& Box, QRgb Color)
+        : FBits(Image.bits()), FStride(Image.bytesPerLine()), FBox(Box), FColor(Color) {}
+    void operator()(QPoint P) const {
+        if (FBox.Contains({P.x(), P.y()}))
+            reinterpret_cast<QRgb*>(FBits + qsizetype(P.y()) * FStride)[P.x()] = FColor;
+    }
+
+  private:
+    uchar* FBits;
+    qsizetype FStride;
+    TRect FBox;
+    QRgb FColor;
+};
+
+constexpr int MaxStampWidth = 4;
+
+// The pixels of a round pen tip of the width around its centre pixel (the
+// extra pixel of an even width lies right and below), by pixel centres.
+std::vector<QPoint> PenTip(int Width) {
+    std::vector<QPoint> Tip;
+    const int Low = -(Width - 1) / 2;
+    const int High = Width / 2;
+    const double Middle = (Low + High) / 2.0;
+    const double Radius = Width / 2.0;
+    for (int DY = Low; DY <= High; ++DY)
+        for (int DX = Low; DX <= High; ++DX)
+            if ((DX - Middle) * (DX - Middle) + (DY - Middle) * (DY - Middle) <= Radius * Radius)
+                Tip.emplace_back(DX, DY);
+    return Tip;
+}
+
 // A wide inside-frame pen stays within the box: the stroke's centre line
 // moves inwards by half the width.
 QRectF OutlineBox(const TRect& R, const TPen& Pen) {
@@ -326,6 +360,8 @@ void TPainterCanvas::Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoin
         P.setBrush(Qt::NoBrush);
         if (Pen().IsThin() && !ThinPath.empty())
             StrokeThin(ThinPath);
+        else if (Stampable() && !ThinPath.empty())
+            StrokeStamped(ThinPath);
         else
             for (const QPen& Pass : PenPasses(Pen(), Brush())) {
                 P.setPen(Pass);
@@ -346,15 +382,30 @@ void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
 // faster than drawing points one by one.
 void TPainterCanvas::DrawDots(const std::vector<QPoint>& Dots, TColor Color) {
     if (F->Image && Pen().Mode() == pmCopy) {
-        const TRect Visible = VisibleRect();
-        const QRgb Rgb = ToQColor(Color).rgb();
+        TPixelWriter Write(*F->Image, VisibleRect(), ToQColor(Color).rgb());
         for (const QPoint& Dot : Dots)
-            if (Visible.Contains({Dot.x(), Dot.y()}))
-                reinterpret_cast<QRgb*>(F->Image->scanLine(Dot.y()))[Dot.x()] = Rgb;
+            Write(Dot);
         return;
     }
     F->Painter.setPen(QPen(ToQColor(Color), 0));
     F->Painter.drawPoints(Dots.data(), int(Dots.size()));
+}
+
+// Narrow wide pens copied onto an image: their round tip stamped along the
+// thin line, which is many times faster than Qt's stroker and looks the same.
+bool TPainterCanvas::Stampable() const {
+    return F->Image && Pen().Mode() == pmCopy && Pen().Width() <= MaxStampWidth &&
+           Pen().Style() != psInsideFrame;
+}
+
+void TPainterCanvas::StrokeStamped(std::span<const TPoint> Path) {
+    TThinLine Line = ThinLine(Path, {}, VisibleRect());
+    Line.Ink.emplace_back(Path.back().X, Path.back().Y); // round ends cover the end point
+    const std::vector<QPoint> Tip = PenTip(Pen().Width());
+    TPixelWriter Write(*F->Image, VisibleRect(), ToQColor(Pen().Color()).rgb());
+    for (const QPoint& Dot : Line.Ink)
+        for (const QPoint& Offset : Tip)
+            Write(Dot + Offset);
 }
 
 void TPainterCanvas::FillRect(const TRect& R) {

@@ -61,6 +61,8 @@ class TPainterCanvas : public TCanvas {
     template <typename FillFn, typename OutlineFn>
     void Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath);
     void StrokeThin(std::span<const TPoint> Path);
+    bool Stampable() const;
+    void StrokeStamped(std::span<const TPoint> Path);
     void DrawDots(const std::vector<QPoint>& Dots, TColor Color);
     void ApplyPenMode();
     void ApplyCopyMode();

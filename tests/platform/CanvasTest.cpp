@@ -1,8 +1,13 @@
 #include "platform/Bitmap.h"
+#include "platform/PainterCanvas.h"
 #include "platform/SystemColors.h"
 #include "tests/platform/CanvasFixture.h"
 
 #include <QImage>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <QRegion>
+#include <QTemporaryDir>
 
 #include <string>
 #include <vector>
@@ -168,6 +173,23 @@ TEST_F(CanvasGeometry, WidePenPaintsItsWidthAndEndPoint) {
     EXPECT_EQ(At(50, 20), clRed);
     EXPECT_EQ(At(30, 17), clWhite);
     EXPECT_EQ(At(30, 23), clWhite);
+}
+
+TEST_F(CanvasGeometry, NarrowWidePensHaveTheirWidthAndARoundEnd) {
+    for (int Width : {2, 3, 4}) {
+        SCOPED_TRACE(Width);
+        TBitmap B(W, H);
+        B.Canvas().Pen().SetWidth(Width);
+        B.Canvas().MoveTo(10, 20);
+        B.Canvas().LineTo(40, 20);
+        const TRect Ink = InkBox(B);
+        EXPECT_EQ(Ink.Height(), Width);
+        EXPECT_EQ(Ink.Width(), 31 + Width - 1); // the end point and the tips
+        EXPECT_EQ(B.Canvas().Pixel(40, 20), clBlack);
+        const TPoint Slant[] = {{10, 30}, {40, 45}};
+        B.Canvas().Polyline(Slant);
+        EXPECT_EQ(B.Canvas().Pixel(25, 37), clBlack);
+    }
 }
 
 TEST_F(CanvasGeometry, InsideFramePenStaysInsideTheBox) {
@@ -384,6 +406,21 @@ TEST_F(CanvasGeometry, BitmapKeepsItsCanvasWhenResized) {
 TEST_F(CanvasGeometry, TechnologyOfABitmapIsRasterDisplay) {
     EXPECT_EQ(Canvas().Technology(), dtRasDisplay);
     EXPECT_EQ(Canvas().DeviceRect(), (TRect{0, 0, W, H}));
+}
+
+// A window: pixels cannot be read back, and only its uncovered part is
+// visible.
+TEST_F(CanvasGeometry, WindowCanvasAnswersVisibilityFromItsVisibleRegion) {
+    QPixmap Window(40, 30);
+    TPainterCanvas Canvas(Window);
+    Canvas.SetVisibleRegion(QRegion(0, 0, 20, 30));
+    EXPECT_TRUE(Canvas.PtVisible({5, 5}));
+    EXPECT_FALSE(Canvas.PtVisible({25, 5}));
+    Canvas.SetPixel(5, 5, clRed);
+    EXPECT_EQ(Canvas.Pixel(5, 5), CLR_INVALID);
+    QTemporaryDir Dir;
+    QPdfWriter Printer(Dir.filePath("page.pdf"));
+    EXPECT_EQ(TPainterCanvas(Printer, dtRasPrinter).Technology(), dtRasPrinter);
 }
 
 } // namespace
