@@ -71,6 +71,17 @@ void ScientificDigits(double V, int Significant, std::string& Digits, int& Expon
                     Exponent);
 }
 
+// Digits with the user's separator after the first IntegerDigits of them,
+// when more follow.
+std::string WithSeparator(const std::string& Digits, std::size_t IntegerDigits) {
+    std::string Text = Digits.substr(0, IntegerDigits);
+    if (Digits.size() > IntegerDigits) {
+        Text.push_back(DecimalSeparator());
+        Text.append(Digits, IntegerDigits, std::string::npos);
+    }
+    return Text;
+}
+
 } // namespace
 
 char DecimalSeparator() {
@@ -116,10 +127,8 @@ std::string FormatExponent(double V, int Precision) {
     int Exponent = 0;
     ScientificDigits(V, Precision, Digits, Exponent);
     if (std::signbit(V) && !AllZeroDigits(Digits))
-        Text = "-";
-    Text += Digits[0];
-    if (Digits.size() > 1)
-        Text += DecimalSeparator() + Digits.substr(1);
+        Text.push_back('-');
+    Text += WithSeparator(Digits, 1);
     Text += Exponent < 0 ? "E-" : "E+";
     Text += FormatDecimal(std::abs(Exponent), 3);
     return Text;
@@ -137,22 +146,20 @@ std::string FloatToStr(double V) {
     while (Digits.size() > 1 && Digits.back() == '0')
         Digits.pop_back();
     if (V < 0)
-        Text = "-";
+        Text.push_back('-');
     int Count = int(Digits.size());
     // Fixed notation from 1E-4 up to 15 integer digits.
     if (Exponent >= 15 || Exponent < -4) {
-        Text += Digits[0];
-        if (Count > 1)
-            Text += DecimalSeparator() + Digits.substr(1);
-        Text += "E" + IntToStr(Exponent);
+        Text += WithSeparator(Digits, 1);
+        Text += 'E';
+        Text += IntToStr(Exponent);
     } else if (Exponent < 0) {
-        Text += "0";
-        Text += DecimalSeparator();
-        Text += std::string(-Exponent - 1, '0') + Digits;
+        Text += WithSeparator(std::string(-Exponent, '0') + Digits, 1);
     } else if (Count <= Exponent + 1) {
-        Text += Digits + std::string(Exponent + 1 - Count, '0');
+        Text += Digits;
+        Text.append(Exponent + 1 - Count, '0');
     } else {
-        Text += Digits.substr(0, Exponent + 1) + DecimalSeparator() + Digits.substr(Exponent + 1);
+        Text += WithSeparator(Digits, Exponent + 1);
     }
     return Text;
 }
