@@ -12,6 +12,7 @@
 namespace {
 
 constexpr std::int64_t MSecsPerDay = 86400000;
+constexpr double MaxDays = 1e7;
 // Days from 1899-12-30 to 1970-01-01.
 constexpr std::int64_t UnixDateDelta = 25569;
 
@@ -59,6 +60,9 @@ void CivilFromDays(std::int64_t Z, int& Year, int& Month, int& Day) {
 // The day number and the milliseconds of the day; a time that rounds up to
 // midnight belongs to the next day.
 void SplitDateTime(TDateTime Value, std::int64_t& Day, std::int64_t& MSec) {
+    // Far beyond year 9999 either way there is no calendar date to give.
+    if (!(std::fabs(Value) < MaxDays))
+        throw EConvertError("'" + FloatToStr(Value) + "' is not a valid date and time");
     double WholeDays = std::trunc(Value);
     Day = std::int64_t(WholeDays);
     MSec = std::llround(std::fabs(Value - WholeDays) * MSecsPerDay);

@@ -67,6 +67,15 @@ TEST(DateTime, TimeRoundingUpToMidnightIsTheNextDay) {
     EXPECT_EQ(std::vector<int>({Y, M, D, H, N, S, Z}), std::vector<int>({2024, 2, 29, 0, 0, 0, 0}));
 }
 
+TEST(DateTime, ValuesWithoutADateFail) {
+    int Y, M, D;
+    for (double Value : {1e300, -1e300, 1e7, std::nan(""), HUGE_VAL})
+        EXPECT_THROW(DecodeDate(Value, Y, M, D), EConvertError) << Value;
+    EXPECT_THROW(FormatDateTime("hh:nn", 1e20), EConvertError);
+    DecodeDate(2958465.5, Y, M, D); // the last day of 9999
+    EXPECT_EQ(std::vector<int>({Y, M, D}), std::vector<int>({9999, 12, 31}));
+}
+
 TEST(DateTime, NowIsTodayAndConsistent) {
     TDateTime Before = Now();
     TDateTime Day = Date(), TimeOfDay = Time();
