@@ -116,7 +116,7 @@ ESerialError::ESerialError(int SystemError)
 std::string TSerialDevice::PathOf(const std::string& Name) {
     if (!Name.empty() && Name[0] == '/')
         return Name;
-    if (Name.size() > 3 && Name.compare(0, 3, "COM") == 0 &&
+    if (Name.size() > 3 && Name.size() <= 12 && Name.compare(0, 3, "COM") == 0 &&
         Name.find_first_not_of("0123456789", 3) == std::string::npos) {
         unsigned long N = std::stoul(Name.substr(3));
         if (N >= 1)
@@ -214,7 +214,7 @@ void TSerialDevice::ApplyModemLines(const TSerialControl& C) {
     if (C.RtsControl == 2)
         return; // the handshake drives RTS
     int Rts = TIOCM_RTS;
-    if (ioctl(FFd, C.RtsControl == 1 ? TIOCMBIS : TIOCMBIC, &Rts) != 0)
+    if (ioctl(FFd, C.RtsControl == 1 ? TIOCMBIS : TIOCMBIC, &Rts) != 0 && !NoModemLines(errno))
         throw ESerialError(errno);
 }
 

@@ -12,9 +12,15 @@ using namespace std::chrono_literals;
 
 TEST(SerialDevice, NamesToPaths) {
     const std::pair<const char*, const char*> Cases[] = {
-        {"/dev/pts/3", "/dev/pts/3"}, {"COM1", "/dev/ttyS0"}, {"COM12", "/dev/ttyS11"},
-        {"ttyUSB0", "/dev/ttyUSB0"},  {"COM0", "/dev/COM0"},  {"COMX", "/dev/COMX"},
-        {"COM", "/dev/COM"},          {"/tmp/x", "/tmp/x"},
+        {"/dev/pts/3", "/dev/pts/3"},
+        {"COM1", "/dev/ttyS0"},
+        {"COM12", "/dev/ttyS11"},
+        {"ttyUSB0", "/dev/ttyUSB0"},
+        {"COM0", "/dev/COM0"},
+        {"COMX", "/dev/COMX"},
+        {"COM", "/dev/COM"},
+        {"/tmp/x", "/tmp/x"},
+        {"COM99999999999999999999", "/dev/COM99999999999999999999"},
     };
     for (auto [Name, Path] : Cases)
         EXPECT_EQ(TSerialDevice::PathOf(Name), Path) << Name;

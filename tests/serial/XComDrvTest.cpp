@@ -278,6 +278,11 @@ TEST_F(OpenComm, SettingsReachTheTty) {
     EXPECT_EQ(T.c_iflag & (IXON | IXOFF), tcflag_t(IXON | IXOFF));
     EXPECT_EQ(T.c_cc[VSTART], 0x12);
     EXPECT_EQ(Comm.XOnXOffSettings(), (TXOnXOffSettings{fsInX, fsOutX}));
+
+    Comm.SetOptions({coParityCheck, coDiscardNull});
+    T = Peer.Settings();
+    EXPECT_NE(T.c_iflag & INPCK, 0u);
+    EXPECT_EQ(Comm.Options(), (TCommOptions{coParityCheck, coDiscardNull}));
 }
 
 TEST_F(OpenComm, BaudRateReadBackFromTheDevice) {
