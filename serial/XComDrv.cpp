@@ -320,6 +320,7 @@ TBaudRate TCustomComm::BaudRate() const {
 }
 
 void TCustomComm::SetBaudRate(TBaudRate Value) {
+    Value = std::clamp(Value, br110, brCustom);
     if (!Change(FBaudRate, Value) || Value == brCustom)
         return;
     FBaudValue = BaudValues[Value];
@@ -395,6 +396,7 @@ void TCustomComm::SetEventChars(const TCommEventChars& Value) {
 }
 
 void TCustomComm::SetFlowControl(TFlowControl Value) {
+    Value = std::clamp(Value, fcNone, fcCustom);
     if (!Change(FFlowControl, Value) || Value == fcCustom)
         return;
     ApplyPreset(Value);

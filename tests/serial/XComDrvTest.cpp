@@ -96,6 +96,8 @@ TEST(XComm, BaudValueOnlyWithCustomRate) {
     EXPECT_EQ(Comm.BaudValue(), 12345u);
     Comm.SetBaudRate(br115200);
     EXPECT_EQ(Comm.BaudValue(), 115200u);
+    Comm.SetBaudRate(TBaudRate(40));
+    EXPECT_EQ(Comm.BaudRate(), brCustom) << "clamped";
 }
 
 TEST(XComm, HandshakeSetsFollowTheFlowControl) {
@@ -112,7 +114,8 @@ TEST(XComm, HandshakeSetsFollowTheFlowControl) {
     EXPECT_EQ(Comm.XOnXOffSettings(), (TXOnXOffSettings{fsInX, fsOutX}));
     EXPECT_TRUE(Comm.RTSSettings().Empty());
 
-    Comm.SetFlowControl(fcCustom);
+    Comm.SetFlowControl(TFlowControl(9));
+    EXPECT_EQ(Comm.FlowControl(), fcCustom) << "clamped";
     EXPECT_EQ(Comm.XOnXOffSettings(), (TXOnXOffSettings{fsInX, fsOutX})) << "kept";
     Comm.SetRTSSettings({fsRTSEnabled});
     EXPECT_EQ(Comm.RTSSettings(), (TRTSSettings{fsRTSEnabled}));
