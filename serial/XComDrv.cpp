@@ -60,7 +60,7 @@ TDataBits TCommDataControl::DataBits() const {
 }
 
 void TCommDataControl::SetDataBits(TDataBits Value) {
-    if (Change(FDataBits, Value))
+    if (Change(FDataBits, std::min(Value, db8)))
         FOwner.ControlChanged();
 }
 
@@ -70,7 +70,7 @@ TParity TCommDataControl::Parity() const {
 }
 
 void TCommDataControl::SetParity(TParity Value) {
-    if (Change(FParity, Value))
+    if (Change(FParity, std::min(Value, paSpace)))
         FOwner.ControlChanged();
 }
 
@@ -80,7 +80,7 @@ TStopBits TCommDataControl::StopBits() const {
 }
 
 void TCommDataControl::SetStopBits(TStopBits Value) {
-    if (Change(FStopBits, Value))
+    if (Change(FStopBits, std::min(Value, sb2)))
         FOwner.ControlChanged();
 }
 

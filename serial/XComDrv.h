@@ -17,7 +17,7 @@
 class TSerialDevice;
 struct TSerialControl;
 
-enum TBaudRate {
+enum TBaudRate : std::uint8_t {
     br110,
     br300,
     br600,
@@ -35,11 +35,11 @@ enum TBaudRate {
     br256000,
     brCustom
 };
-enum TDataBits { db4, db5, db6, db7, db8 };
-enum TParity { paNone, paOdd, paEven, paMark, paSpace };
-enum TStopBits { sb1, sb1p5, sb2 };
-enum TFlowControl { fcNone, fcRtsCts, fcDtrDsr, fcSoftware, fcCustom };
-enum TDeviceEvent {
+enum TDataBits : std::uint8_t { db4, db5, db6, db7, db8 };
+enum TParity : std::uint8_t { paNone, paOdd, paEven, paMark, paSpace };
+enum TStopBits : std::uint8_t { sb1, sb1p5, sb2 };
+enum TFlowControl : std::uint8_t { fcNone, fcRtsCts, fcDtrDsr, fcSoftware, fcCustom };
+enum TDeviceEvent : std::uint8_t {
     deChar,
     deFlag,
     deOutEmpty,
@@ -54,7 +54,7 @@ enum TDeviceEvent {
     deProv1,
     deProv2
 };
-enum TCommOption {
+enum TCommOption : std::uint8_t {
     coAbortOnError,
     coDiscardNull,
     coDSRSensitivity,
@@ -63,10 +63,10 @@ enum TCommOption {
     coTXContinueOnXOff,
     coLeaveDTROpen
 };
-enum TRTSSetting { fsCTSOut, fsRTSEnabled, fsRTSHandshake };
-enum TDTRSetting { fsDSROut, fsDTREnabled, fsDTRHandshake };
-enum TXOnXOffSetting { fsInX, fsOutX };
-enum TLockKind { lsSend, lsRead };
+enum TRTSSetting : std::uint8_t { fsCTSOut, fsRTSEnabled, fsRTSHandshake };
+enum TDTRSetting : std::uint8_t { fsDSROut, fsDTREnabled, fsDTRHandshake };
+enum TXOnXOffSetting : std::uint8_t { fsInX, fsOutX };
+enum TLockKind : std::uint8_t { lsSend, lsRead };
 
 // Bit i of a device event set is the Win32 event-mask bit 2^i.
 using TDeviceEvents = TSet<TDeviceEvent, std::uint16_t>;

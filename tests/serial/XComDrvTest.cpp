@@ -96,8 +96,20 @@ TEST(XComm, BaudValueOnlyWithCustomRate) {
     EXPECT_EQ(Comm.BaudValue(), 12345u);
     Comm.SetBaudRate(br115200);
     EXPECT_EQ(Comm.BaudValue(), 115200u);
+}
+
+TEST(XComm, OutOfRangeOrdinalsAreClamped) {
+    TXComm Comm;
     Comm.SetBaudRate(TBaudRate(40));
-    EXPECT_EQ(Comm.BaudRate(), brCustom) << "clamped";
+    EXPECT_EQ(Comm.BaudRate(), brCustom);
+    Comm.DataControl().SetDataBits(TDataBits(9));
+    EXPECT_EQ(Comm.DataControl().DataBits(), db8);
+    Comm.DataControl().SetParity(TParity(7));
+    EXPECT_EQ(Comm.DataControl().Parity(), paSpace);
+    Comm.DataControl().SetStopBits(TStopBits(3));
+    EXPECT_EQ(Comm.DataControl().StopBits(), sb2);
+    Comm.SetFlowControl(TFlowControl(9));
+    EXPECT_EQ(Comm.FlowControl(), fcCustom);
 }
 
 TEST(XComm, HandshakeSetsFollowTheFlowControl) {
@@ -114,8 +126,7 @@ TEST(XComm, HandshakeSetsFollowTheFlowControl) {
     EXPECT_EQ(Comm.XOnXOffSettings(), (TXOnXOffSettings{fsInX, fsOutX}));
     EXPECT_TRUE(Comm.RTSSettings().Empty());
 
-    Comm.SetFlowControl(TFlowControl(9));
-    EXPECT_EQ(Comm.FlowControl(), fcCustom) << "clamped";
+    Comm.SetFlowControl(fcCustom);
     EXPECT_EQ(Comm.XOnXOffSettings(), (TXOnXOffSettings{fsInX, fsOutX})) << "kept";
     Comm.SetRTSSettings({fsRTSEnabled});
     EXPECT_EQ(Comm.RTSSettings(), (TRTSSettings{fsRTSEnabled}));
