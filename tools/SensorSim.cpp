@@ -39,7 +39,7 @@ Values:
   --temp1 C       the first register's temperature in degrees, -553.4 to
                   6000 (default 23.5)
   --temp2 C       the second register's temperature in degrees (default 24.1)
-  --ramp          both values rise by 0.1 degrees with every reply and start
+  --ramp          both values rise by 0.1 degrees with every request and start
                   again after 10 degrees
   --baud N        the speed of DEVICE: 1200, 2400, 4800, 9600 (default),
                   19200, 38400, 57600, 115200 or 230400
