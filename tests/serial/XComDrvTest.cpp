@@ -299,6 +299,24 @@ TEST_F(OpenComm, SettingsReachTheTty) {
     EXPECT_EQ(Comm.Options(), (TCommOptions{coParityCheck, coDiscardNull}));
 }
 
+TEST_F(OpenComm, EveryRateOfTheTableReachesTheTty) {
+    for (int Rate = br110; Rate < brCustom; ++Rate) {
+        Comm.SetBaudRate(TBaudRate(Rate));
+        EXPECT_EQ(Peer.Speed(), BaudValues[Rate]);
+        EXPECT_EQ(Comm.BaudRate(), Rate);
+    }
+}
+
+TEST_F(OpenComm, NewBufferSizesPurgeTheQueue) {
+    Peer.Send("stale");
+    char Buffer[5];
+    ASSERT_EQ(Comm.Read(Buffer, 1, 1000), 1u);
+    std::this_thread::sleep_for(20ms);
+    Comm.Buffers().SetInputSize(1024);
+    EXPECT_EQ(Comm.InputQueueCount(), 0u);
+    EXPECT_EQ(Comm.Buffers().InputSize(), 1024);
+}
+
 TEST_F(OpenComm, BaudRateReadBackFromTheDevice) {
     Comm.CloseDevice();
     Comm.SetBaudRate(brCustom);
