@@ -4,13 +4,21 @@
 
 #include "platform/Canvas.h"
 
+#include <ostream>
 #include <vector>
 
 struct TRecordedPolygon {
     std::vector<TPoint> Points;
     TColor BrushColor;
     TColor PenColor;
+    friend bool operator==(const TRecordedPolygon&, const TRecordedPolygon&) = default;
 };
+
+inline void PrintTo(const TRecordedPolygon& P, std::ostream* Out) {
+    for (const TPoint& Corner : P.Points)
+        *Out << "(" << Corner.X << "," << Corner.Y << ")";
+    *Out << " in " << std::hex << P.BrushColor << std::dec;
+}
 
 class TGlyphRecorder : public TCanvas {
   public:
