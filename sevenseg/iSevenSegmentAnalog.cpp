@@ -71,7 +71,7 @@ void TiSevenSegmentAnalog::SetValue(double V) {
 }
 
 void TiSevenSegmentAnalog::iGetAutoSize(int& AWidth, int& AHeight) {
-    TiSevenSegmentCharacter& C = Character();
+    TiSevenSegmentCharacter& C = HiddenCharacter();
     C.SetCharacter('0');
     AWidth = (C.GetCharacterWidth() + DigitSpacing()) * CellCount() + 2 * SegmentMargin() -
              DigitSpacing();
@@ -79,7 +79,7 @@ void TiSevenSegmentAnalog::iGetAutoSize(int& AWidth, int& AHeight) {
 }
 
 void TiSevenSegmentAnalog::iPaintTo(TCanvas& Canvas) {
-    TiSevenSegmentCharacter& C = Character();
+    TiSevenSegmentCharacter& C = HiddenCharacter();
     iPaintBackGround(Canvas, BackGroundColor());
     const int N = CellCount(), Margin = SegmentMargin(), Spacing = DigitSpacing();
     const int CellWidth = int(Trunc(double(Width() - 2 * Margin - (N - 1) * Spacing) / N));

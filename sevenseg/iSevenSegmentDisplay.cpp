@@ -19,7 +19,7 @@ void TiSevenSegmentDisplay::DoAutoSize() {
     SetBounds(Left(), Top(), AutoWidth, AutoHeight);
 }
 
-TiSevenSegmentCharacter& TiSevenSegmentDisplay::Character() {
+TiSevenSegmentCharacter& TiSevenSegmentDisplay::HiddenCharacter() {
     TiSevenSegmentCharacter& C = *FCharacter;
     C.SetSegmentMargin(0);
     C.SetSegmentColor(FSegmentColor);

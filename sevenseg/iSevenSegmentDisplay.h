@@ -81,7 +81,7 @@ class TiSevenSegmentDisplay : public TiCustomComponent {
     }
 
     // The glyph painter with the row's segment settings and no margin of its own.
-    TiSevenSegmentCharacter& Character();
+    TiSevenSegmentCharacter& HiddenCharacter();
 
   private:
     bool FAutoSize = true;
