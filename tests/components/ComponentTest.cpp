@@ -1,5 +1,7 @@
 #include "components/iCustomComponent.h"
 #include "components/iPropertyFile.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/Pixels.h"
 
 #include "platform/Bitmap.h"
 #include "platform/Metafile.h"
@@ -26,34 +28,8 @@
 
 namespace {
 
-TColor PixelOf(const QImage& Image, int X, int Y) {
-    const QRgb P = Image.pixel(X, Y);
-    return RGB(qRed(P), qGreen(P), qBlue(P));
-}
-
 QImage Grabbed(QWidget& Widget) {
     return Widget.grab().toImage();
-}
-
-bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 2000) {
-    QElapsedTimer Clock;
-    Clock.start();
-    while (!Condition()) {
-        if (Clock.elapsed() > TimeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void Settle(int Ms) {
-    QElapsedTimer Clock;
-    Clock.start();
-    while (Clock.elapsed() < Ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
 }
 
 std::vector<std::string> FileLines(const std::string& Name) {

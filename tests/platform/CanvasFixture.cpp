@@ -1,5 +1,7 @@
 #include "tests/platform/CanvasFixture.h"
 
+#include "tests/support/Pixels.h"
+
 #include <QImage>
 
 #include <algorithm>
@@ -9,8 +11,7 @@ TRect CanvasFixture::InkBox(const TBitmap& B, TColor Ground) {
     const QImage& Image = B.Image();
     for (int Y = 0; Y < B.Height(); ++Y)
         for (int X = 0; X < B.Width(); ++X) {
-            const QRgb P = Image.pixel(X, Y);
-            if (RGB(qRed(P), qGreen(P), qBlue(P)) == Ground)
+            if (PixelOf(Image, X, Y) == Ground)
                 continue;
             Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1),
                    std::max(Box.Bottom, Y + 1)};

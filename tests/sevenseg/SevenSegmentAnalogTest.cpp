@@ -1,4 +1,6 @@
 #include "sevenseg/iSevenSegmentAnalog.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/Pixels.h"
 
 #include "platform/Bitmap.h"
 #include "tests/sevenseg/GlyphRecorder.h"
@@ -33,32 +35,6 @@ class TProbeDisplay : public TiSevenSegmentAnalog {
         TiSevenSegmentAnalog::iPaintTo(Canvas);
     }
 };
-
-TColor PixelOf(const QImage& Image, int X, int Y) {
-    const QRgb P = Image.pixel(X, Y);
-    return RGB(qRed(P), qGreen(P), qBlue(P));
-}
-
-void Settle(int Ms) {
-    QElapsedTimer Clock;
-    Clock.start();
-    while (Clock.elapsed() < Ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-}
-
-bool WaitUntil(const std::function<bool()>& Condition) {
-    QElapsedTimer Clock;
-    Clock.start();
-    while (!Condition()) {
-        if (Clock.elapsed() > 2000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 // The polygons of a default 84 x 28 row whose cells show Glyphs from the
 // left: cells of 10 x 18 at x = 5, 21, 37, 53, 69 and y = 5; a '.' or ','

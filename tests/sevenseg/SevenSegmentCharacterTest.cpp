@@ -1,4 +1,5 @@
 #include "sevenseg/iSevenSegmentCharacter.h"
+#include "tests/support/Pixels.h"
 
 #include "platform/Bitmap.h"
 #include "tests/platform/CanvasFixture.h"
@@ -14,11 +15,6 @@ namespace {
 
 constexpr TColor Marker = 0x02000000;
 constexpr TColor DimLime = 0x005500; // lime with each channel divided by 3
-
-TColor PixelOf(const QImage& Image, int X, int Y) {
-    const QRgb P = Image.pixel(X, Y);
-    return RGB(qRed(P), qGreen(P), qBlue(P));
-}
 
 std::set<TColor> ColoursOf(const QImage& Image) {
     std::set<TColor> Colours;
