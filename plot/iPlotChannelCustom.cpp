@@ -37,16 +37,6 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObj
 
 TiPlotChannelCustom::~TiPlotChannelCustom() = default;
 
-void TiPlotChannelCustom::SetXAxisName(const std::string& Value) {
-    if (FAxes.SetXName(Value))
-        DoChange();
-}
-
-void TiPlotChannelCustom::SetYAxisName(const std::string& Value) {
-    if (FAxes.SetYName(Value))
-        DoChange();
-}
-
 void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) {
     FAxes.ObjectRemoved(Object);
 }

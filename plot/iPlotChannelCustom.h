@@ -85,9 +85,15 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     }
 
     const std::string& XAxisName() const { return FAxes.XName(); }
-    void SetXAxisName(const std::string& Value);
+    void SetXAxisName(const std::string& Value) {
+        if (FAxes.SetXName(Value))
+            DoChange();
+    }
     const std::string& YAxisName() const { return FAxes.YName(); }
-    void SetYAxisName(const std::string& Value);
+    void SetYAxisName(const std::string& Value) {
+        if (FAxes.SetYName(Value))
+            DoChange();
+    }
     // The axes, looked up by name on first use; none while missing.
     TiPlotAxis* XAxis() { return FAxes.X(); }
     TiPlotAxis* YAxis() { return FAxes.Y(); }

@@ -13,9 +13,15 @@ class TiPlotDataView : public TiPlotLayoutObject {
     TiPlotDataView(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
 
     const std::string& GridXAxisName() const { return FGridAxes.XName(); }
-    void SetGridXAxisName(const std::string& Value);
+    void SetGridXAxisName(const std::string& Value) {
+        if (FGridAxes.SetXName(Value))
+            DoChange();
+    }
     const std::string& GridYAxisName() const { return FGridAxes.YName(); }
-    void SetGridYAxisName(const std::string& Value);
+    void SetGridYAxisName(const std::string& Value) {
+        if (FGridAxes.SetYName(Value))
+            DoChange();
+    }
     // The grid's axes, looked up by name on first use; none when missing.
     TiPlotAxis* GridXAxis() { return FGridAxes.X(); }
     TiPlotAxis* GridYAxis() { return FGridAxes.Y(); }

@@ -13,9 +13,15 @@ class TiPlotLimit : public TiPlotObject {
     TiPlotLimit(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
 
     const std::string& XAxisName() const { return FAxes.XName(); }
-    void SetXAxisName(const std::string& Value);
+    void SetXAxisName(const std::string& Value) {
+        if (FAxes.SetXName(Value))
+            DoChange();
+    }
     const std::string& YAxisName() const { return FAxes.YName(); }
-    void SetYAxisName(const std::string& Value);
+    void SetYAxisName(const std::string& Value) {
+        if (FAxes.SetYName(Value))
+            DoChange();
+    }
     TiPlotAxis* XAxis() { return FAxes.X(); }
     TiPlotAxis* YAxis() { return FAxes.Y(); }
 

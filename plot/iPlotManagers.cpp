@@ -44,10 +44,6 @@ bool StartsWithName(const std::string& Name, const std::string& Base) {
     return Name.size() >= Base.size() && SameName(Name.substr(0, Base.size()), Base);
 }
 
-std::string FirstName(const TiPlotObjectManagerCustom* Manager) {
-    return Manager && Manager->Count() > 0 ? Manager->Items(0)->Name() : std::string();
-}
-
 } // namespace
 
 // ---- TiPlotObjectManagerCustom
@@ -171,37 +167,12 @@ TiPlotObject* TiPlotObjectManager::CreateObject() {
     return TiPlotObjectManagerCustom::CreateObject();
 }
 
-// ---- kind managers
-
-TiPlotToolBarManager::TiPlotToolBarManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "Toolbar") {}
-
-TiPlotLegendManager::TiPlotLegendManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "Legend") {}
-
-TiPlotTableManager::TiPlotTableManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "Table") {}
-
-TiPlotXAxisManager::TiPlotXAxisManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "X-Axis") {}
-
-void TiPlotXAxisManager::NameNewObject(TiPlotObject* Object) {
-    TiPlotKindManager::NameNewObject(Object);
-    static_cast<TiPlotAxis*>(Object)->SetTitle(Object->Name());
-}
-
-TiPlotYAxisManager::TiPlotYAxisManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "Y-Axis") {}
-
-void TiPlotYAxisManager::NameNewObject(TiPlotObject* Object) {
-    TiPlotKindManager::NameNewObject(Object);
-    static_cast<TiPlotAxis*>(Object)->SetTitle(Object->Name());
-}
+// ---- TiPlotChannelManager
 
 TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                                           TiPlotManagerLinks Links, TCreate CreateChannel)
-    : TiPlotObjectOwnedManager(Owner, Events), FLinks(Links),
-      FCreateChannel(std::move(CreateChannel)) {}
+                                           TCreate CreateChannel, TDefaults Defaults)
+    : TiPlotObjectOwnedManager(Owner, Events), FCreateChannel(std::move(CreateChannel)),
+      FDefaults(std::move(Defaults)) {}
 
 TiPlotObject* TiPlotChannelManager::CreateObject() {
     return FCreateChannel(Owner(), Events());
@@ -236,59 +207,7 @@ void TiPlotChannelManager::NameNewObject(TiPlotObject* Object) {
     auto* Channel = static_cast<TiPlotChannelCustom*>(Object);
     Channel->SetTitleText(Channel->Name());
     Channel->SetColor(NextChannelColor());
-    if (FLinks.XAxes->Count() > 0)
-        Channel->SetXAxisName(FirstName(FLinks.XAxes));
-    if (FLinks.YAxes->Count() > 0)
-        Channel->SetYAxisName(FirstName(FLinks.YAxes));
-}
-
-TiPlotDataViewManager::TiPlotDataViewManager(TiPlotComponent* Owner,
-                                             const TiPlotObjectEvents& Events,
-                                             TiPlotManagerLinks Links)
-    : TiPlotKindManager(Owner, Events, "Data View"), FLinks(Links) {}
-
-void TiPlotDataViewManager::NameNewObject(TiPlotObject* Object) {
-    TiPlotKindManager::NameNewObject(Object);
-    auto* DataView = static_cast<TiPlotDataView*>(Object);
-    if (FLinks.XAxes->Count() > 0)
-        DataView->SetGridXAxisName(FirstName(FLinks.XAxes));
-    if (FLinks.YAxes->Count() > 0)
-        DataView->SetGridYAxisName(FirstName(FLinks.YAxes));
-}
-
-TiPlotDataCursorManager::TiPlotDataCursorManager(TiPlotComponent* Owner,
-                                                 const TiPlotObjectEvents& Events,
-                                                 TiPlotManagerLinks Links)
-    : TiPlotKindManager(Owner, Events, "Cursor"), FLinks(Links) {}
-
-void TiPlotDataCursorManager::NameNewObject(TiPlotObject* Object) {
-    TiPlotKindManager::NameNewObject(Object);
-    auto* Cursor = static_cast<TiPlotDataCursor*>(Object);
-    if (FLinks.DataViews->Count() > 0)
-        Cursor->SetDataView(static_cast<TiPlotDataView*>(FLinks.DataViews->Items(0)));
-    if (FLinks.Channels->Count() > 0)
-        Cursor->SetChannelName(FirstName(FLinks.Channels));
-}
-
-TiPlotLimitManager::TiPlotLimitManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                                       TiPlotManagerLinks Links)
-    : TiPlotKindManager(Owner, Events, "Limit"), FLinks(Links) {}
-
-void TiPlotLimitManager::NameNewObject(TiPlotObject* Object) {
-    TiPlotKindManager::NameNewObject(Object);
-    auto* Limit = static_cast<TiPlotLimit*>(Object);
-    if (FLinks.XAxes->Count() > 0)
-        Limit->SetXAxisName(FirstName(FLinks.XAxes));
-    if (FLinks.YAxes->Count() > 0)
-        Limit->SetYAxisName(FirstName(FLinks.YAxes));
-}
-
-TiPlotLabelManager::TiPlotLabelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "Label") {}
-
-void TiPlotLabelManager::NameNewObject(TiPlotObject* Object) {
-    TiPlotKindManager::NameNewObject(Object);
-    static_cast<TiPlotLabel*>(Object)->SetCaption(Object->Name());
+    FDefaults(*Channel);
 }
 
 TiPlotAnnotationManager::TiPlotAnnotationManager(TiPlotComponent* Owner,
@@ -305,22 +224,50 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* Owner, TiPlotComponent
     FEvents.OnInsert = [this](TiPlotObject* O) { DoInsert(O); };
     FEvents.OnChange = [this](TiPlotObject* O) { DoChange(O); };
     FObjectManager = std::make_unique<TiPlotObjectManager>(Owner, FEvents);
-    FToolBarManager = std::make_unique<TiPlotToolBarManager>(Owner, FEvents);
-    FLegendManager = std::make_unique<TiPlotLegendManager>(Owner, FEvents);
-    FTableManager = std::make_unique<TiPlotTableManager>(Owner, FEvents);
-    FXAxisManager = std::make_unique<TiPlotXAxisManager>(Owner, FEvents);
-    FYAxisManager = std::make_unique<TiPlotYAxisManager>(Owner, FEvents);
-    TiPlotManagerLinks Links{FXAxisManager.get(), FYAxisManager.get(), nullptr, nullptr};
-    FChannelManager =
-        std::make_unique<TiPlotChannelManager>(Owner, FEvents, Links, std::move(CreateChannel));
-    FDataViewManager = std::make_unique<TiPlotDataViewManager>(Owner, FEvents, Links);
-    Links.Channels = FChannelManager.get();
-    Links.DataViews = FDataViewManager.get();
-    FDataCursorManager = std::make_unique<TiPlotDataCursorManager>(Owner, FEvents, Links);
-    FLimitManager = std::make_unique<TiPlotLimitManager>(Owner, FEvents, Links);
-    FLabelManager = std::make_unique<TiPlotLabelManager>(Owner, FEvents);
-    FAnnotationManager = std::make_unique<TiPlotAnnotationManager>(Owner, FEvents);
+    CreateKindManagers(std::move(CreateChannel));
     FLayoutManager = std::make_unique<TiPlotLayoutManager>(Owner, FEvents);
+}
+
+// The defaults of new objects that name objects of other kinds: the first X
+// axis, Y axis, channel or data view.
+void TiPlotMasterManager::CreateKindManagers(TCreateChannel CreateChannel) {
+    auto FirstName = [](const TiPlotObjectManagerCustom& M) { return M.Items(0)->Name(); };
+    auto FirstAxes = [this, FirstName](auto& Object, auto SetX, auto SetY) {
+        if (FXAxisManager->Count() > 0)
+            (Object.*SetX)(FirstName(*FXAxisManager));
+        if (FYAxisManager->Count() > 0)
+            (Object.*SetY)(FirstName(*FYAxisManager));
+    };
+    TiPlotComponent* Owner = FOwner;
+    FToolBarManager = std::make_unique<TiPlotToolBarManager>(Owner, FEvents, "Toolbar");
+    FLegendManager = std::make_unique<TiPlotLegendManager>(Owner, FEvents, "Legend");
+    FTableManager = std::make_unique<TiPlotTableManager>(Owner, FEvents, "Table");
+    FXAxisManager = std::make_unique<TiPlotXAxisManager>(
+        Owner, FEvents, "X-Axis", [](TiPlotXAxis& A) { A.SetTitle(A.Name()); });
+    FYAxisManager = std::make_unique<TiPlotYAxisManager>(
+        Owner, FEvents, "Y-Axis", [](TiPlotYAxis& A) { A.SetTitle(A.Name()); });
+    FChannelManager = std::make_unique<TiPlotChannelManager>(
+        Owner, FEvents, std::move(CreateChannel), [FirstAxes](TiPlotChannelCustom& C) {
+            FirstAxes(C, &TiPlotChannelCustom::SetXAxisName, &TiPlotChannelCustom::SetYAxisName);
+        });
+    FDataViewManager = std::make_unique<TiPlotDataViewManager>(
+        Owner, FEvents, "Data View", [FirstAxes](TiPlotDataView& D) {
+            FirstAxes(D, &TiPlotDataView::SetGridXAxisName, &TiPlotDataView::SetGridYAxisName);
+        });
+    FDataCursorManager = std::make_unique<TiPlotDataCursorManager>(
+        Owner, FEvents, "Cursor", [this, FirstName](TiPlotDataCursor& C) {
+            if (FDataViewManager->Count() > 0)
+                C.SetDataView(FDataViewManager->Item(0));
+            if (FChannelManager->Count() > 0)
+                C.SetChannelName(FirstName(*FChannelManager));
+        });
+    FLimitManager =
+        std::make_unique<TiPlotLimitManager>(Owner, FEvents, "Limit", [FirstAxes](TiPlotLimit& L) {
+            FirstAxes(L, &TiPlotLimit::SetXAxisName, &TiPlotLimit::SetYAxisName);
+        });
+    FLabelManager = std::make_unique<TiPlotLabelManager>(
+        Owner, FEvents, "Label", [](TiPlotLabel& L) { L.SetCaption(L.Name()); });
+    FAnnotationManager = std::make_unique<TiPlotAnnotationManager>(Owner, FEvents);
 }
 
 TiPlotMasterManager::~TiPlotMasterManager() {

@@ -92,69 +92,52 @@ class TiPlotObjectManager : public TiPlotObjectManagerCustom {
     void NameNewObject(TiPlotObject*) override {}
 };
 
-// One manager of a kind: Kind is the object class, Created the class it creates.
-template <typename Kind, typename Created = Kind>
-class TiPlotKindManager : public TiPlotObjectOwnedManager {
+// One manager of a kind. A newly inserted object without a name gets the
+// next default name, then the kind's defaults.
+template <typename Kind> class TiPlotKindManager : public TiPlotObjectOwnedManager {
   public:
+    using TDefaults = std::function<void(Kind&)>;
     TiPlotKindManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                      const char* BaseName)
-        : TiPlotObjectOwnedManager(Owner, Events), FBaseName(BaseName) {}
-    TiPlotObject* CreateObject() override { return new Created(Owner(), Events()); }
+                      const char* BaseName, TDefaults Defaults = nullptr)
+        : TiPlotObjectOwnedManager(Owner, Events), FBaseName(BaseName),
+          FDefaults(std::move(Defaults)) {}
+    TiPlotObject* CreateObject() override { return new Kind(Owner(), Events()); }
     std::string BaseName() const override { return FBaseName; }
     bool Accepts(const TiPlotObject* Object) const override {
         return dynamic_cast<const Kind*>(Object) != nullptr;
     }
     Kind* Item(int Index) const { return static_cast<Kind*>(Items(Index)); }
 
+  protected:
+    void NameNewObject(TiPlotObject* Object) override {
+        TiPlotObjectOwnedManager::NameNewObject(Object);
+        if (FDefaults)
+            FDefaults(static_cast<Kind&>(*Object));
+    }
+
   private:
     std::string FBaseName;
+    TDefaults FDefaults;
 };
 
-class TiPlotToolBarManager : public TiPlotKindManager<TiPlotToolBar> {
-  public:
-    TiPlotToolBarManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-};
+using TiPlotToolBarManager = TiPlotKindManager<TiPlotToolBar>;
+using TiPlotLegendManager = TiPlotKindManager<TiPlotLegend>;
+using TiPlotTableManager = TiPlotKindManager<TiPlotTable>;
+using TiPlotXAxisManager = TiPlotKindManager<TiPlotXAxis>;
+using TiPlotYAxisManager = TiPlotKindManager<TiPlotYAxis>;
+using TiPlotDataViewManager = TiPlotKindManager<TiPlotDataView>;
+using TiPlotDataCursorManager = TiPlotKindManager<TiPlotDataCursor>;
+using TiPlotLimitManager = TiPlotKindManager<TiPlotLimit>;
+using TiPlotLabelManager = TiPlotKindManager<TiPlotLabel>;
 
-class TiPlotLegendManager : public TiPlotKindManager<TiPlotLegend> {
-  public:
-    TiPlotLegendManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-};
-
-class TiPlotTableManager : public TiPlotKindManager<TiPlotTable> {
-  public:
-    TiPlotTableManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-};
-
-class TiPlotXAxisManager : public TiPlotKindManager<TiPlotXAxis> {
-  public:
-    TiPlotXAxisManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-
-  protected:
-    void NameNewObject(TiPlotObject* Object) override;
-};
-
-class TiPlotYAxisManager : public TiPlotKindManager<TiPlotYAxis> {
-  public:
-    TiPlotYAxisManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-
-  protected:
-    void NameNewObject(TiPlotObject* Object) override;
-};
-
-// Managers whose defaults name objects of other kinds.
-struct TiPlotManagerLinks {
-    TiPlotXAxisManager* XAxes = nullptr;
-    TiPlotYAxisManager* YAxes = nullptr;
-    TiPlotObjectManagerCustom* Channels = nullptr;
-    TiPlotObjectManagerCustom* DataViews = nullptr;
-};
-
+// Channels: the class to create is the plot's; new ones get palette colours.
 class TiPlotChannelManager : public TiPlotObjectOwnedManager {
   public:
     using TCreate =
         std::function<TiPlotChannelCustom*(TiPlotComponent*, const TiPlotObjectEvents&)>;
+    using TDefaults = std::function<void(TiPlotChannelCustom&)>;
     TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                         TiPlotManagerLinks Links, TCreate CreateChannel);
+                         TCreate CreateChannel, TDefaults Defaults);
     TiPlotObject* CreateObject() override;
     std::string BaseName() const override { return "Channel"; }
     bool Accepts(const TiPlotObject* Object) const override;
@@ -166,52 +149,8 @@ class TiPlotChannelManager : public TiPlotObjectOwnedManager {
     void NameNewObject(TiPlotObject* Object) override;
 
   private:
-    TiPlotManagerLinks FLinks;
     TCreate FCreateChannel;
-};
-
-class TiPlotDataViewManager : public TiPlotKindManager<TiPlotDataView> {
-  public:
-    TiPlotDataViewManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                          TiPlotManagerLinks Links);
-
-  protected:
-    void NameNewObject(TiPlotObject* Object) override;
-
-  private:
-    TiPlotManagerLinks FLinks;
-};
-
-class TiPlotDataCursorManager : public TiPlotKindManager<TiPlotDataCursor> {
-  public:
-    TiPlotDataCursorManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                            TiPlotManagerLinks Links);
-
-  protected:
-    void NameNewObject(TiPlotObject* Object) override;
-
-  private:
-    TiPlotManagerLinks FLinks;
-};
-
-class TiPlotLimitManager : public TiPlotKindManager<TiPlotLimit> {
-  public:
-    TiPlotLimitManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                       TiPlotManagerLinks Links);
-
-  protected:
-    void NameNewObject(TiPlotObject* Object) override;
-
-  private:
-    TiPlotManagerLinks FLinks;
-};
-
-class TiPlotLabelManager : public TiPlotKindManager<TiPlotLabel> {
-  public:
-    TiPlotLabelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-
-  protected:
-    void NameNewObject(TiPlotObject* Object) override;
+    TDefaults FDefaults;
 };
 
 // Annotations are listed but never named.
@@ -270,6 +209,7 @@ class TiPlotMasterManager {
     void ClearAllHandlers();
 
   private:
+    void CreateKindManagers(TCreateChannel CreateChannel);
     void DoInsert(TiPlotObject* Object);
     void DoRemove(TiPlotObject* Object);
     void DoRename(TiPlotObject* Object);

@@ -1,12 +1,13 @@
 #include "plot/iPlotDataCustomList.h"
+#include "tests/support/MessageOf.h"
 
 #include "platform/Exception.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -20,7 +21,9 @@ struct TVariant {
     const char* DeleteMessage;
 };
 
-void PrintTo(const TVariant& V, std::ostream* Out) { *Out << V.Name; }
+void PrintTo(const TVariant& V, std::ostream* Out) {
+    *Out << V.Name;
+}
 
 const TVariant Variants[] = {
     {"Full", [] { return std::make_unique<TiPlotDataFullList>(); }, 136,
@@ -32,15 +35,6 @@ const TVariant Variants[] = {
     {"CompactInterval", [] { return std::make_unique<TiPlotDataCompactIntervalList>(); }, 4,
      "Delete size out of Range"},
 };
-
-std::string MessageOf(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const Exception& E) {
-        return E.Message();
-    }
-    return "no exception";
-}
 
 std::vector<double> Ys(const TiPlotDataCustomList& L) {
     std::vector<double> Result;

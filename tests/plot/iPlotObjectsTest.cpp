@@ -8,6 +8,7 @@
 #include "plot/iPlotLegend.h"
 #include "plot/iPlotLimit.h"
 #include "plot/iPlotToolBar.h"
+#include "tests/support/MessageOf.h"
 
 #include "platform/Exception.h"
 #include "tests/support/QtTestEnvironment.h"
@@ -24,15 +25,6 @@ namespace {
 
 [[maybe_unused]] testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TQtTestEnvironment<QApplication>);
-
-std::string MessageOf(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const Exception& E) {
-        return E.Message();
-    }
-    return "no exception";
-}
 
 // An empty plot component: no default objects.
 class EmptyPlot : public ::testing::Test {
@@ -162,7 +154,8 @@ TEST_F(EmptyPlot, HandlersAreRequired) {
         EXPECT_EQ(MessageOf([&] { TiPlotChannel(&Plot, Incomplete); }), C.Message);
     }
     EXPECT_EQ(MessageOf([&] { TiPlotChannel(nullptr, Events); }), "Owner must be assigned");
-    EXPECT_EQ(MessageOf([&] { TiPlotLegendManager(nullptr, Events); }), "Owner must be Assigned");
+    EXPECT_EQ(MessageOf([&] { TiPlotLegendManager(nullptr, Events, "Legend"); }),
+              "Owner must be Assigned");
     EXPECT_EQ(MessageOf([&] { Plot.Master().ObjectManager().CreateObject(); }),
               "Object Manager does not support creation of objects");
 }
@@ -453,4 +446,3 @@ TEST(PlotButton, AutoRepeatWhileHeld) {
 }
 
 } // namespace
-
