@@ -325,7 +325,11 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // Without a toolbar, a legend or a data view the plot stays blank.
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
-    iPaintBackGround(Canvas, BackGroundColor());
+    if (FBackGroundGradientEnabled)
+        iGradientFill(Canvas, Rect(0, 0, Width(), Height()), FBackGroundGradientDirection,
+                      FBackGroundGradientStartColor, FBackGroundGradientStopColor);
+    else
+        iPaintBackGround(Canvas, BackGroundColor());
 }
 
 std::vector<std::pair<const char*, TiPlotObjectOwnedManager*>>

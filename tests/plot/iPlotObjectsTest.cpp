@@ -10,6 +10,7 @@
 #include "plot/iPlotToolBar.h"
 #include "tests/support/MessageOf.h"
 
+#include "platform/Bitmap.h"
 #include "platform/Exception.h"
 #include "tests/support/QtTestEnvironment.h"
 
@@ -344,6 +345,26 @@ TEST_F(DefaultPlot, ChannelRepaintsThroughThePlot) {
     Channel.SetColor(clRed); // unchanged
     Channel.SetColor(clBlue);
     EXPECT_EQ(Changes, 2);
+}
+
+// ---- painting what is built so far
+
+TEST_F(DefaultPlot, PaintsItsBackgroundOnlyWithToolbarLegendAndDataView) {
+    TBitmap Picture(500, 200);
+    Plot.SetBackGroundColor(clNavy);
+    Plot.Paint(Picture.Canvas());
+    EXPECT_EQ(Picture.Canvas().Pixel(250, 100), clNavy);
+
+    Plot.SetBackGroundGradientEnabled(true);
+    Plot.Paint(Picture.Canvas());
+    EXPECT_EQ(Picture.Canvas().Pixel(250, 0), clBlue) << "the gradient starts blue at the top";
+    EXPECT_EQ(Picture.Canvas().Pixel(250, 199), clBlack);
+
+    Plot.DeleteToolBar(0);
+    Picture.Canvas().Brush().SetColor(clWhite);
+    Picture.Canvas().FillRect(Rect(0, 0, 500, 200));
+    Plot.Paint(Picture.Canvas());
+    EXPECT_EQ(Picture.Canvas().Pixel(250, 100), clWhite) << "blank without a toolbar";
 }
 
 // ---- stored object lists
