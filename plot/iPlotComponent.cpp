@@ -332,27 +332,54 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
         iPaintBackGround(Canvas, BackGroundColor());
 }
 
-std::vector<std::pair<const char*, TiPlotObjectOwnedManager*>>
-TiPlotComponent::StoredManagers() const {
+std::vector<TiPlotComponent::TStoredList> TiPlotComponent::StoredLists() const {
     TiPlotMasterManager& M = *FMaster;
-    return {
-        {"ToolBarManager", &M.ToolBarManager()},   {"LegendManager", &M.LegendManager()},
-        {"TableManager", &M.TableManager()},       {"XAxisManager", &M.XAxisManager()},
-        {"YAxisManager", &M.YAxisManager()},       {"ChannelManager", &M.ChannelManager()},
-        {"DataViewManager", &M.DataViewManager()}, {"DataCursorManager", &M.DataCursorManager()},
-        {"LimitManager", &M.LimitManager()},       {"LabelManager", &M.LabelManager()}};
+    auto Objects = [](const char* Name, TiPlotObjectOwnedManager* Manager) {
+        return TStoredList{Name,
+                           &TiPlotObject::staticMetaObject,
+                           [Manager] { return Manager->Count(); },
+                           [Manager](int I) -> const QObject& { return *Manager->Items(I); },
+                           [Manager] { Manager->Clear(); },
+                           [Manager](const std::vector<TPropertyLine>& Properties) {
+                               std::unique_ptr<TiPlotObject> Object(Manager->CreateObject());
+                               iApplyProperties(*Object, TiPlotObject::staticMetaObject,
+                                                Properties);
+                               Object.release()->NotifyInserted();
+                           }};
+    };
+    TiPlotTranslationManager* Table = &M.TranslationManager();
+    return {Objects("ToolBarManager", &M.ToolBarManager()),
+            Objects("LegendManager", &M.LegendManager()),
+            Objects("TableManager", &M.TableManager()),
+            Objects("XAxisManager", &M.XAxisManager()),
+            Objects("YAxisManager", &M.YAxisManager()),
+            Objects("ChannelManager", &M.ChannelManager()),
+            Objects("DataViewManager", &M.DataViewManager()),
+            Objects("DataCursorManager", &M.DataCursorManager()),
+            Objects("LimitManager", &M.LimitManager()),
+            Objects("LabelManager", &M.LabelManager()),
+            {"TranslationManager", &TiPlotTranslationObject::staticMetaObject,
+             [Table] { return Table->Count(); },
+             [Table](int I) -> const QObject& { return Table->Item(I); },
+             [Table] { Table->Clear(); },
+             [Table](const std::vector<TPropertyLine>& Properties) {
+                 TiPlotTranslationObject Entry;
+                 iApplyProperties(Entry, TiPlotTranslationObject::staticMetaObject, Properties);
+                 TiPlotTranslationObject& Added = Table->NewEntry();
+                 Added.SetOriginalString(Entry.OriginalString());
+                 Added.SetReplacementString(Entry.ReplacementString());
+             }}};
 }
 
 void TiPlotComponent::WriteExtraProperties(std::vector<TPropertyLine>& Lines) const {
-    for (auto [Name, Manager] : StoredManagers()) {
-        if (Manager->Count() == 0)
+    for (const TStoredList& List : StoredLists()) {
+        if (List.Count() == 0)
             continue;
-        const std::string Prefix = std::string(Name) + ".";
-        Lines.push_back({Prefix + "Count", IntToStr(Manager->Count())});
-        for (int I = 0; I < Manager->Count(); ++I)
-            for (TPropertyLine& Line :
-                 iPublishedProperties(*Manager->Items(I), TiPlotObject::staticMetaObject, {},
-                                      Prefix + "Item" + IntToStr(I) + "."))
+        const std::string Prefix = List.Name + ".";
+        Lines.push_back({Prefix + "Count", IntToStr(List.Count())});
+        for (int I = 0; I < List.Count(); ++I)
+            for (TPropertyLine& Line : iPublishedProperties(List.Item(I), *List.Base, {},
+                                                            Prefix + "Item" + IntToStr(I) + "."))
                 Lines.push_back(std::move(Line));
     }
 }
@@ -367,14 +394,14 @@ void TiPlotComponent::ReadExtraProperties(std::vector<TPropertyLine>& Lines) {
             Plot.EndUpdate();
         }
     } Restore{*this};
-    for (auto [Name, Manager] : StoredManagers()) {
-        const std::string Prefix = std::string(Name) + ".";
+    for (const TStoredList& List : StoredLists()) {
+        const std::string Prefix = List.Name + ".";
         std::vector<TPropertyLine> Own;
         auto Mine = [&](const TPropertyLine& L) { return L.Path.rfind(Prefix, 0) == 0; };
         std::copy_if(Lines.begin(), Lines.end(), std::back_inserter(Own), Mine);
         Lines.erase(std::remove_if(Lines.begin(), Lines.end(), Mine), Lines.end());
         if (!Own.empty())
-            ReadObjectList(*Manager, Prefix, std::move(Own));
+            ReadStoredList(List, std::move(Own));
     }
     // A toolbar sharing the title's row goes above it.
     if (ToolBarCount() > 0 && LabelCount() > 0 &&
@@ -383,8 +410,8 @@ void TiPlotComponent::ReadExtraProperties(std::vector<TPropertyLine>& Lines) {
         ToolBar(0)->SetZOrder(ToolBar(0)->ZOrder() + 1);
 }
 
-void TiPlotComponent::ReadObjectList(TiPlotObjectOwnedManager& Manager, const std::string& Prefix,
-                                     std::vector<TPropertyLine> Lines) {
+void TiPlotComponent::ReadStoredList(const TStoredList& List, std::vector<TPropertyLine> Lines) {
+    const std::string Prefix = List.Name + ".";
     int Count = -1;
     std::map<int, std::vector<TPropertyLine>> Items;
     for (TPropertyLine& Line : Lines) {
@@ -400,10 +427,7 @@ void TiPlotComponent::ReadObjectList(TiPlotObjectOwnedManager& Manager, const st
     }
     if (Count < 0 || (!Items.empty() && Items.rbegin()->first >= Count))
         throw Exception("Invalid object list \"" + Prefix + "Count\"");
-    Manager.Clear();
-    for (int I = 0; I < Count; ++I) {
-        std::unique_ptr<TiPlotObject> Object(Manager.CreateObject());
-        iApplyProperties(*Object, TiPlotObject::staticMetaObject, Items[I]);
-        Object.release()->NotifyInserted();
-    }
+    List.Clear();
+    for (int I = 0; I < Count; ++I)
+        List.Add(Items[I]);
 }

@@ -215,10 +215,19 @@ class TiPlotComponent : public TiCustomComponent {
 
   private:
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
-    // The stored object lists with their names, in the order they are stored.
-    std::vector<std::pair<const char*, TiPlotObjectOwnedManager*>> StoredManagers() const;
-    void ReadObjectList(TiPlotObjectOwnedManager& Manager, const std::string& Prefix,
-                        std::vector<TPropertyLine> Lines);
+    // A list stored with the plot: its objects' published properties.
+    struct TStoredList {
+        std::string Name;
+        const QMetaObject* Base;
+        std::function<int()> Count;
+        std::function<const QObject&(int)> Item;
+        std::function<void()> Clear;
+        // A new entry with these properties.
+        std::function<void(const std::vector<TPropertyLine>&)> Add;
+    };
+    // In the order they are stored.
+    std::vector<TStoredList> StoredLists() const;
+    static void ReadStoredList(const TStoredList& List, std::vector<TPropertyLine> Lines);
 
     std::unique_ptr<TiPlotMasterManager> FMaster;
     bool FBackGroundGradientEnabled = false;

@@ -5,6 +5,7 @@
 // fans the objects' events out to them.
 
 #include "plot/iPlotObjects.h"
+#include "plot/iPlotTranslation.h"
 
 #include <memory>
 #include <string>
@@ -189,6 +190,7 @@ class TiPlotMasterManager {
     TiPlotLimitManager& LimitManager() { return *FLimitManager; }
     TiPlotLabelManager& LabelManager() { return *FLabelManager; }
     TiPlotAnnotationManager& AnnotationManager() { return *FAnnotationManager; }
+    TiPlotTranslationManager& TranslationManager() { return FTranslationManager; }
     // The eleven kind managers, in the order their lists are stored.
     std::vector<TiPlotObjectOwnedManager*> KindManagers() const;
 
@@ -235,4 +237,5 @@ class TiPlotMasterManager {
     std::unique_ptr<TiPlotLimitManager> FLimitManager;
     std::unique_ptr<TiPlotLabelManager> FLabelManager;
     std::unique_ptr<TiPlotAnnotationManager> FAnnotationManager;
+    TiPlotTranslationManager FTranslationManager;
 };

@@ -411,6 +411,28 @@ TEST_F(StoredPlot, ObjectListsRoundTrip) {
               (std::vector<std::string>{"Title", "Toolbar 1"}));
 }
 
+TEST_F(StoredPlot, TranslationTableRoundTrip) {
+    TiPlotTranslationManager& Table = Plot.Master().TranslationManager();
+    EXPECT_EQ(Table.Translate("Empty"), "Empty");
+    EXPECT_EQ(Table.NewEntry().ReplacementString(), "Unknown");
+    EXPECT_EQ(Table.Translate("Unknown"), "Unknown");
+    Table.Delete(0);
+    TiPlotTranslationObject& Entry = Table.NewEntry();
+    Entry.SetOriginalString("Empty");
+    Entry.SetReplacementString("Leer");
+    EXPECT_EQ(Table.Translate("Empty"), "Leer");
+    EXPECT_EQ(Table.Translate("empty"), "empty") << "case-sensitive";
+    Plot.SavePropertiesToFile(FileName);
+
+    TiPlot Loaded;
+    Loaded.LoadPropertiesFromFile(FileName);
+    ASSERT_EQ(Loaded.Master().TranslationManager().Count(), 1);
+    EXPECT_EQ(Loaded.Master().TranslationManager().Translate("Empty"), "Leer");
+    Table.Delete(0);
+    EXPECT_FALSE(Table.HasEntries());
+    EXPECT_EQ(Table.Translate("Empty"), "Empty");
+}
+
 TEST_F(StoredPlot, ABadEntryFailsWithTheLoadingPrefix) {
     Plot.SavePropertiesToFile(FileName);
     {
