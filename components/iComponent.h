@@ -6,8 +6,8 @@
 // properties (Q_PROPERTY) as a property file.
 
 #include "components/iGPFunctions.h"
-#include "components/iPropertyFile.h"
 #include "components/iInput.h"
+#include "components/iPropertyFile.h"
 #include "platform/Types.h"
 
 #include <QTimer>
