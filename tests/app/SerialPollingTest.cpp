@@ -1,0 +1,160 @@
+// The polling cycle with a real TXComm against tools/sensor-sim on a
+// pseudo-terminal.
+
+#include "app/PollingCycle.h"
+#include "serial/XComDrv.h"
+#include "tests/support/LocaleScope.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <regex>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+// sensor-sim running with the given options; Path is its pseudo-terminal.
+class TSensorSim {
+  public:
+    explicit TSensorSim(std::vector<std::string> Options) {
+        int Out[2];
+        if (pipe(Out) != 0)
+            throw std::runtime_error("pipe failed");
+        posix_spawn_file_actions_t Actions;
+        posix_spawn_file_actions_init(&Actions);
+        posix_spawn_file_actions_adddup2(&Actions, Out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&Actions, Out[0]);
+        Options.insert(Options.begin(), SENSOR_SIM);
+        std::vector<char*> Argv;
+        for (std::string& O : Options)
+            Argv.push_back(O.data());
+        Argv.push_back(nullptr);
+        int Failed = posix_spawn(&FPid, SENSOR_SIM, &Actions, nullptr, Argv.data(), environ);
+        posix_spawn_file_actions_destroy(&Actions);
+        close(Out[1]);
+        if (Failed != 0)
+            throw std::runtime_error("cannot start sensor-sim");
+        char C;
+        while (read(Out[0], &C, 1) == 1 && C != '\n')
+            Path += C;
+        close(Out[0]);
+    }
+    ~TSensorSim() {
+        kill(FPid, SIGTERM);
+        waitpid(FPid, nullptr, 0);
+    }
+    std::string Path;
+
+  private:
+    pid_t FPid = -1;
+};
+
+// The window's neighbours of the cycle, with the real port.
+class TPortWindow : public TPollingNeighbours {
+  public:
+    bool PortIsOpen() override { return Port.IsOpen(); }
+    std::string PortReadString() override {
+        std::string S;
+        Port.ReadString(S);
+        Trace.push_back("read " + std::to_string(S.size()));
+        return S;
+    }
+    void PortWriteString(const std::string& Data) override {
+        Port.WriteString(Data);
+        Trace.push_back("write");
+    }
+    void SetDisplayValue(int, double) override {}
+    void SetDisplayVisible(int, bool) override {}
+    void AddXY(int, double, double) override {}
+    void AppendLogLine(const std::string& Line) override { Log.push_back(Line); }
+    TDateTime LocalTime() override { return Now(); }
+    void Pause(int MSec) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(MSec));
+        Trace.push_back("pause " + std::to_string(MSec));
+    }
+    int RandomDigit() override { return 0; }
+
+    TXComm Port;
+    std::vector<std::string> Trace, Log;
+};
+
+class SerialPolling : public ::testing::Test {
+  protected:
+    void Start(std::vector<std::string> Options) {
+        Sim = std::make_unique<TSensorSim>(std::move(Options));
+        Window.Port.SetDeviceName(Sim->Path);
+        Window.Port.SetSynchronize(false);
+        Window.Port.OpenDevice();
+        Cycle.MeasurementKind = mkTemperature;
+    }
+    // Waits for a whole reply, at most Limit; then one tick.
+    void Tick(std::chrono::milliseconds Limit = 1000ms) {
+        auto End = TClock::now() + Limit;
+        while (Window.Port.InputQueueCount() < 9 && TClock::now() < End)
+            std::this_thread::sleep_for(2ms);
+        Window.Trace.clear();
+        Cycle.Timer1Timer();
+    }
+    std::vector<std::string> TickTrace() { return Window.Trace; }
+
+    TLocaleScope Period{PeriodLocale};
+    std::unique_ptr<TSensorSim> Sim;
+    TPortWindow Window;
+    TPollingCycle Cycle{Window};
+};
+
+const std::regex SampleLine(R"(\d\d:\d\d:\d\d,23\.5,24\.1)");
+
+TEST_F(SerialPolling, TenTicksLogTenSamples) {
+    Start({"--temp1", "23.5", "--temp2", "24.1"});
+    Tick(0ms); // the first tick only asks
+    EXPECT_EQ(TickTrace(), (std::vector<std::string>{"read 0", "pause 25", "write"}));
+    for (int I = 0; I < 10; ++I)
+        Tick();
+    ASSERT_EQ(Window.Log.size(), 10u);
+    for (const std::string& Line : Window.Log)
+        EXPECT_TRUE(std::regex_match(Line, SampleLine)) << Line;
+    EXPECT_EQ(TickTrace(), (std::vector<std::string>{"read 9", "write"}));
+}
+
+TEST_F(SerialPolling, WrongCrcDropsTheSampleAndSendsNothing) {
+    Start({"--bad-crc", "3"});
+    Tick(0ms);
+    Tick();
+    Tick(); // sends request 3
+    ASSERT_EQ(Window.Log.size(), 2u);
+    Tick();
+    EXPECT_EQ(TickTrace(), (std::vector<std::string>{"read 9", "pause 25"}));
+    EXPECT_EQ(Window.Log.size(), 2u);
+    Tick(0ms);
+    EXPECT_EQ(TickTrace(), (std::vector<std::string>{"read 0", "pause 25", "write"}));
+    Tick();
+    EXPECT_EQ(Window.Log.size(), 3u);
+}
+
+TEST_F(SerialPolling, SilenceIsAskedAgainAfterThePause) {
+    Start({"--silence", "2"});
+    Tick(0ms);
+    Tick(); // sends request 2, which gets no answer
+    ASSERT_EQ(Window.Log.size(), 1u);
+    auto Before = TClock::now();
+    Tick(100ms);
+    EXPECT_GE(TClock::now() - Before, 125ms);
+    EXPECT_EQ(TickTrace(), (std::vector<std::string>{"read 0", "pause 25", "write"}));
+    Tick();
+    EXPECT_EQ(Window.Log.size(), 2u);
+    EXPECT_TRUE(std::regex_match(Window.Log.back(), SampleLine)) << Window.Log.back();
+}
+
+} // namespace

@@ -1,0 +1,308 @@
+// sensor-sim: a Modbus RTU temperature sensor on a pseudo-terminal or a
+// serial device, for trying the monitor without hardware and for tests.
+
+#include "app/ModbusCrc.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+const char* const HelpText = R"(Usage: sensor-sim [OPTION]... [DEVICE]
+A simulated Modbus RTU temperature sensor. It answers read-holding-registers
+requests (function 3) of slave 1 for registers 0x0200 and 0x0201 with two
+temperatures in tenths of a degree Celsius, for example the monitor's
+request 01 03 02 00 00 02 C5 B3.
+
+Without DEVICE it creates a pseudo-terminal, prints the path of the end to
+open (for example /dev/pts/4) on a line of its own and serves it until it is
+stopped. With DEVICE (a path such as /dev/ttyUSB0) it serves that device at
+--baud, 8 data bits, no parity, 1 stop bit.
+
+Other requests of slave 1 get an exception reply (illegal function or
+illegal data address); requests of other slaves and bytes that form no
+request with a valid CRC get no answer.
+
+Values:
+  --temp1 C       the first register's temperature in degrees, -553.4 to
+                  6000 (default 23.5)
+  --temp2 C       the second register's temperature in degrees (default 24.1)
+  --ramp          both values rise by 0.1 degrees with every request and start
+                  again after 10 degrees
+  --baud N        the speed of DEVICE: 1200, 2400, 4800, 9600 (default),
+                  19200, 38400, 57600, 115200 or 230400
+
+Faults, each on every N-th request (N >= 1, counted from 1); where several
+fall on one request, the first of this list applies:
+  --silence N     no reply
+  --exception N   an exception reply, illegal data address (01 83 02 + CRC)
+  --short N       only the first 5 bytes of the reply
+  --bad-crc N     the reply with both CRC bytes inverted
+  --garbage N     3 bytes of noise (FF 00 55) before the reply
+  --delay N       the reply after --delay-ms milliseconds
+  --delay-ms MS   the pause of --delay (default 1500)
+
+  --verbose       every request and reply in hexadecimal on standard error
+  --help          this text
+)";
+
+struct TOptions {
+    double Temp1 = 23.5;
+    double Temp2 = 24.1;
+    bool Ramp = false;
+    unsigned Baud = 9600;
+    unsigned Silence = 0, Exception = 0, Short = 0, BadCrc = 0, Garbage = 0, Delay = 0;
+    unsigned DelayMSec = 1500;
+    bool Verbose = false;
+    std::string Device;
+};
+
+enum class TFault { None, Silence, Exception, Short, BadCrc, Garbage, Delay };
+
+unsigned Number(const std::string& Option, const char* Text, unsigned Least) {
+    char* End;
+    errno = 0;
+    unsigned long N = std::strtoul(Text, &End, 10);
+    if (*Text == '\0' || *End != '\0' || errno != 0 || N < Least || N > 100000000)
+        throw std::invalid_argument(Option + " needs a whole number of at least " +
+                                    std::to_string(Least) + ", not \"" + Text + "\"");
+    return unsigned(N);
+}
+
+double Temperature(const std::string& Option, const char* Text) {
+    char* End;
+    double T = std::strtod(Text, &End);
+    // The monitor reads register values above 60000 as negative.
+    if (*Text == '\0' || *End != '\0' || !(T >= -553.4 && T <= 6000.0))
+        throw std::invalid_argument(Option + " needs degrees from -553.4 to 6000, not \"" +
+                                    std::string(Text) + "\"");
+    return T;
+}
+
+TOptions ParseOptions(int Argc, char** Argv) {
+    TOptions O;
+    const std::pair<const char*, unsigned TOptions::*> Counts[] = {
+        {"--silence", &TOptions::Silence}, {"--exception", &TOptions::Exception},
+        {"--short", &TOptions::Short},     {"--bad-crc", &TOptions::BadCrc},
+        {"--garbage", &TOptions::Garbage}, {"--delay", &TOptions::Delay},
+    };
+    for (int I = 1; I < Argc; ++I) {
+        const std::string Arg = Argv[I];
+        auto Value = [&]() -> const char* {
+            if (I + 1 >= Argc)
+                throw std::invalid_argument(Arg + " needs a value");
+            return Argv[++I];
+        };
+        bool Known = true;
+        if (Arg == "--temp1")
+            O.Temp1 = Temperature(Arg, Value());
+        else if (Arg == "--temp2")
+            O.Temp2 = Temperature(Arg, Value());
+        else if (Arg == "--ramp")
+            O.Ramp = true;
+        else if (Arg == "--baud")
+            O.Baud = Number(Arg, Value(), 1);
+        else if (Arg == "--delay-ms")
+            O.DelayMSec = Number(Arg, Value(), 0);
+        else if (Arg == "--verbose")
+            O.Verbose = true;
+        else
+            Known = false;
+        for (auto [Name, Field] : Counts)
+            if (Arg == Name) {
+                O.*Field = Number(Arg, Value(), 1);
+                Known = true;
+            }
+        if (Known)
+            continue;
+        if (Arg.rfind("--", 0) == 0 || !O.Device.empty())
+            throw std::invalid_argument("unknown argument \"" + Arg + "\"");
+        O.Device = Arg;
+    }
+    return O;
+}
+
+TFault FaultOf(const TOptions& O, unsigned Request) {
+    const std::pair<unsigned, TFault> Order[] = {
+        {O.Silence, TFault::Silence}, {O.Exception, TFault::Exception}, {O.Short, TFault::Short},
+        {O.BadCrc, TFault::BadCrc},   {O.Garbage, TFault::Garbage},     {O.Delay, TFault::Delay},
+    };
+    for (auto [Every, Fault] : Order)
+        if (Every != 0 && Request % Every == 0)
+            return Fault;
+    return TFault::None;
+}
+
+std::string WithCrc(const std::string& Frame) {
+    return Frame + ModbusCrc16(Frame);
+}
+
+// Tenths of a degree as the monitor decodes them: above 60000 is negative.
+std::string Register(double Degrees) {
+    long Tenths = std::lround(Degrees * 10.0);
+    unsigned Raw = unsigned(Tenths >= 0 ? Tenths : 65535 + Tenths);
+    return {char(Raw >> 8), char(Raw & 0xFF)};
+}
+
+std::string ValueReply(const TOptions& O, unsigned Replies) {
+    const double Rise = O.Ramp ? (Replies % 100) * 0.1 : 0.0;
+    return WithCrc(std::string("\x01\x03\x04", 3) + Register(O.Temp1 + Rise) +
+                   Register(O.Temp2 + Rise));
+}
+
+std::string ExceptionReply(char Function, char Code) {
+    return WithCrc(std::string{'\x01', char(Function | 0x80), Code});
+}
+
+// The answer to a request of slave 1 with a valid CRC.
+std::string Answer(const std::string& Request, const TOptions& O, unsigned& Replies) {
+    if (Request[1] != 3)
+        return ExceptionReply(Request[1], 1);
+    const unsigned First = unsigned((unsigned char)Request[2]) << 8 | (unsigned char)Request[3];
+    const unsigned Count = unsigned((unsigned char)Request[4]) << 8 | (unsigned char)Request[5];
+    if (First != 0x0200 || Count != 2)
+        return ExceptionReply(3, 2);
+    return ValueReply(O, Replies++);
+}
+
+std::string Faulty(std::string Reply, TFault Fault) {
+    switch (Fault) {
+    case TFault::Silence:
+        return "";
+    case TFault::Exception:
+        return ExceptionReply(3, 2);
+    case TFault::Short:
+        return Reply.substr(0, 5);
+    case TFault::BadCrc:
+        Reply[Reply.size() - 2] = char(~Reply[Reply.size() - 2]);
+        Reply[Reply.size() - 1] = char(~Reply[Reply.size() - 1]);
+        return Reply;
+    case TFault::Garbage:
+        return std::string("\xFF\x00\x55", 3) + Reply;
+    default:
+        return Reply;
+    }
+}
+
+std::string Hex(const std::string& Bytes) {
+    std::string Text;
+    char Byte[4];
+    for (unsigned char B : Bytes) {
+        std::snprintf(Byte, sizeof Byte, "%02X ", B);
+        Text += Byte;
+    }
+    return Text;
+}
+
+void MakeRaw(int Fd, unsigned Baud) {
+    const std::pair<unsigned, speed_t> Speeds[] = {
+        {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},    {19200, B19200},
+        {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400}};
+    termios T;
+    if (tcgetattr(Fd, &T) != 0)
+        throw std::runtime_error(std::string("not a terminal: ") + std::strerror(errno));
+    cfmakeraw(&T);
+    T.c_cflag |= CLOCAL | CREAD;
+    auto Speed = std::find_if(std::begin(Speeds), std::end(Speeds),
+                              [Baud](auto& S) { return S.first == Baud; });
+    if (Speed == std::end(Speeds))
+        throw std::invalid_argument("--baud takes 1200, 2400, 4800, 9600, 19200, 38400, 57600, "
+                                    "115200 or 230400");
+    cfsetspeed(&T, Speed->second);
+    if (tcsetattr(Fd, TCSANOW, &T) != 0)
+        throw std::runtime_error(std::string("cannot set the line: ") + std::strerror(errno));
+}
+
+// Creates a pseudo-terminal; the result is the end to serve. The other
+// end stays open here too, so that the line survives its users closing it.
+int OpenPseudoTerminal(std::string& Path) {
+    int Master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
+        throw std::runtime_error(std::string("no pseudo-terminal: ") + std::strerror(errno));
+    Path = ptsname(Master);
+    int Slave = open(Path.c_str(), O_RDWR | O_NOCTTY);
+    if (Slave < 0)
+        throw std::runtime_error(Path + ": " + std::strerror(errno));
+    // No echo of the replies before a user sets the line up.
+    MakeRaw(Slave, 9600);
+    return Master;
+}
+
+void Send(int Fd, const std::string& Bytes) {
+    if (!Bytes.empty() && write(Fd, Bytes.data(), Bytes.size()) != ssize_t(Bytes.size()))
+        throw std::runtime_error(std::string("write failed: ") + std::strerror(errno));
+}
+
+void Serve(int Fd, const TOptions& O) {
+    constexpr std::size_t RequestSize = 8;
+    std::string Pending;
+    unsigned Requests = 0, Replies = 0;
+    char Chunk[256];
+    for (;;) {
+        ssize_t N = read(Fd, Chunk, sizeof Chunk);
+        if (N < 0 && errno == EINTR)
+            continue;
+        if (N <= 0)
+            throw std::runtime_error(std::string("read failed: ") +
+                                     (N == 0 ? "end of file" : std::strerror(errno)));
+        Pending.append(Chunk, std::size_t(N));
+        while (Pending.size() >= RequestSize) {
+            const std::string Frame = Pending.substr(0, RequestSize);
+            if (ModbusCrc16(Frame.substr(0, 6)) != Frame.substr(6)) {
+                Pending.erase(0, 1); // not a request: look one byte further
+                continue;
+            }
+            Pending.erase(0, RequestSize);
+            if (Frame[0] != 1)
+                continue;
+            const TFault Fault = FaultOf(O, ++Requests);
+            const std::string Reply = Faulty(Answer(Frame, O, Replies), Fault);
+            if (Fault == TFault::Delay)
+                std::this_thread::sleep_for(std::chrono::milliseconds(O.DelayMSec));
+            if (O.Verbose)
+                std::cerr << "request " << Requests << ": " << Hex(Frame) << "-> "
+                          << (Reply.empty() ? "no reply" : Hex(Reply)) << '\n';
+            Send(Fd, Reply);
+        }
+    }
+}
+
+} // namespace
+
+int main(int Argc, char** Argv) {
+    for (int I = 1; I < Argc; ++I)
+        if (std::string(Argv[I]) == "--help") {
+            std::cout << HelpText;
+            return 0;
+        }
+    try {
+        const TOptions O = ParseOptions(Argc, Argv);
+        int Fd;
+        if (O.Device.empty()) {
+            std::string Path;
+            Fd = OpenPseudoTerminal(Path);
+            std::cout << Path << std::endl;
+        } else {
+            Fd = open(O.Device.c_str(), O_RDWR | O_NOCTTY);
+            if (Fd < 0)
+                throw std::runtime_error(O.Device + ": " + std::strerror(errno));
+            MakeRaw(Fd, O.Baud);
+        }
+        Serve(Fd, O);
+    } catch (const std::exception& E) {
+        std::cerr << "sensor-sim: " << E.what() << "\nTry sensor-sim --help.\n";
+        return 1;
+    }
+}
