@@ -1,7 +1,13 @@
 #include "plot/iPlotAxis.h"
 
 TiPlotAxis::TiPlotAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotLayoutObject(Owner, Events) {}
+    : TiPlotLayoutObject(Owner, Events) {
+    FLabelsFont.SetColor(clWhite);
+    FTitleFont.SetColor(clWhite);
+    FTitleFont.SetName("Arial");
+    FTitleFont.SetSize(10);
+    FTitleFont.SetStyle({fsBold});
+}
 
 void TiPlotAxis::SetForceStacking(bool Value) {
     if (ForceStacking() == Value)

@@ -3,11 +3,15 @@
 
 #include "plot/iPlotObjects.h"
 
+#include "platform/GraphicsObjects.h"
+
 class TiPlotAxis : public TiPlotLayoutObject {
     Q_OBJECT
     Q_PROPERTY(bool ForceStacking READ ForceStacking WRITE SetForceStacking)
     Q_PROPERTY(double Span READ Span WRITE SetSpan)
     Q_PROPERTY(double Min READ Min WRITE SetMin)
+    Q_PROPERTY(TFont LabelsFont READ LabelsFont WRITE SetLabelsFont)
+    Q_PROPERTY(TFont TitleFont READ TitleFont WRITE SetTitleFont)
     Q_PROPERTY(bool TitleShow READ TitleShow WRITE SetTitleShow)
     Q_PROPERTY(std::string Title READ Title WRITE SetTitle)
 
@@ -20,6 +24,10 @@ class TiPlotAxis : public TiPlotLayoutObject {
     double Min() const { return FMin; }
     void SetMin(double Value) { Change(FMin, Value); }
     double Max() const { return FMin + FSpan; }
+    const TFont& LabelsFont() const { return FLabelsFont; }
+    void SetLabelsFont(const TFont& Value) { Change(FLabelsFont, Value); }
+    const TFont& TitleFont() const { return FTitleFont; }
+    void SetTitleFont(const TFont& Value) { Change(FTitleFont, Value); }
     bool TitleShow() const { return FTitleShow; }
     void SetTitleShow(bool Value) { Change(FTitleShow, Value); }
     const std::string& Title() const { return FTitle; }
@@ -28,6 +36,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
   private:
     double FSpan = 100;
     double FMin = 0;
+    TFont FLabelsFont, FTitleFont;
     bool FTitleShow = false;
     std::string FTitle;
 };
