@@ -1,6 +1,7 @@
 // One full paint cycle of a 1000 x 600 component: a new off-screen buffer,
 // the background fill and border, and the copy to the window surface.
 
+#include "bench/QtBenchmarkMain.h"
 #include "components/iCustomComponent.h"
 #include "platform/PainterCanvas.h"
 
@@ -44,12 +45,6 @@ BENCHMARK(BM_PaintCycleOfAShownWidget)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication Application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+int main(int Argc, char** Argv) {
+    return RunQtBenchmarks<QApplication>(Argc, Argv);
 }

@@ -4,10 +4,11 @@
 #include "plot/iPlot.h"
 #include "plot/iPlotChannel.h"
 
+#include "bench/QtBenchmarkMain.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -32,14 +33,6 @@ void AddXY(benchmark::State& State, TiPlotDataStyle Style, int RingSize) {
     State.SetItemsProcessed(State.iterations());
 }
 
-const struct {
-    const char* Name;
-    TiPlotDataStyle Style;
-} Styles[] = {{"Standard", ipdsStandard},
-              {"Compact", ipdsCompact},
-              {"CompactInterval", ipdsCompactInterval},
-              {"FullFeature", ipdsFullFeature}};
-
 // Resident memory of the process in bytes.
 long long ResidentBytes() {
     std::ifstream Status("/proc/self/status");
@@ -59,26 +52,22 @@ void TenMillionStandardPoints(benchmark::State& State) {
         for (int I = 0; I < Points; ++I)
             Channel->AddXY(I, I);
         State.counters["bytes_per_point"] = double(ResidentBytes() - Before) / Points;
-        State.counters["capacity_bytes_per_point"] =
-            double(Channel->MemoryUsed()) / Points;
+        State.counters["capacity_bytes_per_point"] = double(Channel->MemoryUsed()) / Points;
     }
 }
 
+BENCHMARK_CAPTURE(AddXY, Standard, ipdsStandard, 0);
+BENCHMARK_CAPTURE(AddXY, Standard_Ring1000, ipdsStandard, 1000);
+BENCHMARK_CAPTURE(AddXY, Compact, ipdsCompact, 0);
+BENCHMARK_CAPTURE(AddXY, Compact_Ring1000, ipdsCompact, 1000);
+BENCHMARK_CAPTURE(AddXY, CompactInterval, ipdsCompactInterval, 0);
+BENCHMARK_CAPTURE(AddXY, CompactInterval_Ring1000, ipdsCompactInterval, 1000);
+BENCHMARK_CAPTURE(AddXY, FullFeature, ipdsFullFeature, 0);
+BENCHMARK_CAPTURE(AddXY, FullFeature_Ring1000, ipdsFullFeature, 1000);
+BENCHMARK(TenMillionStandardPoints)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    for (const auto& S : Styles) {
-        benchmark::RegisterBenchmark((std::string("AddXY/") + S.Name).c_str(), AddXY, S.Style, 0);
-        benchmark::RegisterBenchmark((std::string("AddXY/") + S.Name + "/Ring1000").c_str(), AddXY,
-                                     S.Style, 1000);
-    }
-    benchmark::RegisterBenchmark("Memory/TenMillionStandardPoints", TenMillionStandardPoints)
-        ->Iterations(1)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+int main(int Argc, char** Argv) {
+    return RunQtBenchmarks<QApplication>(Argc, Argv);
 }

@@ -309,19 +309,17 @@ void TiComponent::keyReleaseEvent(QKeyEvent* Event) {
 }
 
 void TiComponent::mousePressEvent(QMouseEvent* Event) {
-    TMouseButton Button;
-    if (!MouseButtonOf(Event->button(), Button))
-        return QWidget::mousePressEvent(Event);
-    const QPoint P = Event->position().toPoint();
-    Swallowed([&] { iMouseDown(Button, MouseShift(*Event), P.x(), P.y()); });
+    if (!ButtonHook(*Event, [this](TMouseButton Button, TShiftState Shift, int X, int Y) {
+            iMouseDown(Button, Shift, X, Y);
+        }))
+        QWidget::mousePressEvent(Event);
 }
 
 void TiComponent::mouseReleaseEvent(QMouseEvent* Event) {
-    TMouseButton Button;
-    if (!MouseButtonOf(Event->button(), Button))
-        return QWidget::mouseReleaseEvent(Event);
-    const QPoint P = Event->position().toPoint();
-    Swallowed([&] { iMouseUp(Button, MouseShift(*Event), P.x(), P.y()); });
+    if (!ButtonHook(*Event, [this](TMouseButton Button, TShiftState Shift, int X, int Y) {
+            iMouseUp(Button, Shift, X, Y);
+        }))
+        QWidget::mouseReleaseEvent(Event);
 }
 
 void TiComponent::mouseMoveEvent(QMouseEvent* Event) {
@@ -332,22 +330,31 @@ void TiComponent::mouseMoveEvent(QMouseEvent* Event) {
 // As on the classic platform: the double click of the left button, then a
 // button-down with ssDouble.
 void TiComponent::mouseDoubleClickEvent(QMouseEvent* Event) {
-    TMouseButton Button;
-    if (!MouseButtonOf(Event->button(), Button))
-        return QWidget::mouseDoubleClickEvent(Event);
-    const QPoint P = Event->position().toPoint();
-    Swallowed([&] {
-        if (Button == mbLeft)
-            iDoubleClick();
-        iMouseDown(Button, MouseShift(*Event).Include(ssDouble), P.x(), P.y());
-    });
+    if (!ButtonHook(*Event, [this](TMouseButton Button, TShiftState Shift, int X, int Y) {
+            if (Button == mbLeft)
+                iDoubleClick();
+            iMouseDown(Button, Shift.Include(ssDouble), X, Y);
+        }))
+        QWidget::mouseDoubleClickEvent(Event);
 }
 
+bool TiComponent::ButtonHook(const QMouseEvent& Event, const TButtonHook& Hook) {
+    TMouseButton Button;
+    if (!MouseButtonOf(Event.button(), Button))
+        return false;
+    const QPoint P = Event.position().toPoint();
+    Swallowed([&] { Hook(Button, MouseShift(Event), P.x(), P.y()); });
+    return true;
+}
+
+// Only the vertical wheel, as on the classic platform.
 void TiComponent::wheelEvent(QWheelEvent* Event) {
+    const int Delta = Event->angleDelta().y();
+    if (Delta == 0)
+        return QWidget::wheelEvent(Event);
     const QPoint Screen = Event->globalPosition().toPoint();
-    const bool Used =
-        iMouseWheel(Event->angleDelta().y(), ShiftStateOf(Event->modifiers(), Event->buttons()),
-                    Point(Screen.x(), Screen.y()));
+    const bool Used = iMouseWheel(Delta, ShiftStateOf(Event->modifiers(), Event->buttons()),
+                                  Point(Screen.x(), Screen.y()));
     Event->setAccepted(Used);
 }
 

@@ -158,11 +158,15 @@ class TiComponent : public QWidget {
 
   private:
     using TClock = std::chrono::steady_clock;
+    using TButtonHook = std::function<void(TMouseButton, TShiftState, int X, int Y)>;
 
     void Request(bool& Pending);
     void ThrottledInvalidate();
     void InvalidateNow();
     void PaintBuffered(TCanvas& Canvas);
+    // Runs Hook for a left, right or middle button, its failures swallowed;
+    // false for other buttons.
+    bool ButtonHook(const QMouseEvent& Event, const TButtonHook& Hook);
 
     bool FUpdateLocked = false;
     bool FPendingRepaint = false;

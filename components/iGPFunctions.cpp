@@ -15,27 +15,22 @@ int DimChannel(int Channel, int Divisor) {
     return int(std::clamp<std::int64_t>(V, 0, 255));
 }
 
-// Days times PerDay plus the time of day counted in the same unit.
-std::int32_t DateTimeCount(TDateTime Value, std::int64_t PerDay, std::int64_t TimeOfDay,
-                           std::int32_t Overflow) {
-    constexpr double DayLimit = 2147483648.0;
-    if (!(Value > -DayLimit && Value < DayLimit))
-        return Overflow;
-    const std::int64_t Count = Trunc(Value) * PerDay + TimeOfDay;
-    if (Count < 0 || Count > std::numeric_limits<std::int32_t>::max())
-        return Overflow;
-    return std::int32_t(Count);
-}
-
 struct TTimeOfDay {
     std::int64_t Hour, Min, Sec, MSec;
 };
 
-TTimeOfDay TimeOfDay(TDateTime Value) {
+// Whole days times PerDay plus the time of day counted in the same unit.
+std::int32_t DateTimeCount(TDateTime Value, std::int64_t PerDay,
+                           std::int64_t (*InUnit)(const TTimeOfDay&), std::int32_t Overflow) {
+    constexpr double DayLimit = 2147483648.0;
+    if (!(Value > -DayLimit && Value < DayLimit))
+        return Overflow;
     int Hour = 0, Min = 0, Sec = 0, MSec = 0;
-    if (std::isfinite(Value))
-        DecodeTime(Value, Hour, Min, Sec, MSec);
-    return {Hour, Min, Sec, MSec};
+    DecodeTime(Value, Hour, Min, Sec, MSec);
+    const std::int64_t Count = Trunc(Value) * PerDay + InUnit({Hour, Min, Sec, MSec});
+    if (Count < 0 || Count > std::numeric_limits<std::int32_t>::max())
+        return Overflow;
+    return std::int32_t(Count);
 }
 
 // The canvas font turned by an escapement for the lifetime of the object.
@@ -183,7 +178,8 @@ void iDrawRotatedText(TCanvas& Canvas, const std::string& Text, const TRect& Rec
     switch (Angle) {
     case ira000: {
         TiTextFormatOptions Options{itfCenter, itfVCenter, itfNoClip};
-        if (Text.find('\r') == std::string::npos)
+        // LF alone breaks lines too: texts made on this platform end lines so.
+        if (Text.find_first_of("\r\n") == std::string::npos)
             Options.Include(itfSingleLine);
         TRect R = Rect;
         iDrawText(Canvas, Text, R, Options);
@@ -320,22 +316,24 @@ double Power(double Base, double Exponent) {
 }
 
 std::int32_t DateTimeToMilliseconds(TDateTime Value) {
-    const TTimeOfDay T = TimeOfDay(Value);
-    return DateTimeCount(Value, 86400000, ((T.Hour * 60 + T.Min) * 60 + T.Sec) * 1000 + T.MSec,
-                         CountOverflow);
+    return DateTimeCount(
+        Value, 86400000,
+        [](const TTimeOfDay& T) { return ((T.Hour * 60 + T.Min) * 60 + T.Sec) * 1000 + T.MSec; },
+        CountOverflow);
 }
 
 std::int32_t DateTimeToSeconds(TDateTime Value) {
-    const TTimeOfDay T = TimeOfDay(Value);
-    return DateTimeCount(Value, 86400, (T.Hour * 60 + T.Min) * 60 + T.Sec, CountOverflow);
+    return DateTimeCount(
+        Value, 86400, [](const TTimeOfDay& T) { return (T.Hour * 60 + T.Min) * 60 + T.Sec; },
+        CountOverflow);
 }
 
 std::int32_t DateTimeToMinutes(TDateTime Value) {
-    const TTimeOfDay T = TimeOfDay(Value);
-    return DateTimeCount(Value, 1440, T.Hour * 60 + T.Min, MinutesOverflow);
+    return DateTimeCount(
+        Value, 1440, [](const TTimeOfDay& T) { return T.Hour * 60 + T.Min; }, MinutesOverflow);
 }
 
 std::int32_t DateTimeToHours(TDateTime Value) {
-    const TTimeOfDay T = TimeOfDay(Value);
-    return DateTimeCount(Value, 24, T.Hour, CountOverflow);
+    return DateTimeCount(
+        Value, 24, [](const TTimeOfDay& T) { return T.Hour; }, CountOverflow);
 }

@@ -6,7 +6,8 @@
 // - The enumerations go into a namespace named after the module, marked
 //   Q_NAMESPACE, each one followed by Q_ENUM_NS, so the property files and
 //   the property editor know their value names. A `using namespace` after the
-//   namespace keeps the names unqualified everywhere, Q_PROPERTY included.
+//   namespace keeps the names unqualified everywhere, Q_PROPERTY included
+//   (generic code finds the enumeration with iEnumeratorOf, iPropertyFile.h).
 // - A set is a TSet<E> in code. Its Q_PROPERTY carries the flags type declared
 //   beside E with Q_DECLARE_FLAGS and Q_FLAG_NS, whose int value is exactly
 //   the TSet's bits (bit i = the element of ordinal i, not a mask value),

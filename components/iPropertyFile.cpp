@@ -37,54 +37,29 @@ std::vector<std::string> Split(const std::string& S, char Separator) {
     return Parts;
 }
 
-// The enumeration a property's type names. Found through the type's own
-// meta-object, so the Q_PROPERTY may spell the type without its namespace.
-QMetaEnum EnumeratorOf(const QMetaProperty& Property) {
-    if (Property.isEnumType())
-        return Property.enumerator();
-    const QMetaType Type = Property.metaType();
-    if (const QMetaObject* Scope = Type.metaObject())
-        for (int I = 0; I < Scope->enumeratorCount(); ++I) {
-            const QMetaEnum Enum = Scope->enumerator(I);
-            std::string Name = std::string(Enum.scope()) + "::" + Enum.enumName();
-            if (Enum.isFlag())
-                Name = "QFlags<" + Name + ">";
-            if (Name == Type.name())
-                return Enum;
-        }
-    return {};
-}
+struct TIntegerType {
+    int Id;
+    long long Min, Max;
+};
 
-bool IntegerRange(int TypeId, long long& Min, long long& Max) {
-    switch (TypeId) {
-    case QMetaType::Int:
-        Min = INT_MIN, Max = INT_MAX;
-        return true;
-    case QMetaType::Short:
-        Min = SHRT_MIN, Max = SHRT_MAX;
-        return true;
-    case QMetaType::UShort:
-        Min = 0, Max = USHRT_MAX;
-        return true;
-    case QMetaType::UChar:
-        Min = 0, Max = UCHAR_MAX;
-        return true;
-    case QMetaType::Char:
-    case QMetaType::SChar:
-        Min = SCHAR_MIN, Max = SCHAR_MAX;
-        return true;
-    case QMetaType::LongLong:
-        Min = LLONG_MIN, Max = LLONG_MAX;
-        return true;
-    default:
-        return false;
-    }
+constexpr TIntegerType IntegerTypes[] = {
+    {QMetaType::Int, INT_MIN, INT_MAX},          {QMetaType::Short, SHRT_MIN, SHRT_MAX},
+    {QMetaType::UShort, 0, USHRT_MAX},           {QMetaType::UChar, 0, UCHAR_MAX},
+    {QMetaType::Char, SCHAR_MIN, SCHAR_MAX},     {QMetaType::SChar, SCHAR_MIN, SCHAR_MAX},
+    {QMetaType::LongLong, LLONG_MIN, LLONG_MAX},
+};
+
+const TIntegerType* IntegerTypeOf(int TypeId) {
+    for (const TIntegerType& Type : IntegerTypes)
+        if (Type.Id == TypeId)
+            return &Type;
+    return nullptr;
 }
 
 TValueKind KindOf(const QMetaProperty& Property, const std::string& Path) {
     const QMetaType Type = Property.metaType();
     if (Type.flags().testFlag(QMetaType::IsEnumeration)) {
-        const QMetaEnum Enum = EnumeratorOf(Property);
+        const QMetaEnum Enum = iEnumeratorOf(Property);
         if (Enum.isValid())
             return Enum.isFlag() ? TValueKind::Set : TValueKind::Enumeration;
     }
@@ -92,8 +67,7 @@ TValueKind KindOf(const QMetaProperty& Property, const std::string& Path) {
         return TValueKind::SubObject;
     if (Type == QMetaType::fromType<std::string>())
         return TValueKind::Text;
-    long long Min, Max;
-    if (IntegerRange(Type.id(), Min, Max))
+    if (IntegerTypeOf(Type.id()))
         return TValueKind::Integer;
     switch (Type.id()) {
     case QMetaType::Bool:
@@ -181,13 +155,13 @@ std::string ValueText(const QMetaProperty& Property, TValueKind Kind, const QVar
     case TValueKind::QtText:
         return Escaped(Value.toString().toStdString());
     case TValueKind::Enumeration: {
-        const char* Key = EnumeratorOf(Property).valueToKey(Value.toInt());
+        const char* Key = iEnumeratorOf(Property).valueToKey(Value.toInt());
         if (!Key)
             throw Exception("Property " + Path + " holds a value without a name");
         return Key;
     }
     case TValueKind::Set:
-        return SetText(EnumeratorOf(Property), Value.toInt(), Path);
+        return SetText(iEnumeratorOf(Property), Value.toInt(), Path);
     case TValueKind::SubObject:
         break;
     }
@@ -264,9 +238,8 @@ QVariant ParsedValue(const QMetaProperty& Property, TValueKind Kind, const TProp
             return QVariant(SameText("True", Text));
         InvalidValue(Line);
     case TValueKind::Integer: {
-        long long Min = 0, Max = 0;
-        IntegerRange(Property.metaType().id(), Min, Max);
-        return Converted(QVariant(IntegerValue(Line, 10, Min, Max)), Property, Line);
+        const TIntegerType* Type = IntegerTypeOf(Property.metaType().id());
+        return Converted(QVariant(IntegerValue(Line, 10, Type->Min, Type->Max)), Property, Line);
     }
     case TValueKind::Colour: {
         const bool Hex = !Text.empty() && Text[0] == '$';
@@ -285,9 +258,9 @@ QVariant ParsedValue(const QMetaProperty& Property, TValueKind Kind, const TProp
     case TValueKind::QtText:
         return QVariant(QString::fromStdString(Unescaped(Text)));
     case TValueKind::Enumeration:
-        return Converted(QVariant(EnumValue(EnumeratorOf(Property), Text, Line)), Property, Line);
+        return Converted(QVariant(EnumValue(iEnumeratorOf(Property), Text, Line)), Property, Line);
     case TValueKind::Set:
-        return Converted(QVariant(SetBits(EnumeratorOf(Property), Line)), Property, Line);
+        return Converted(QVariant(SetBits(iEnumeratorOf(Property), Line)), Property, Line);
     case TValueKind::SubObject:
         break;
     }
@@ -387,6 +360,22 @@ TPropertyLine iSplitPropertyLine(const std::string& Line) {
 
 std::string iJoinPropertyLine(const TPropertyLine& Line) {
     return Line.Path + " = " + Line.Value;
+}
+
+QMetaEnum iEnumeratorOf(const QMetaProperty& Property) {
+    if (Property.isEnumType())
+        return Property.enumerator();
+    const QMetaType Type = Property.metaType();
+    if (const QMetaObject* Scope = Type.metaObject())
+        for (int I = 0; I < Scope->enumeratorCount(); ++I) {
+            const QMetaEnum Enum = Scope->enumerator(I);
+            std::string Name = std::string(Enum.scope()) + "::" + Enum.enumName();
+            if (Enum.isFlag())
+                Name = "QFlags<" + Name + ">";
+            if (Name == Type.name())
+                return Enum;
+        }
+    return {};
 }
 
 bool SameText(const std::string& A, const std::string& B) {

@@ -9,6 +9,8 @@
 //   CR and LF written as \\, \r and \n.
 // Read-only properties and those declared STORED false are not written.
 
+#include <QMetaEnum>
+#include <QMetaProperty>
 #include <QObject>
 
 #include <string>
@@ -42,5 +44,10 @@ std::string iJoinPropertyLine(const TPropertyLine& Line);
 std::vector<TPropertyLine> iReadPropertyFile(const std::string& FileName);
 // One "Path = Value" line each; Exception naming the file on failure.
 void iWritePropertyFile(const std::string& FileName, const std::vector<TPropertyLine>& Lines);
+
+// The enumeration (or flags) a property's type names, found through the
+// type's own meta-object. QMetaProperty::enumerator() does not know it when
+// the Q_PROPERTY spells the type without its namespace; use this instead.
+QMetaEnum iEnumeratorOf(const QMetaProperty& Property);
 
 bool SameText(const std::string& A, const std::string& B);

@@ -22,7 +22,10 @@ TBitmap::TBitmap(int Width, int Height) : TBitmap() {
     SetSize(Width, Height);
 }
 
-TBitmap::~TBitmap() = default;
+// The canvas ends its painting before the image goes.
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+}
 
 int TBitmap::Width() const {
     return FImage->width();
@@ -93,11 +96,10 @@ const QImage& TBitmap::Image() const {
     return *FImage;
 }
 
-void TBitmap::ReleaseCanvas() {
-    FCanvas.reset();
-}
-
 void TBitmap::Assign(const QImage& Image) {
-    ReleaseCanvas();
+    if (FCanvas)
+        FCanvas->EndDevice();
     *FImage = Image;
+    if (FCanvas)
+        FCanvas->BeginDevice();
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 class QImage;
+class TPainterCanvas;
 
 // A resource the program does not carry.
 class EResNotFound : public Exception {
@@ -32,7 +33,9 @@ class TBitmap {
     void SetSize(int Width, int Height);
     bool Empty() const;
 
-    // Valid until the size changes or a picture is loaded.
+    // The same canvas for the bitmap's whole life: it keeps its pen, brush
+    // and font when the size changes or a picture is loaded (the clip is
+    // reset then). An empty bitmap's canvas draws nothing.
     TCanvas& Canvas();
 
     // Drawn through a canvas, pixels of TransparentColor are left out.
@@ -52,11 +55,10 @@ class TBitmap {
     const QImage& Image() const;
 
   private:
-    void ReleaseCanvas();
     void Assign(const QImage& Image);
 
     std::unique_ptr<QImage> FImage;
-    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TPainterCanvas> FCanvas;
     bool FTransparent = false;
     std::optional<TColor> FTransparentColor;
 };

@@ -100,7 +100,9 @@ void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& So
     const QImage* Image = Source.RasterImage();
     if (!Image)
         throw Exception("The source canvas has no pixels to copy");
-    DrawImage(Dest, *Image, SourceRect);
+    // A copy first, so that source and destination may overlap.
+    const QImage Part = Image->copy(ToQRect(SourceRect));
+    DrawImage(Dest, Part, {0, 0, Part.width(), Part.height()});
 }
 
 int TCanvas::TextWidth(const std::string& Text) const {
@@ -125,7 +127,7 @@ int TCanvas::DrawText(std::string& Text, TRect& R, unsigned Flags) {
     if (Flags & DT_CALCRECT) {
         R.Right = R.Left + Layout.Width;
         R.Bottom = R.Top + Layout.Height();
-        return Result;
+        return Layout.Height();
     }
     const std::optional<TRect> OldClip = FClip;
     if (!(Flags & DT_NOCLIP))
@@ -193,9 +195,7 @@ void TCanvas::DrawEdge(const TRect& R, unsigned Edge, unsigned Flags) {
 }
 
 void TCanvas::IntersectClipRect(const TRect& R) {
-    const TRect C = ClipRect();
-    SetClip(TRect{std::max(C.Left, R.Left), std::max(C.Top, R.Top), std::min(C.Right, R.Right),
-                  std::min(C.Bottom, R.Bottom)});
+    SetClip(IntersectRect(ClipRect(), R));
 }
 
 void TCanvas::ResetClip() {

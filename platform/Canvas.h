@@ -33,6 +33,12 @@ struct TSize {
     friend bool operator==(const TSize&, const TSize&) = default;
 };
 
+// The common part of two boxes (empty when they do not meet).
+constexpr TRect IntersectRect(const TRect& A, const TRect& B) {
+    return {A.Left > B.Left ? A.Left : B.Left, A.Top > B.Top ? A.Top : B.Top,
+            A.Right < B.Right ? A.Right : B.Right, A.Bottom < B.Bottom ? A.Bottom : B.Bottom};
+}
+
 // Flags of TCanvas::DrawText.
 constexpr unsigned DT_LEFT = 0x0;
 constexpr unsigned DT_TOP = 0x0;
@@ -129,7 +135,8 @@ class TCanvas {
     virtual void TextOut(int X, int Y, const std::string& Text) = 0;
     // Formatted text in R with the DT_ flags; returns the height of the
     // text (with DT_VCENTER or DT_BOTTOM: from R.Top to the text's bottom).
-    // DT_CALCRECT only sets R.Right and R.Bottom to the text's extent.
+    // DT_CALCRECT only sets R.Right and R.Bottom to the text's extent and
+    // returns its height.
     // DT_MODIFYSTRING with an ellipsis flag writes the shortened text back.
     int DrawText(std::string& Text, TRect& R, unsigned Flags);
     int DrawText(const std::string& Text, TRect& R, unsigned Flags);

@@ -11,14 +11,18 @@ namespace {
 constexpr std::size_t LargeBlock = std::size_t(4) << 20;
 constexpr std::size_t HugePage = std::size_t(2) << 20;
 
-bool IsLarge(std::size_t Bytes) { return Bytes >= LargeBlock; }
+bool IsLarge(std::size_t Bytes) {
+    return Bytes >= LargeBlock;
+}
 
 // Mapped blocks span whole huge pages.
-std::size_t MappedSize(std::size_t Bytes) { return (Bytes + HugePage - 1) / HugePage * HugePage; }
+std::size_t MappedSize(std::size_t Bytes) {
+    return (Bytes + HugePage - 1) / HugePage * HugePage;
+}
 
 void* MapBlock(std::size_t Bytes) {
-    void* Block =
-        mmap(nullptr, MappedSize(Bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* Block = mmap(nullptr, MappedSize(Bytes), PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (Block == MAP_FAILED)
         return nullptr;
     // Advice only: without huge pages the block still works.

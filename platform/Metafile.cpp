@@ -69,7 +69,13 @@ void TMetafile::Play(TCanvas& Canvas, const TRect& R) const {
     const TBrush Brush = Canvas.Brush();
     const TFont Font = Canvas.Font();
     const TRect Clip = Canvas.ClipRect();
-    for (const TMetafileRecord& Record : FRecords) {
+    // Played into its own recording, the list grows while it is read: play
+    // a copy then.
+    const auto* Recorder = dynamic_cast<const TMetafileCanvas*>(&Canvas);
+    const bool IntoItself = Recorder && &Recorder->FMetafile == this;
+    const std::vector<TMetafileRecord> Copy =
+        IntoItself ? FRecords : std::vector<TMetafileRecord>();
+    for (const TMetafileRecord& Record : IntoItself ? Copy : FRecords) {
         Canvas.Pen() = S.Map(Record.Pen);
         Canvas.Brush() = Record.Brush;
         Canvas.Font() = S.Map(Record.Font);

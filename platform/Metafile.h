@@ -78,6 +78,8 @@ class TMetafileCanvas : public TCanvas {
     void DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) override;
 
   private:
+    friend class TMetafile; // recognises a recording into itself
+
     // A new record with the current pen, brush and font (a
     // TMetafileRecord::TKind).
     TMetafileRecord& Record(int Kind);

@@ -5,8 +5,10 @@
 #include "platform/Canvas.h"
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
+class QPoint;
 class QPainter;
 class QRegion;
 
@@ -47,11 +49,21 @@ class TPainterCanvas : public TCanvas {
     const QImage* RasterImage() const override;
 
   private:
+    friend class TBitmap; // keeps its canvas while its pixels are replaced
+
+    void BeginDevice();
+    void EndDevice();
+    bool Painting() const;
+    // The clip within the device.
+    TRect VisibleRect() const;
     // Runs Fill with the brush and Outline with the pen, in the pen's mode;
     // a thin pen strokes ThinPath pixel by pixel instead, when there is one.
     template <typename FillFn, typename OutlineFn>
     void Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath);
     void StrokeThin(std::span<const TPoint> Path);
+    bool Stampable() const;
+    void StrokeStamped(std::span<const TPoint> Path);
+    void DrawDots(const std::vector<QPoint>& Dots, TColor Color);
     void ApplyPenMode();
     void ApplyCopyMode();
 

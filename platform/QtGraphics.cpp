@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 
 QColor ToQColor(TColor Color) {
@@ -18,6 +19,8 @@ TColor FromQRgb(QRgb Rgb) {
 }
 
 namespace {
+
+constexpr int MaxPixelSize = 2048;
 
 // Fonts are laid out for a screen of 96 pixels per inch.
 QPaintDevice& ReferenceDevice() {
@@ -46,7 +49,8 @@ QFont ToQFont(const TFont& Font) {
         F.setFixedPitch(true);
     const int Height = Font.Height();
     const int Pixels = Height < 0 ? -Height : Height > 0 ? PixelSizeForCell(F, Height) : 13;
-    F.setPixelSize(Pixels > 0 ? Pixels : 1);
+    // Absurd heights would make Qt build glyphs of gigabytes.
+    F.setPixelSize(std::clamp(Pixels, 1, MaxPixelSize));
     return F;
 }
 

@@ -20,7 +20,7 @@ std::unique_ptr<TiPlotDataCustomList> NewStorage(TiPlotDataStyle Style) {
 
 TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
     : TiPlotManagerObject(Owner, Events), FData(NewStorage(ipdsStandard)), FAxes(Owner) {
-    TiPlotDrawAttributes& A = FData->Defaults();
+    TiPlotDrawAttributes& A = InitialAttributes();
     A.Color = clRed;
     A.TraceLineStyle = iplsSolid;
     A.TraceLineWidth = 1;
@@ -47,7 +47,9 @@ void TiPlotChannelCustom::SetYAxisName(const std::string& Value) {
         DoChange();
 }
 
-void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) { FAxes.ObjectRemoved(Object); }
+void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) {
+    FAxes.ObjectRemoved(Object);
+}
 
 void TiPlotChannelCustom::ObjectNameChanged(TiPlotObject* Object) {
     FAxes.ObjectNameChanged(Object);

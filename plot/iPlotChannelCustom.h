@@ -134,11 +134,15 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void ObjectRemoved(TiPlotObject* Object) override;
     void ObjectNameChanged(TiPlotObject* Object) override;
 
-  private:
+  protected:
     const TiPlotDrawAttributes& Attributes() const { return FData->Defaults(); }
+    // For constructors: no repaint request.
+    TiPlotDrawAttributes& InitialAttributes() { return FData->Defaults(); }
     template <typename T> void ChangeAttribute(T TiPlotDrawAttributes::*Field, T Value) {
         Change(FData->Defaults().*Field, Value);
     }
+
+  private:
     void ResetStatistics();
     void CountInStatistics(double X, double Y);
     // Sum / StatCount, or 0 without points; worked out when asked, so that

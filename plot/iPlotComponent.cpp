@@ -34,8 +34,7 @@ TiPlotComponent::TiPlotComponent(QWidget* Parent)
           return new TiPlotChannel(Owner, Events);
       }) {}
 
-TiPlotComponent::TiPlotComponent(QWidget* Parent,
-                                 TiPlotMasterManager::TCreateChannel CreateChannel)
+TiPlotComponent::TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateChannel CreateChannel)
     : TiCustomComponent(Parent) {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
@@ -45,75 +44,174 @@ TiPlotComponent::TiPlotComponent(QWidget* Parent,
     TiPlotComponentHooks Hooks;
     Hooks.ObjectChanged = [this](TiPlotObject*) { InvalidateChange(); };
     Hooks.FocusChanged = [this](TiPlotObject*) { update(); };
-    FMaster = std::make_unique<TiPlotMasterManager>(this, std::move(Hooks), std::move(CreateChannel));
+    FMaster =
+        std::make_unique<TiPlotMasterManager>(this, std::move(Hooks), std::move(CreateChannel));
     FMaster->SetUserCanEdit(FUserCanEditObjects);
     FAnnotationDefaultFont.SetColor(clWhite);
 }
 
-TiPlotComponent::~TiPlotComponent() { FMaster.reset(); }
+TiPlotComponent::~TiPlotComponent() {
+    FMaster.reset();
+}
 
 void TiPlotComponent::DeleteObject(TiPlotObjectManagerCustom& Manager, int Index) {
     DestroyPlotObject(Manager.Items(Index));
     InvalidateChange();
 }
 
-int TiPlotComponent::NewChannel() { return FMaster->NewObject(FMaster->ChannelManager()); }
-void TiPlotComponent::DeleteChannel(int Index) { DeleteObject(FMaster->ChannelManager(), Index); }
-void TiPlotComponent::ClearChannels() { FMaster->ChannelManager().Clear(); }
-int TiPlotComponent::ChannelCount() const { return FMaster->ChannelManager().Count(); }
-TiPlotChannelCustom* TiPlotComponent::Channel(int Index) const { return FMaster->ChannelManager().Item(Index); }
+int TiPlotComponent::NewChannel() {
+    return FMaster->NewObject(FMaster->ChannelManager());
+}
+void TiPlotComponent::DeleteChannel(int Index) {
+    DeleteObject(FMaster->ChannelManager(), Index);
+}
+void TiPlotComponent::ClearChannels() {
+    FMaster->ChannelManager().Clear();
+}
+int TiPlotComponent::ChannelCount() const {
+    return FMaster->ChannelManager().Count();
+}
+TiPlotChannelCustom* TiPlotComponent::Channel(int Index) const {
+    return FMaster->ChannelManager().Item(Index);
+}
 
-int TiPlotComponent::NewXAxis() { return FMaster->NewObject(FMaster->XAxisManager()); }
-void TiPlotComponent::DeleteXAxis(int Index) { DeleteObject(FMaster->XAxisManager(), Index); }
-void TiPlotComponent::ClearXAxes() { FMaster->XAxisManager().Clear(); }
-int TiPlotComponent::XAxisCount() const { return FMaster->XAxisManager().Count(); }
-TiPlotXAxis* TiPlotComponent::XAxis(int Index) const { return FMaster->XAxisManager().Item(Index); }
+int TiPlotComponent::NewXAxis() {
+    return FMaster->NewObject(FMaster->XAxisManager());
+}
+void TiPlotComponent::DeleteXAxis(int Index) {
+    DeleteObject(FMaster->XAxisManager(), Index);
+}
+void TiPlotComponent::ClearXAxes() {
+    FMaster->XAxisManager().Clear();
+}
+int TiPlotComponent::XAxisCount() const {
+    return FMaster->XAxisManager().Count();
+}
+TiPlotXAxis* TiPlotComponent::XAxis(int Index) const {
+    return FMaster->XAxisManager().Item(Index);
+}
 
-int TiPlotComponent::NewYAxis() { return FMaster->NewObject(FMaster->YAxisManager()); }
-void TiPlotComponent::DeleteYAxis(int Index) { DeleteObject(FMaster->YAxisManager(), Index); }
-void TiPlotComponent::ClearYAxes() { FMaster->YAxisManager().Clear(); }
-int TiPlotComponent::YAxisCount() const { return FMaster->YAxisManager().Count(); }
-TiPlotYAxis* TiPlotComponent::YAxis(int Index) const { return FMaster->YAxisManager().Item(Index); }
+int TiPlotComponent::NewYAxis() {
+    return FMaster->NewObject(FMaster->YAxisManager());
+}
+void TiPlotComponent::DeleteYAxis(int Index) {
+    DeleteObject(FMaster->YAxisManager(), Index);
+}
+void TiPlotComponent::ClearYAxes() {
+    FMaster->YAxisManager().Clear();
+}
+int TiPlotComponent::YAxisCount() const {
+    return FMaster->YAxisManager().Count();
+}
+TiPlotYAxis* TiPlotComponent::YAxis(int Index) const {
+    return FMaster->YAxisManager().Item(Index);
+}
 
-int TiPlotComponent::NewDataView() { return FMaster->NewObject(FMaster->DataViewManager()); }
-void TiPlotComponent::DeleteDataView(int Index) { DeleteObject(FMaster->DataViewManager(), Index); }
-void TiPlotComponent::ClearDataViews() { FMaster->DataViewManager().Clear(); }
-int TiPlotComponent::DataViewCount() const { return FMaster->DataViewManager().Count(); }
-TiPlotDataView* TiPlotComponent::DataView(int Index) const { return FMaster->DataViewManager().Item(Index); }
+int TiPlotComponent::NewDataView() {
+    return FMaster->NewObject(FMaster->DataViewManager());
+}
+void TiPlotComponent::DeleteDataView(int Index) {
+    DeleteObject(FMaster->DataViewManager(), Index);
+}
+void TiPlotComponent::ClearDataViews() {
+    FMaster->DataViewManager().Clear();
+}
+int TiPlotComponent::DataViewCount() const {
+    return FMaster->DataViewManager().Count();
+}
+TiPlotDataView* TiPlotComponent::DataView(int Index) const {
+    return FMaster->DataViewManager().Item(Index);
+}
 
-int TiPlotComponent::NewDataCursor() { return FMaster->NewObject(FMaster->DataCursorManager()); }
-void TiPlotComponent::DeleteDataCursor(int Index) { DeleteObject(FMaster->DataCursorManager(), Index); }
-void TiPlotComponent::ClearDataCursors() { FMaster->DataCursorManager().Clear(); }
-int TiPlotComponent::DataCursorCount() const { return FMaster->DataCursorManager().Count(); }
-TiPlotDataCursor* TiPlotComponent::DataCursor(int Index) const { return FMaster->DataCursorManager().Item(Index); }
+int TiPlotComponent::NewDataCursor() {
+    return FMaster->NewObject(FMaster->DataCursorManager());
+}
+void TiPlotComponent::DeleteDataCursor(int Index) {
+    DeleteObject(FMaster->DataCursorManager(), Index);
+}
+void TiPlotComponent::ClearDataCursors() {
+    FMaster->DataCursorManager().Clear();
+}
+int TiPlotComponent::DataCursorCount() const {
+    return FMaster->DataCursorManager().Count();
+}
+TiPlotDataCursor* TiPlotComponent::DataCursor(int Index) const {
+    return FMaster->DataCursorManager().Item(Index);
+}
 
-int TiPlotComponent::NewLegend() { return FMaster->NewObject(FMaster->LegendManager()); }
-void TiPlotComponent::DeleteLegend(int Index) { DeleteObject(FMaster->LegendManager(), Index); }
-void TiPlotComponent::ClearLegends() { FMaster->LegendManager().Clear(); }
-int TiPlotComponent::LegendCount() const { return FMaster->LegendManager().Count(); }
-TiPlotLegend* TiPlotComponent::Legend(int Index) const { return FMaster->LegendManager().Item(Index); }
+int TiPlotComponent::NewLegend() {
+    return FMaster->NewObject(FMaster->LegendManager());
+}
+void TiPlotComponent::DeleteLegend(int Index) {
+    DeleteObject(FMaster->LegendManager(), Index);
+}
+void TiPlotComponent::ClearLegends() {
+    FMaster->LegendManager().Clear();
+}
+int TiPlotComponent::LegendCount() const {
+    return FMaster->LegendManager().Count();
+}
+TiPlotLegend* TiPlotComponent::Legend(int Index) const {
+    return FMaster->LegendManager().Item(Index);
+}
 
-int TiPlotComponent::NewToolBar() { return FMaster->NewObject(FMaster->ToolBarManager()); }
-void TiPlotComponent::DeleteToolBar(int Index) { DeleteObject(FMaster->ToolBarManager(), Index); }
-void TiPlotComponent::ClearToolBars() { FMaster->ToolBarManager().Clear(); }
-int TiPlotComponent::ToolBarCount() const { return FMaster->ToolBarManager().Count(); }
-TiPlotToolBar* TiPlotComponent::ToolBar(int Index) const { return FMaster->ToolBarManager().Item(Index); }
+int TiPlotComponent::NewToolBar() {
+    return FMaster->NewObject(FMaster->ToolBarManager());
+}
+void TiPlotComponent::DeleteToolBar(int Index) {
+    DeleteObject(FMaster->ToolBarManager(), Index);
+}
+void TiPlotComponent::ClearToolBars() {
+    FMaster->ToolBarManager().Clear();
+}
+int TiPlotComponent::ToolBarCount() const {
+    return FMaster->ToolBarManager().Count();
+}
+TiPlotToolBar* TiPlotComponent::ToolBar(int Index) const {
+    return FMaster->ToolBarManager().Item(Index);
+}
 
-int TiPlotComponent::NewTable() { return FMaster->NewObject(FMaster->TableManager()); }
-void TiPlotComponent::DeleteTable(int Index) { DeleteObject(FMaster->TableManager(), Index); }
-void TiPlotComponent::ClearTables() { FMaster->TableManager().Clear(); }
-int TiPlotComponent::TableCount() const { return FMaster->TableManager().Count(); }
-TiPlotTable* TiPlotComponent::Table(int Index) const { return FMaster->TableManager().Item(Index); }
+int TiPlotComponent::NewTable() {
+    return FMaster->NewObject(FMaster->TableManager());
+}
+void TiPlotComponent::DeleteTable(int Index) {
+    DeleteObject(FMaster->TableManager(), Index);
+}
+void TiPlotComponent::ClearTables() {
+    FMaster->TableManager().Clear();
+}
+int TiPlotComponent::TableCount() const {
+    return FMaster->TableManager().Count();
+}
+TiPlotTable* TiPlotComponent::Table(int Index) const {
+    return FMaster->TableManager().Item(Index);
+}
 
-int TiPlotComponent::NewLimit() { return FMaster->NewObject(FMaster->LimitManager()); }
-void TiPlotComponent::DeleteLimit(int Index) { DeleteObject(FMaster->LimitManager(), Index); }
-void TiPlotComponent::ClearLimits() { FMaster->LimitManager().Clear(); }
-int TiPlotComponent::LimitCount() const { return FMaster->LimitManager().Count(); }
-TiPlotLimit* TiPlotComponent::Limit(int Index) const { return FMaster->LimitManager().Item(Index); }
+int TiPlotComponent::NewLimit() {
+    return FMaster->NewObject(FMaster->LimitManager());
+}
+void TiPlotComponent::DeleteLimit(int Index) {
+    DeleteObject(FMaster->LimitManager(), Index);
+}
+void TiPlotComponent::ClearLimits() {
+    FMaster->LimitManager().Clear();
+}
+int TiPlotComponent::LimitCount() const {
+    return FMaster->LimitManager().Count();
+}
+TiPlotLimit* TiPlotComponent::Limit(int Index) const {
+    return FMaster->LimitManager().Item(Index);
+}
 
-int TiPlotComponent::NewLabel() { return FMaster->NewObject(FMaster->LabelManager()); }
-int TiPlotComponent::LabelCount() const { return FMaster->LabelManager().Count(); }
-TiPlotLabel* TiPlotComponent::Label(int Index) const { return FMaster->LabelManager().Item(Index); }
+int TiPlotComponent::NewLabel() {
+    return FMaster->NewObject(FMaster->LabelManager());
+}
+int TiPlotComponent::LabelCount() const {
+    return FMaster->LabelManager().Count();
+}
+TiPlotLabel* TiPlotComponent::Label(int Index) const {
+    return FMaster->LabelManager().Item(Index);
+}
 
 int TiPlotComponent::NewAnnotation() {
     int Index = FMaster->NewObject(FMaster->AnnotationManager());
@@ -122,10 +220,18 @@ int TiPlotComponent::NewAnnotation() {
                                     FAnnotationDefaultPenColor, FAnnotationDefaultPenWidth});
     return Index;
 }
-void TiPlotComponent::DeleteAnnotation(int Index) { DeleteObject(FMaster->AnnotationManager(), Index); }
-void TiPlotComponent::ClearAnnotations() { FMaster->AnnotationManager().Clear(); }
-int TiPlotComponent::AnnotationCount() const { return FMaster->AnnotationManager().Count(); }
-TiPlotAnnotation* TiPlotComponent::Annotation(int Index) const { return FMaster->AnnotationManager().Item(Index); }
+void TiPlotComponent::DeleteAnnotation(int Index) {
+    DeleteObject(FMaster->AnnotationManager(), Index);
+}
+void TiPlotComponent::ClearAnnotations() {
+    FMaster->AnnotationManager().Clear();
+}
+int TiPlotComponent::AnnotationCount() const {
+    return FMaster->AnnotationManager().Count();
+}
+TiPlotAnnotation* TiPlotComponent::Annotation(int Index) const {
+    return FMaster->AnnotationManager().Item(Index);
+}
 
 void TiPlotComponent::DeleteLabel(int Index) {
     if (Index == 0)
@@ -150,13 +256,17 @@ TiPlotYAxis* TiPlotComponent::FindYAxis(const std::string& Name) const {
     return static_cast<TiPlotYAxis*>(FMaster->YAxisManager().Find(Name));
 }
 
-int TiPlotComponent::DataViewZHorz() const { return FMaster->LayoutManager().DataViewHorz().ZOrder(); }
+int TiPlotComponent::DataViewZHorz() const {
+    return FMaster->LayoutManager().DataViewHorz().ZOrder();
+}
 
 void TiPlotComponent::SetDataViewZHorz(int Value) {
     FMaster->LayoutManager().DataViewHorz().SetZOrder(Value);
 }
 
-int TiPlotComponent::DataViewZVert() const { return FMaster->LayoutManager().DataViewVert().ZOrder(); }
+int TiPlotComponent::DataViewZVert() const {
+    return FMaster->LayoutManager().DataViewVert().ZOrder();
+}
 
 void TiPlotComponent::SetDataViewZVert(int Value) {
     FMaster->LayoutManager().DataViewVert().SetZOrder(Value);
@@ -184,14 +294,18 @@ void TiPlotComponent::SetTitleText(const std::string& Value) {
         Label(0)->SetCaption(Value);
 }
 
-bool TiPlotComponent::TitleVisible() const { return LabelCount() > 0 && Label(0)->Visible(); }
+bool TiPlotComponent::TitleVisible() const {
+    return LabelCount() > 0 && Label(0)->Visible();
+}
 
 void TiPlotComponent::SetTitleVisible(bool Value) {
     if (LabelCount() > 0)
         Label(0)->SetVisible(Value);
 }
 
-TFont TiPlotComponent::TitleFont() const { return LabelCount() > 0 ? Label(0)->Font() : TFont(); }
+TFont TiPlotComponent::TitleFont() const {
+    return LabelCount() > 0 ? Label(0)->Font() : TFont();
+}
 
 void TiPlotComponent::SetTitleFont(const TFont& Value) {
     if (LabelCount() > 0)
@@ -217,11 +331,12 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
 std::vector<std::pair<const char*, TiPlotObjectOwnedManager*>>
 TiPlotComponent::StoredManagers() const {
     TiPlotMasterManager& M = *FMaster;
-    return {{"ToolBarManager", &M.ToolBarManager()},   {"LegendManager", &M.LegendManager()},
-            {"TableManager", &M.TableManager()},       {"XAxisManager", &M.XAxisManager()},
-            {"YAxisManager", &M.YAxisManager()},       {"ChannelManager", &M.ChannelManager()},
-            {"DataViewManager", &M.DataViewManager()}, {"DataCursorManager", &M.DataCursorManager()},
-            {"LimitManager", &M.LimitManager()},       {"LabelManager", &M.LabelManager()}};
+    return {
+        {"ToolBarManager", &M.ToolBarManager()},   {"LegendManager", &M.LegendManager()},
+        {"TableManager", &M.TableManager()},       {"XAxisManager", &M.XAxisManager()},
+        {"YAxisManager", &M.YAxisManager()},       {"ChannelManager", &M.ChannelManager()},
+        {"DataViewManager", &M.DataViewManager()}, {"DataCursorManager", &M.DataCursorManager()},
+        {"LimitManager", &M.LimitManager()},       {"LabelManager", &M.LabelManager()}};
 }
 
 void TiPlotComponent::WriteExtraProperties(std::vector<TPropertyLine>& Lines) const {

@@ -52,8 +52,8 @@ class TiPlotComponent : public TiCustomComponent {
     Q_PROPERTY(int HintsHidePause READ HintsHidePause WRITE SetHintsHidePause)
     Q_PROPERTY(TFont HintsFont READ HintsFont WRITE SetHintsFont)
     Q_PROPERTY(TiPlotFormStyle EditorFormStyle READ EditorFormStyle WRITE SetEditorFormStyle)
-    Q_PROPERTY(TFont AnnotationDefaultFont READ AnnotationDefaultFont WRITE
-                   SetAnnotationDefaultFont)
+    Q_PROPERTY(
+        TFont AnnotationDefaultFont READ AnnotationDefaultFont WRITE SetAnnotationDefaultFont)
     Q_PROPERTY(TBrushStyle AnnotationDefaultBrushStlye READ AnnotationDefaultBrushStlye WRITE
                    SetAnnotationDefaultBrushStlye)
     Q_PROPERTY(TColor AnnotationDefaultBrushColor READ AnnotationDefaultBrushColor WRITE
@@ -134,7 +134,9 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotYAxis* FindYAxis(const std::string& Name) const;
 
     bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
-    void SetBackGroundGradientEnabled(bool V) { SetProperty(FBackGroundGradientEnabled, V, irkChange); }
+    void SetBackGroundGradientEnabled(bool V) {
+        SetProperty(FBackGroundGradientEnabled, V, irkChange);
+    }
     TiFillDirection BackGroundGradientDirection() const { return FBackGroundGradientDirection; }
     void SetBackGroundGradientDirection(TiFillDirection V) {
         SetProperty(FBackGroundGradientDirection, V, irkChange);

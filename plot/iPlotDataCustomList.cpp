@@ -12,7 +12,9 @@ namespace {
 
 constexpr int MaxListBytes = INT_MAX;
 
-[[noreturn]] void IndexError() { throw Exception("Index out of Bounds"); }
+[[noreturn]] void IndexError() {
+    throw Exception("Index out of Bounds");
+}
 
 constexpr std::uint16_t NullFlag = 1 << 0;
 constexpr std::uint16_t EmptyFlag = 1 << 1;
@@ -24,9 +26,13 @@ constexpr std::uint16_t MarkersStyleMask = 15 << MarkersStyleShift;
 
 // ---- TiPlotDataCustomList
 
-TiPlotDataCustomList::TiPlotDataCustomList(int ItemSize) { SetItemSize(ItemSize); }
+TiPlotDataCustomList::TiPlotDataCustomList(int ItemSize) {
+    SetItemSize(ItemSize);
+}
 
-TiPlotDataCustomList::~TiPlotDataCustomList() { ReleaseStorage(); }
+TiPlotDataCustomList::~TiPlotDataCustomList() {
+    ReleaseStorage();
+}
 
 void TiPlotDataCustomList::SetItemSize(int Size) {
     FItemSize = Size;
@@ -47,18 +53,42 @@ int TiPlotDataCustomList::SlotOf(int Index) const {
     return Slot > FCount - 1 ? Slot - FCount : Slot;
 }
 
-bool TiPlotDataCustomList::Empty(int Index) const { return SlotOf(Index), false; }
-bool TiPlotDataCustomList::Null(int Index) const { return SlotOf(Index), false; }
-double TiPlotDataCustomList::High(int Index) const { return SlotOf(Index), 0.0; }
-double TiPlotDataCustomList::Low(int Index) const { return SlotOf(Index), 0.0; }
-double TiPlotDataCustomList::Open(int Index) const { return SlotOf(Index), 0.0; }
-double TiPlotDataCustomList::Close(int Index) const { return SlotOf(Index), 0.0; }
-void TiPlotDataCustomList::SetEmpty(int Index, bool) { SlotOf(Index); }
-void TiPlotDataCustomList::SetNull(int Index, bool) { SlotOf(Index); }
-void TiPlotDataCustomList::SetHigh(int Index, double) { SlotOf(Index); }
-void TiPlotDataCustomList::SetLow(int Index, double) { SlotOf(Index); }
-void TiPlotDataCustomList::SetOpen(int Index, double) { SlotOf(Index); }
-void TiPlotDataCustomList::SetClose(int Index, double) { SlotOf(Index); }
+bool TiPlotDataCustomList::Empty(int Index) const {
+    return SlotOf(Index), false;
+}
+bool TiPlotDataCustomList::Null(int Index) const {
+    return SlotOf(Index), false;
+}
+double TiPlotDataCustomList::High(int Index) const {
+    return SlotOf(Index), 0.0;
+}
+double TiPlotDataCustomList::Low(int Index) const {
+    return SlotOf(Index), 0.0;
+}
+double TiPlotDataCustomList::Open(int Index) const {
+    return SlotOf(Index), 0.0;
+}
+double TiPlotDataCustomList::Close(int Index) const {
+    return SlotOf(Index), 0.0;
+}
+void TiPlotDataCustomList::SetEmpty(int Index, bool) {
+    SlotOf(Index);
+}
+void TiPlotDataCustomList::SetNull(int Index, bool) {
+    SlotOf(Index);
+}
+void TiPlotDataCustomList::SetHigh(int Index, double) {
+    SlotOf(Index);
+}
+void TiPlotDataCustomList::SetLow(int Index, double) {
+    SlotOf(Index);
+}
+void TiPlotDataCustomList::SetOpen(int Index, double) {
+    SlotOf(Index);
+}
+void TiPlotDataCustomList::SetClose(int Index, double) {
+    SlotOf(Index);
+}
 
 TiPlotDrawAttributes TiPlotDataCustomList::PointAttributes(int Index) const {
     SlotOf(Index);
@@ -181,22 +211,54 @@ TiPlotDataFullList::TRecord& TiPlotDataFullList::At(int Index) const {
     return Records<TRecord>()[SlotOf(Index)];
 }
 
-double TiPlotDataFullList::X(int Index) const { return At(Index).X; }
-double TiPlotDataFullList::Y(int Index) const { return At(Index).Y; }
-bool TiPlotDataFullList::Empty(int Index) const { return At(Index).Empty; }
-bool TiPlotDataFullList::Null(int Index) const { return At(Index).Null; }
-double TiPlotDataFullList::High(int Index) const { return At(Index).High; }
-double TiPlotDataFullList::Low(int Index) const { return At(Index).Low; }
-double TiPlotDataFullList::Open(int Index) const { return At(Index).Open; }
-double TiPlotDataFullList::Close(int Index) const { return At(Index).Close; }
-void TiPlotDataFullList::SetX(int Index, double Value) { At(Index).X = Value; }
-void TiPlotDataFullList::SetY(int Index, double Value) { At(Index).Y = Value; }
-void TiPlotDataFullList::SetEmpty(int Index, bool Value) { At(Index).Empty = Value; }
-void TiPlotDataFullList::SetNull(int Index, bool Value) { At(Index).Null = Value; }
-void TiPlotDataFullList::SetHigh(int Index, double Value) { At(Index).High = Value; }
-void TiPlotDataFullList::SetLow(int Index, double Value) { At(Index).Low = Value; }
-void TiPlotDataFullList::SetOpen(int Index, double Value) { At(Index).Open = Value; }
-void TiPlotDataFullList::SetClose(int Index, double Value) { At(Index).Close = Value; }
+double TiPlotDataFullList::X(int Index) const {
+    return At(Index).X;
+}
+double TiPlotDataFullList::Y(int Index) const {
+    return At(Index).Y;
+}
+bool TiPlotDataFullList::Empty(int Index) const {
+    return At(Index).Empty;
+}
+bool TiPlotDataFullList::Null(int Index) const {
+    return At(Index).Null;
+}
+double TiPlotDataFullList::High(int Index) const {
+    return At(Index).High;
+}
+double TiPlotDataFullList::Low(int Index) const {
+    return At(Index).Low;
+}
+double TiPlotDataFullList::Open(int Index) const {
+    return At(Index).Open;
+}
+double TiPlotDataFullList::Close(int Index) const {
+    return At(Index).Close;
+}
+void TiPlotDataFullList::SetX(int Index, double Value) {
+    At(Index).X = Value;
+}
+void TiPlotDataFullList::SetY(int Index, double Value) {
+    At(Index).Y = Value;
+}
+void TiPlotDataFullList::SetEmpty(int Index, bool Value) {
+    At(Index).Empty = Value;
+}
+void TiPlotDataFullList::SetNull(int Index, bool Value) {
+    At(Index).Null = Value;
+}
+void TiPlotDataFullList::SetHigh(int Index, double Value) {
+    At(Index).High = Value;
+}
+void TiPlotDataFullList::SetLow(int Index, double Value) {
+    At(Index).Low = Value;
+}
+void TiPlotDataFullList::SetOpen(int Index, double Value) {
+    At(Index).Open = Value;
+}
+void TiPlotDataFullList::SetClose(int Index, double Value) {
+    At(Index).Close = Value;
+}
 
 TiPlotDrawAttributes TiPlotDataFullList::PointAttributes(int Index) const {
     return At(Index).Attributes;
@@ -238,14 +300,30 @@ TiPlotDataNullList::TRecord& TiPlotDataNullList::At(int Index) const {
     return Records<TRecord>()[SlotOf(Index)];
 }
 
-double TiPlotDataNullList::X(int Index) const { return At(Index).X; }
-double TiPlotDataNullList::Y(int Index) const { return At(Index).Y; }
-bool TiPlotDataNullList::Empty(int Index) const { return At(Index).Flags & EmptyFlag; }
-bool TiPlotDataNullList::Null(int Index) const { return At(Index).Flags & NullFlag; }
-void TiPlotDataNullList::SetX(int Index, double Value) { At(Index).X = Value; }
-void TiPlotDataNullList::SetY(int Index, double Value) { At(Index).Y = Value; }
-void TiPlotDataNullList::SetEmpty(int Index, bool Value) { SetFlag(Index, EmptyFlag, Value); }
-void TiPlotDataNullList::SetNull(int Index, bool Value) { SetFlag(Index, NullFlag, Value); }
+double TiPlotDataNullList::X(int Index) const {
+    return At(Index).X;
+}
+double TiPlotDataNullList::Y(int Index) const {
+    return At(Index).Y;
+}
+bool TiPlotDataNullList::Empty(int Index) const {
+    return At(Index).Flags & EmptyFlag;
+}
+bool TiPlotDataNullList::Null(int Index) const {
+    return At(Index).Flags & NullFlag;
+}
+void TiPlotDataNullList::SetX(int Index, double Value) {
+    At(Index).X = Value;
+}
+void TiPlotDataNullList::SetY(int Index, double Value) {
+    At(Index).Y = Value;
+}
+void TiPlotDataNullList::SetEmpty(int Index, bool Value) {
+    SetFlag(Index, EmptyFlag, Value);
+}
+void TiPlotDataNullList::SetNull(int Index, bool Value) {
+    SetFlag(Index, NullFlag, Value);
+}
 
 void TiPlotDataNullList::SetFlag(int Index, std::uint16_t Bit, bool Value) {
     std::uint16_t& Flags = At(Index).Flags;
@@ -295,10 +373,18 @@ TiPlotDataCompactList::TRecord& TiPlotDataCompactList::At(int Index) const {
     return Records<TRecord>()[SlotOf(Index)];
 }
 
-double TiPlotDataCompactList::X(int Index) const { return At(Index).X; }
-double TiPlotDataCompactList::Y(int Index) const { return At(Index).Y; }
-void TiPlotDataCompactList::SetX(int Index, double Value) { At(Index).X = float(Value); }
-void TiPlotDataCompactList::SetY(int Index, double Value) { At(Index).Y = float(Value); }
+double TiPlotDataCompactList::X(int Index) const {
+    return At(Index).X;
+}
+double TiPlotDataCompactList::Y(int Index) const {
+    return At(Index).Y;
+}
+void TiPlotDataCompactList::SetX(int Index, double Value) {
+    At(Index).X = float(Value);
+}
+void TiPlotDataCompactList::SetY(int Index, double Value) {
+    At(Index).Y = float(Value);
+}
 
 void TiPlotDataCompactList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
                                      double& Y) const {
@@ -320,9 +406,15 @@ float& TiPlotDataCompactIntervalList::At(int Index) const {
     return Records<float>()[SlotOf(Index)];
 }
 
-double TiPlotDataCompactIntervalList::X(int Index) const { return FFirstX + Index * FInterval; }
-double TiPlotDataCompactIntervalList::Y(int Index) const { return At(Index); }
-void TiPlotDataCompactIntervalList::SetY(int Index, double Value) { At(Index) = float(Value); }
+double TiPlotDataCompactIntervalList::X(int Index) const {
+    return FFirstX + Index * FInterval;
+}
+double TiPlotDataCompactIntervalList::Y(int Index) const {
+    return At(Index);
+}
+void TiPlotDataCompactIntervalList::SetY(int Index, double Value) {
+    At(Index) = float(Value);
+}
 
 void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
     if (Count() == 0 || Index != 0)

@@ -3,8 +3,8 @@
 // records with an optional ring-buffer mode, in four variants that trade
 // features for memory. Points are addressed by index in insertion order.
 
-#include "plot/iPlotTypes.h"
 #include "platform/Types.h"
+#include "plot/iPlotTypes.h"
 
 #include <cstdint>
 #include <vector>

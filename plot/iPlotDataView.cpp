@@ -13,7 +13,9 @@ void TiPlotDataView::SetGridYAxisName(const std::string& Value) {
         DoChange();
 }
 
-void TiPlotDataView::ObjectRemoved(TiPlotObject* Object) { FGridAxes.ObjectRemoved(Object); }
+void TiPlotDataView::ObjectRemoved(TiPlotObject* Object) {
+    FGridAxes.ObjectRemoved(Object);
+}
 
 void TiPlotDataView::ObjectNameChanged(TiPlotObject* Object) {
     FGridAxes.ObjectNameChanged(Object);

@@ -38,8 +38,8 @@ bool FollowsLayout(const TiPlotObject* Object) {
 
 } // namespace
 
-TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotComponent* Owner,
-                                           const TiPlotObjectEvents& Events, bool Horizontal)
+TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
+                                           bool Horizontal)
     : TiPlotLayoutObject(Owner, Events) {
     SetName("Data View");
     SetHorizontal(Horizontal);

@@ -12,8 +12,7 @@
 class TiPlotDataViewLayout : public TiPlotLayoutObject {
     Q_OBJECT
   public:
-    TiPlotDataViewLayout(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                         bool Horizontal);
+    TiPlotDataViewLayout(TiPlotComponent* Owner, const TiPlotObjectEvents& Events, bool Horizontal);
 };
 
 class TiPlotDataViewHorz : public TiPlotDataViewLayout {

@@ -13,6 +13,10 @@ void TiPlotLimit::SetYAxisName(const std::string& Value) {
         DoChange();
 }
 
-void TiPlotLimit::ObjectRemoved(TiPlotObject* Object) { FAxes.ObjectRemoved(Object); }
+void TiPlotLimit::ObjectRemoved(TiPlotObject* Object) {
+    FAxes.ObjectRemoved(Object);
+}
 
-void TiPlotLimit::ObjectNameChanged(TiPlotObject* Object) { FAxes.ObjectNameChanged(Object); }
+void TiPlotLimit::ObjectNameChanged(TiPlotObject* Object) {
+    FAxes.ObjectNameChanged(Object);
+}

@@ -173,8 +173,7 @@ TiPlotObject* TiPlotObjectManager::CreateObject() {
 
 // ---- kind managers
 
-TiPlotToolBarManager::TiPlotToolBarManager(TiPlotComponent* Owner,
-                                           const TiPlotObjectEvents& Events)
+TiPlotToolBarManager::TiPlotToolBarManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
     : TiPlotKindManager(Owner, Events, "Toolbar") {}
 
 TiPlotLegendManager::TiPlotLegendManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
@@ -199,13 +198,14 @@ void TiPlotYAxisManager::NameNewObject(TiPlotObject* Object) {
     static_cast<TiPlotAxis*>(Object)->SetTitle(Object->Name());
 }
 
-TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* Owner,
-                                           const TiPlotObjectEvents& Events,
+TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
                                            TiPlotManagerLinks Links, TCreate CreateChannel)
     : TiPlotObjectOwnedManager(Owner, Events), FLinks(Links),
       FCreateChannel(std::move(CreateChannel)) {}
 
-TiPlotObject* TiPlotChannelManager::CreateObject() { return FCreateChannel(Owner(), Events()); }
+TiPlotObject* TiPlotChannelManager::CreateObject() {
+    return FCreateChannel(Owner(), Events());
+}
 
 bool TiPlotChannelManager::Accepts(const TiPlotObject* Object) const {
     return dynamic_cast<const TiPlotChannelCustom*>(Object) != nullptr;
@@ -341,10 +341,10 @@ TiPlotMasterManager::~TiPlotMasterManager() {
 }
 
 std::vector<TiPlotObjectOwnedManager*> TiPlotMasterManager::KindManagers() const {
-    return {FToolBarManager.get(), FLegendManager.get(),     FTableManager.get(),
-            FXAxisManager.get(),   FYAxisManager.get(),      FChannelManager.get(),
+    return {FToolBarManager.get(),  FLegendManager.get(),     FTableManager.get(),
+            FXAxisManager.get(),    FYAxisManager.get(),      FChannelManager.get(),
             FDataViewManager.get(), FDataCursorManager.get(), FLimitManager.get(),
-            FLabelManager.get(),   FAnnotationManager.get()};
+            FLabelManager.get(),    FAnnotationManager.get()};
 }
 
 std::vector<TiPlotObjectManagerCustom*> TiPlotMasterManager::AllManagers() const {
@@ -417,6 +417,16 @@ void TiPlotMasterManager::SetXYSwap(bool Value) {
 void TiPlotMasterManager::ClearAllFocus() {
     for (int I = 0; I < FObjectManager->Count(); ++I)
         FObjectManager->Items(I)->SetFocused(false);
+}
+
+void TiPlotMasterManager::ClearAllData() {
+    for (int I = 0; I < FChannelManager->Count(); ++I)
+        FChannelManager->Item(I)->Clear();
+}
+
+void TiPlotMasterManager::SetToolBarsVisible(bool Value) {
+    for (int I = 0; I < FToolBarManager->Count(); ++I)
+        FToolBarManager->Items(I)->SetVisible(Value);
 }
 
 void TiPlotMasterManager::ClearAllHandlers() {

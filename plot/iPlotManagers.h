@@ -151,7 +151,8 @@ struct TiPlotManagerLinks {
 
 class TiPlotChannelManager : public TiPlotObjectOwnedManager {
   public:
-    using TCreate = std::function<TiPlotChannelCustom*(TiPlotComponent*, const TiPlotObjectEvents&)>;
+    using TCreate =
+        std::function<TiPlotChannelCustom*(TiPlotComponent*, const TiPlotObjectEvents&)>;
     TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
                          TiPlotManagerLinks Links, TCreate CreateChannel);
     TiPlotObject* CreateObject() override;
@@ -262,6 +263,9 @@ class TiPlotMasterManager {
     bool XYSwap() const { return FXYSwap; }
     void SetXYSwap(bool Value);
     void ClearAllFocus();
+    // Empties every channel.
+    void ClearAllData();
+    void SetToolBarsVisible(bool Value);
     // Drops every object's handlers before the plot goes away.
     void ClearAllHandlers();
 

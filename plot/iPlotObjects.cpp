@@ -36,7 +36,9 @@ void DestroyPlotObject(TiPlotObject* Object) {
     delete Object;
 }
 
-TiPlotObject::~TiPlotObject() { AnnounceRemoval(); }
+TiPlotObject::~TiPlotObject() {
+    AnnounceRemoval();
+}
 
 void TiPlotObject::AnnounceRemoval() {
     if (FRemovalAnnounced)
@@ -60,7 +62,9 @@ void TiPlotObject::SetName(const std::string& Value) {
     DoChange();
 }
 
-void TiPlotObject::SetVisible(bool Value) { Change(FVisible, Value); }
+void TiPlotObject::SetVisible(bool Value) {
+    Change(FVisible, Value);
+}
 
 void TiPlotObject::SetEnabled(bool Value) {
     if (FEnabled == Value)
@@ -71,9 +75,13 @@ void TiPlotObject::SetEnabled(bool Value) {
     DoChange();
 }
 
-void TiPlotObject::SetLayer(int Value) { Change(FLayer, Value); }
+void TiPlotObject::SetLayer(int Value) {
+    Change(FLayer, Value);
+}
 
-void TiPlotObject::SetPopupEnabled(bool Value) { Change(FPopupEnabled, Value); }
+void TiPlotObject::SetPopupEnabled(bool Value) {
+    Change(FPopupEnabled, Value);
+}
 
 void TiPlotObject::SetFocused(bool Value) {
     if (FFocused == Value)
@@ -84,7 +92,9 @@ void TiPlotObject::SetFocused(bool Value) {
         Call(FOnGotFocus, this);
 }
 
-void TiPlotObject::DoChange() { Call(FEvents.OnChange, this); }
+void TiPlotObject::DoChange() {
+    Call(FEvents.OnChange, this);
+}
 
 void TiPlotObject::DoLayoutChange() {
     Call(FOnLayoutChange, this);
@@ -97,7 +107,43 @@ void TiPlotObject::ObjectNameChanged(TiPlotObject*) {}
 
 void TiPlotObject::ObjectFocused(TiPlotObject*) {}
 
-void TiPlotObject::NotifyInserted() { Call(FEvents.OnInsert, this); }
+void TiPlotObject::NotifyInserted() {
+    Call(FEvents.OnInsert, this);
+}
+
+void TiPlotObject::PrepareDraw(TCanvas&) {
+    FDrawReady = true;
+}
+
+void TiPlotObject::Draw(TCanvas&, TColor) {}
+
+bool TiPlotObject::HitTest(TPoint) {
+    return false;
+}
+
+bool TiPlotObject::MouseWheel(int, TShiftState, TPoint) {
+    return false;
+}
+
+void TiPlotObject::MouseHover(TPoint) {}
+
+void TiPlotObject::MouseDown(TPoint) {}
+
+void TiPlotObject::MouseMove(TPoint) {}
+
+void TiPlotObject::MouseUp(TPoint) {}
+
+TiPlotObject* TiPlotObject::Claim(int, int) {
+    FMouseOwner = this;
+    return this;
+}
+
+int TiPlotObject::GetMouseCursor() {
+    TiPlotObject* Owner = MouseOwner();
+    return Owner != this ? Owner->GetMouseCursor() : 0;
+}
+
+void TiPlotObject::KeyDown(std::uint16_t&, TShiftState) {}
 
 // ---- TiPlotManagerObject
 
@@ -159,6 +205,18 @@ void TiPlotLayoutObject::SetHorizontal(bool Value) {
         return;
     FHorizontal = Value;
     DoLayoutChange();
+}
+
+bool TiPlotLayoutObject::HitTest(TPoint Point) {
+    return FLayoutRect.Contains(Point);
+}
+
+int TiPlotLayoutObject::Thickness(TCanvas&) {
+    return 0;
+}
+
+int TiPlotLayoutObject::EndMargin(TCanvas&) {
+    return 0;
 }
 
 void TiPlotLayoutObject::NotifyInserted() {

@@ -5,6 +5,7 @@
 // insertion, removal, renaming and changes through the handlers given at
 // construction, and the master manager fans these out.
 
+#include "components/iInput.h"
 #include "platform/Types.h"
 
 #include <QObject>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <string>
 
+class TCanvas;
 class TiPlotComponent;
 class TiPlotObject;
 class QTimer;
@@ -88,6 +90,31 @@ class TiPlotObject : public QObject {
     // Called once the object is complete; reports it to the master.
     virtual void NotifyInserted();
 
+    // Per-paint preparation; only objects that are ready get drawn.
+    virtual void PrepareDraw(TCanvas& Canvas);
+    virtual void Draw(TCanvas& Canvas, TColor BackGroundColor);
+    virtual bool HitTest(TPoint Point);
+    virtual bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Point);
+    virtual void MouseHover(TPoint Point);
+    virtual void MouseDown(TPoint Point);
+    virtual void MouseMove(TPoint Point);
+    virtual void MouseUp(TPoint Point);
+    // Makes the object the one answering for the mouse at X, Y.
+    virtual TiPlotObject* Claim(int X, int Y);
+    // 0: no opinion.
+    virtual int GetMouseCursor();
+    virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+
+    // The shift state of the last mouse event, handed over before dispatch.
+    TShiftState ShiftState() const { return FShiftState; }
+    void SetShiftState(TShiftState Value) { FShiftState = Value; }
+    TiPlotObject* MouseOwner() const {
+        return FMouseOwner ? FMouseOwner : const_cast<TiPlotObject*>(this);
+    }
+    void SetMouseOwner(TiPlotObject* Value) { FMouseOwner = Value; }
+    bool Pressed() const { return FPressed; }
+    void SetPressed(bool Value) { FPressed = Value; }
+
   protected:
     void SetDrawReady(bool Value) { FDrawReady = Value; }
     // Stores a changed value and requests a repaint.
@@ -116,6 +143,9 @@ class TiPlotObject : public QObject {
     bool FUserCanEdit = false;
     bool FXYSwap = false;
     bool FDrawReady = false;
+    TShiftState FShiftState;
+    TiPlotObject* FMouseOwner = nullptr;
+    bool FPressed = false;
 };
 
 // A plot object kept by a manager; refuses to exist without its handlers.
@@ -163,6 +193,11 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     void SetLayoutRect(const TRect& Value) { FLayoutRect = Value; }
 
     void NotifyInserted() override;
+    // The point lies in the layout rectangle.
+    bool HitTest(TPoint Point) override;
+    // Pixels across the stacking direction, and beyond the ends of the span.
+    virtual int Thickness(TCanvas& Canvas);
+    virtual int EndMargin(TCanvas& Canvas);
 
   protected:
     void SetForceStackingField(bool Value) { FForceStacking = Value; }

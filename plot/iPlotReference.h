@@ -35,8 +35,8 @@ template <typename T> class TiPlotReference {
     // its name, so that renaming before the first paint keeps the binding.
     bool ObjectNameChanged(const TiPlotObject* Object) {
         const bool Cached = FCached && static_cast<const TiPlotObject*>(FCached) == Object;
-        const bool Named = !FCached && dynamic_cast<const T*>(Object) &&
-                           SameName(FName, Object->OldName());
+        const bool Named =
+            !FCached && dynamic_cast<const T*>(Object) && SameName(FName, Object->OldName());
         if (!Cached && !Named)
             return false;
         FName = Object->Name();

@@ -3,6 +3,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Metafile.h"
+#include "platform/PainterCanvas.h"
 #include "platform/SystemColors.h"
 #include "tests/components/DemoComponent.h"
 #include "tests/platform/CanvasFixture.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -131,6 +133,30 @@ TEST(PaintCycle, MetafilesArePaintedDirectlyAndSwallowFailures) {
     C.FailWith = "fails";
     TMetafileCanvas Recording(Metafile, "test", "demo");
     EXPECT_NO_THROW(C.Paint(Recording));
+    EXPECT_EQ(C.Paints, 2);
+}
+
+TEST(PaintCycle, PaintWaitsForThePaintLock) {
+    TiDemoComponent C;
+    QImage Surface(40, 30, QImage::Format_RGB32);
+    C.Lock();
+    std::thread Painter([&] {
+        TPainterCanvas Window(Surface);
+        C.Paint(Window);
+    });
+    Settle(30);
+    EXPECT_EQ(C.Paints, 0);
+    C.Unlock();
+    Painter.join();
+    EXPECT_EQ(C.Paints, 1);
+    // A failed paint leaves the lock free.
+    C.FailWith = "fails";
+    TPainterCanvas Window(Surface);
+    C.Paint(Window);
+    std::thread([&] {
+        C.Lock();
+        C.Unlock();
+    }).join();
     EXPECT_EQ(C.Paints, 2);
 }
 

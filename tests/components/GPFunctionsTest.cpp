@@ -50,7 +50,7 @@ TEST(GetDecimalPlaces, Table) {
         {5, ipsSignificantDigits, 1000, 0, 1},  {3, ipsSignificantDigits, 0, 0.001, 6},
         {3, ipsSignificantDigits, 0, 99999, 0}, {0, ipsSignificantDigits, 0, 0.5, 0},
         {3, ipsSignificantDigits, 0, Inf, 0},   {3, ipsSignificantDigits, 0, std::nan(""), 0},
-        {2, ipsFixedDecimalPoints, 0, 1000, 2}, {3, TiPrecisionStyle(7), 0, 0.5, 0},
+        {2, ipsFixedDecimalPoints, 0, 1000, 2},
     };
     for (const TCase& C : Cases)
         EXPECT_EQ(GetDecimalPlaces(C.Precision, C.Style, C.A, C.B), C.Expected)
@@ -224,6 +224,12 @@ TEST_F(TextHelpersTest, RotatedTextStaysInsideItsBounds) {
         EXPECT_EQ(Bounds.Height(), 2 * ((Upright ? Ht : Wd) / 2)) << Angle;
         EXPECT_EQ(B.Canvas().Font().Escapement(), 0) << Angle;
     }
+}
+
+TEST_F(TextHelpersTest, UprightTextKeepsItsLineBreaks) {
+    TRect Bounds;
+    iDrawRotatedText(Canvas(), "ab\ncd", Rect(0, 0, W, H), ira000, Bounds);
+    EXPECT_GT(InkBox().Height(), Canvas().TextHeight("ab"));
 }
 
 TEST_F(TextHelpersTest, RotationKeepsTheCanvasFont) {

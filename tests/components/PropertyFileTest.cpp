@@ -159,6 +159,17 @@ TEST(PropertyFile, BadLinesRaiseAndChangeNothing) {
         Exception);
 }
 
+TEST(PropertyFile, EnumerationsOfUnqualifiedPropertyTypesAreFound) {
+    const QMetaObject& Meta = TiDemoComponent::staticMetaObject;
+    const QMetaProperty Shape = Meta.property(Meta.indexOfProperty("Shape"));
+    ASSERT_FALSE(Shape.isEnumType());
+    EXPECT_STREQ(iEnumeratorOf(Shape).enumName(), "TDemoShape");
+    const QMetaEnum Options = iEnumeratorOf(Meta.property(Meta.indexOfProperty("Options")));
+    EXPECT_TRUE(Options.isFlag());
+    EXPECT_STREQ(Options.enumName(), "TDemoOption");
+    EXPECT_FALSE(iEnumeratorOf(Meta.property(Meta.indexOfProperty("MarkSize"))).isValid());
+}
+
 TEST(PropertyFile, LineSplitting) {
     EXPECT_EQ(iSplitPropertyLine("a = b = c"), (TPropertyLine{"a", "b = c"}));
     EXPECT_EQ(iSplitPropertyLine("  x=  \r"), (TPropertyLine{"x", ""}));

@@ -1,8 +1,13 @@
 #include "platform/Bitmap.h"
+#include "platform/PainterCanvas.h"
 #include "platform/SystemColors.h"
 #include "tests/platform/CanvasFixture.h"
 
 #include <QImage>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <QRegion>
+#include <QTemporaryDir>
 
 #include <string>
 #include <vector>
@@ -130,8 +135,18 @@ TEST_F(CanvasGeometry, ClearBrushLeavesTheInside) {
 TEST_F(CanvasGeometry, ClearPenFillsOnePixelLessAsTheClassicServiceDoes) {
     Canvas().Pen().SetStyle(psClear);
     Canvas().Brush().SetColor(clLime);
-    Canvas().Rectangle(10, 10, 20, 20);
-    EXPECT_EQ(InkBox(), (TRect{10, 10, 19, 19}));
+    Canvas().Rectangle(10, 10, 30, 24);
+    EXPECT_EQ(InkBox(), (TRect{10, 10, 29, 23}));
+    TBitmap Round(W, H);
+    Round.Canvas().Pen().SetStyle(psClear);
+    Round.Canvas().Brush().SetColor(clLime);
+    Round.Canvas().Ellipse(10, 10, 30, 24);
+    const TRect Ink = InkBox(Round);
+    EXPECT_EQ(Ink.Left, 10);
+    EXPECT_EQ(Ink.Right, 29);
+    EXPECT_GE(Ink.Top, 10);
+    EXPECT_LE(Ink.Bottom, 23);
+    EXPECT_GE(Ink.Height(), 12);
 }
 
 TEST_F(CanvasGeometry, PenWidthsZeroAndOneDrawTheSameLine) {
@@ -158,6 +173,23 @@ TEST_F(CanvasGeometry, WidePenPaintsItsWidthAndEndPoint) {
     EXPECT_EQ(At(50, 20), clRed);
     EXPECT_EQ(At(30, 17), clWhite);
     EXPECT_EQ(At(30, 23), clWhite);
+}
+
+TEST_F(CanvasGeometry, NarrowWidePensHaveTheirWidthAndARoundEnd) {
+    for (int Width : {2, 3, 4}) {
+        SCOPED_TRACE(Width);
+        TBitmap B(W, H);
+        B.Canvas().Pen().SetWidth(Width);
+        B.Canvas().MoveTo(10, 20);
+        B.Canvas().LineTo(40, 20);
+        const TRect Ink = InkBox(B);
+        EXPECT_EQ(Ink.Height(), Width);
+        EXPECT_EQ(Ink.Width(), 31 + Width - 1); // the end point and the tips
+        EXPECT_EQ(B.Canvas().Pixel(40, 20), clBlack);
+        const TPoint Slant[] = {{10, 30}, {40, 45}};
+        B.Canvas().Polyline(Slant);
+        EXPECT_EQ(B.Canvas().Pixel(25, 37), clBlack);
+    }
 }
 
 TEST_F(CanvasGeometry, InsideFramePenStaysInsideTheBox) {
@@ -327,9 +359,68 @@ TEST_F(CanvasGeometry, TransparentBitmapLeavesItsKeyColourOut) {
     EXPECT_EQ(InkBox(), (TRect{1, 1, 2, 2}));
 }
 
+TEST_F(CanvasGeometry, CopyRectMayOverlapItsSource) {
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect({0, 0, 4, 4});
+    Canvas().CopyRect({2, 0, 12, 10}, Canvas(), {0, 0, 10, 10});
+    EXPECT_EQ(InkBox(), (TRect{0, 0, 6, 4}));
+    EXPECT_EQ(Count(clRed, {0, 0, W, H}), 6 * 4);
+}
+
+// Coordinates far outside the picture (a zoomed plot) cost no more than a
+// line across it, and the visible part is still drawn.
+TEST_F(CanvasGeometry, FarAwayCoordinatesAreDrawnQuickly) {
+    Canvas().Pen().SetColor(clRed);
+    Canvas().Brush().SetStyle(bsClear); // dash gaps keep the solid line
+    for (TPenStyle Style : {psSolid, psDash}) {
+        Canvas().Pen().SetStyle(Style);
+        const TPoint Across[] = {{-2000000000, 5}, {2000000000, 5}};
+        Canvas().Polyline(Across);
+        const TPoint Steep[] = {{10, -2000000000}, {10, 2000000000}};
+        Canvas().Polyline(Steep);
+    }
+    EXPECT_EQ(At(0, 5), clRed);
+    EXPECT_EQ(At(W - 1, 5), clRed);
+    EXPECT_EQ(At(10, H - 1), clRed);
+    Canvas().DrawFocusRect({-2000000000, -2000000000, 2000000000, 2000000000});
+    Canvas().Font().SetHeight(-2000000000);
+    Canvas().TextOut(0, 0, "Huge");
+}
+
+TEST_F(CanvasGeometry, BitmapKeepsItsCanvasWhenResized) {
+    TCanvas& Kept = Canvas();
+    Kept.Pen().SetColor(clRed);
+    Kept.IntersectClipRect({0, 0, 2, 2});
+    Bitmap.SetSize(100, 80);
+    EXPECT_EQ(&Bitmap.Canvas(), &Kept);
+    EXPECT_EQ(Kept.ClipRect(), (TRect{0, 0, 100, 80}));
+    Kept.Rectangle(90, 70, 100, 80);
+    EXPECT_EQ(Kept.Pixel(99, 79), clRed);
+    TBitmap Empty;
+    Empty.Canvas().FillRect({0, 0, 10, 10});
+    Empty.Canvas().Rectangle(0, 0, 10, 10);
+    Empty.Canvas().TextOut(0, 0, "nothing");
+    EXPECT_EQ(Empty.Canvas().Pixel(0, 0), CLR_INVALID);
+}
+
 TEST_F(CanvasGeometry, TechnologyOfABitmapIsRasterDisplay) {
     EXPECT_EQ(Canvas().Technology(), dtRasDisplay);
     EXPECT_EQ(Canvas().DeviceRect(), (TRect{0, 0, W, H}));
+}
+
+// A window: pixels cannot be read back, and only its uncovered part is
+// visible.
+TEST_F(CanvasGeometry, WindowCanvasAnswersVisibilityFromItsVisibleRegion) {
+    QPixmap Window(40, 30);
+    TPainterCanvas Canvas(Window);
+    Canvas.SetVisibleRegion(QRegion(0, 0, 20, 30));
+    EXPECT_TRUE(Canvas.PtVisible({5, 5}));
+    EXPECT_FALSE(Canvas.PtVisible({25, 5}));
+    Canvas.SetPixel(5, 5, clRed);
+    EXPECT_EQ(Canvas.Pixel(5, 5), CLR_INVALID);
+    QTemporaryDir Dir;
+    QPdfWriter Printer(Dir.filePath("page.pdf"));
+    EXPECT_EQ(TPainterCanvas(Printer, dtRasPrinter).Technology(), dtRasPrinter);
 }
 
 } // namespace

@@ -120,6 +120,10 @@ TEST_F(CanvasText, CalculateRectangleMeasuresWithoutDrawing) {
     EXPECT_EQ(Height, Canvas().TextHeight("M"));
     EXPECT_EQ(R, (TRect{10, 20, 10 + Canvas().TextWidth("Measure me"), 20 + Height}));
     EXPECT_TRUE(InkBox().IsEmpty());
+    TRect Centred{0, 0, 0, 0};
+    EXPECT_EQ(
+        Canvas().DrawText(std::string("M"), Centred, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER),
+        Height);
     TRect Empty{0, 0, 0, 0};
     EXPECT_EQ(Canvas().DrawText(std::string(), Empty, DT_CALCRECT), 0);
 }

@@ -141,6 +141,16 @@ TEST_F(Metafile, NewCanvasStartsANewRecording) {
     EXPECT_TRUE(CanvasFixture::InkBox(Played).IsEmpty());
 }
 
+TEST_F(Metafile, PlayingIntoItsOwnRecordingAppendsACopy) {
+    TMetafileCanvas Canvas(Picture, "Kestrel", "");
+    Canvas.Brush().SetColor(clRed);
+    Canvas.FillRect({0, 0, 10, 10});
+    Canvas.StretchDraw({20, 0, 30, 10}, Picture);
+    TBitmap Played(W, H);
+    Picture.Play(Played.Canvas(), {0, 0, W, H});
+    EXPECT_EQ(CanvasFixture::InkBox(Played), (TRect{0, 0, 21, 10})); // scaled down
+}
+
 TEST_F(Metafile, FileHeaderCarriesSizeAndCreatorComment) {
     Record(DrawScene);
     const std::vector<TEmfRecord> Records = Emf();
@@ -251,12 +261,18 @@ TEST_F(Metafile, InkscapeRendersTheFile) {
         C.Brush().SetColor(clWhite);
         C.FillRect({0, 0, W, H});
         C.Brush().SetColor(clBlue);
-        C.FillRect({10, 10, 50, 80});
+        C.FillRect({10, 10, 50, 60});
         C.Pen().SetColor(clRed);
         C.Brush().SetColor(clRed);
-        C.Ellipse(60, 10, 110, 80);
+        C.Ellipse(60, 10, 110, 60);
+        C.Pen().SetColor(clBlack);
+        C.Pen().SetWidth(3);
+        C.MoveTo(10, 68);
+        C.LineTo(110, 68);
         C.Font().SetName("Arial");
-        C.TextOut(5, 82, "EMF");
+        C.Font().SetHeight(-12);
+        C.Brush().SetStyle(bsClear);
+        C.TextOut(5, 74, "EMF text");
     });
     QTemporaryDir Dir;
     const QString Emf = Dir.filePath("picture.emf");
@@ -277,9 +293,17 @@ TEST_F(Metafile, InkscapeRendersTheFile) {
     auto At = [&](int X, int Y) {
         return Image.pixel(X * Image.width() / W, Y * Image.height() / H) & RGB_MASK;
     };
-    EXPECT_EQ(At(30, 45), qRgb(0, 0, 255) & RGB_MASK);
-    EXPECT_EQ(At(85, 45), qRgb(255, 0, 0) & RGB_MASK);
-    EXPECT_EQ(At(55, 45), qRgb(255, 255, 255) & RGB_MASK);
+    const QRgb White = qRgb(255, 255, 255) & RGB_MASK;
+    EXPECT_EQ(At(30, 35), qRgb(0, 0, 255) & RGB_MASK);
+    EXPECT_EQ(At(85, 35), qRgb(255, 0, 0) & RGB_MASK);
+    EXPECT_EQ(At(55, 35), White);
+    EXPECT_LT(qGray(At(60, 68)), 64); // the wide line
+    int Ink = 0;
+    for (int Y = 74; Y < H; ++Y)
+        for (int X = 5; X < 60; ++X)
+            Ink += qGray(At(X, Y)) < 128;
+    EXPECT_GT(Ink, 20); // the text
+    EXPECT_EQ(At(100, 85), White);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct TVariant {
     int ItemSize;
     const char* DeleteMessage;
 };
+
+void PrintTo(const TVariant& V, std::ostream* Out) { *Out << V.Name; }
 
 const TVariant Variants[] = {
     {"Full", [] { return std::make_unique<TiPlotDataFullList>(); }, 136,
@@ -194,7 +197,8 @@ TEST(DataListFlags, OnlyFullAndStandardKeepNullAndEmpty) {
 TEST(DataListFlags, HighLowOpenCloseOnlyInFull) {
     TiPlotDataFullList Full;
     TiPlotDataNullList Standard;
-    for (TiPlotDataCustomList* L : {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
+    for (TiPlotDataCustomList* L :
+         {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
         L->AddXY(1, 1);
         L->SetHigh(0, 5);
         L->SetLow(0, 1);
@@ -210,7 +214,8 @@ TEST(DataListFlags, HighLowOpenCloseOnlyInFull) {
 TEST(DataListAttributes, FullFreezesThemStandardFollowsTheChannel) {
     TiPlotDataFullList Full;
     TiPlotDataNullList Standard;
-    for (TiPlotDataCustomList* L : {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
+    for (TiPlotDataCustomList* L :
+         {(TiPlotDataCustomList*)&Full, (TiPlotDataCustomList*)&Standard}) {
         L->Defaults().Color = clRed;
         L->Defaults().MarkersVisible = true;
         L->Defaults().MarkersStyle = ipmsDiamond;

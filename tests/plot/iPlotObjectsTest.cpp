@@ -10,6 +10,7 @@
 #include "plot/iPlotToolBar.h"
 
 #include "platform/Exception.h"
+#include "tests/support/QtTestEnvironment.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,6 +21,9 @@
 #include <vector>
 
 namespace {
+
+[[maybe_unused]] testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new TQtTestEnvironment<QApplication>);
 
 std::string MessageOf(const std::function<void()>& Action) {
     try {
@@ -232,7 +236,8 @@ TEST_F(DefaultPlot, SidesFollowOrientationAndZOrder) {
 
 TEST_F(DefaultPlot, DataViewZHorzBelowTheAxisMovesItToTheTop) {
     Plot.SetDataViewZHorz(-1);
-    EXPECT_EQ(Names(Layout.TopList()), (std::vector<std::string>{"X-Axis 1", "Title", "Toolbar 1"}));
+    EXPECT_EQ(Names(Layout.TopList()),
+              (std::vector<std::string>{"X-Axis 1", "Title", "Toolbar 1"}));
     EXPECT_TRUE(Layout.BottomList().empty());
 }
 
@@ -277,21 +282,21 @@ TEST_F(DefaultPlot, ChannelStatistics) {
     C->AddXY(1, 20);
     C->AddXY(2, 30);
     C->AddXY(3, 10);
-    EXPECT_EQ(std::vector<double>({C->XMin(), C->XMax(), C->YMin(), C->YMax(), C->YMean(),
-                                   C->XMean()}),
-              std::vector<double>({1, 3, 10, 30, 20, 2}));
+    EXPECT_EQ(
+        std::vector<double>({C->XMin(), C->XMax(), C->YMin(), C->YMax(), C->YMean(), C->XMean()}),
+        std::vector<double>({1, 3, 10, 30, 20, 2}));
     C->Clear();
     C->AddXY(5, 7);
-    EXPECT_EQ(std::vector<double>({C->XMin(), C->XMax(), C->XMean(), C->YMin(), C->YMax(),
-                                   C->YMean()}),
-              std::vector<double>({5, 5, 5, 7, 7, 7}));
+    EXPECT_EQ(
+        std::vector<double>({C->XMin(), C->XMax(), C->XMean(), C->YMin(), C->YMax(), C->YMean()}),
+        std::vector<double>({5, 5, 5, 7, 7, 7}));
 }
 
 TEST_F(DefaultPlot, ANewChannelHoldsTheSentinels) {
     TiPlotChannelCustom* C = Plot.Channel(0);
-    EXPECT_EQ(std::vector<double>({C->XMin(), C->XMax(), C->YMin(), C->YMax(), C->XMean(),
-                                   C->YMean()}),
-              std::vector<double>({1e300, -1e300, 1e300, -1e300, 0, 0}));
+    EXPECT_EQ(
+        std::vector<double>({C->XMin(), C->XMax(), C->YMin(), C->YMax(), C->XMean(), C->YMean()}),
+        std::vector<double>({1e300, -1e300, 1e300, -1e300, 0, 0}));
     EXPECT_EQ(C->StatCount(), 0);
 }
 
@@ -404,8 +409,9 @@ TEST_F(StoredPlot, ABadEntryFailsWithTheLoadingPrefix) {
     for (const char* Bad : {"ChannelManager.Items = 1", "ChannelManager.Item-1.Name = x",
                             "ChannelManager.Count = many"}) {
         std::ofstream(FileName) << "File Type = TiPlot\r\n" << Bad << "\r\n";
-        EXPECT_EQ(MessageOf([&] { Loaded.LoadPropertiesFromFile(FileName); })
-                      .rfind("Error Loading Properties - ", 0),
+        EXPECT_EQ(MessageOf([&] {
+                      Loaded.LoadPropertiesFromFile(FileName);
+                  }).rfind("Error Loading Properties - ", 0),
                   0u)
             << Bad;
     }
@@ -448,9 +454,3 @@ TEST(PlotButton, AutoRepeatWhileHeld) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
