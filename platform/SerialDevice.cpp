@@ -1,5 +1,7 @@
 #include "platform/SerialDevice.h"
 
+#include "platform/ThreadWake.h"
+
 // The kernel's termios2 carries any baud rate; glibc's <termios.h> would
 // clash with it, so this file uses the kernel's headers alone.
 #include <asm/termbits.h>
@@ -102,6 +104,10 @@ const char* NotTaken(const termios2& Wanted, const termios2& Taken) {
     return "";
 }
 
+// The lines a modem-line wait watches, and their events.
+constexpr int WatchedLines = TIOCM_CTS | TIOCM_DSR | TIOCM_CD | TIOCM_RNG;
+constexpr std::uint32_t LineEvents = evCts | evDsr | evRlsd | evRing;
+
 int RemainingMSec(std::chrono::steady_clock::time_point End) {
     auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(
         End - std::chrono::steady_clock::now());
@@ -109,6 +115,34 @@ int RemainingMSec(std::chrono::steady_clock::time_point End) {
 }
 
 } // namespace
+
+TLineNews LineNews(const TLineCounters& Before, const TLineCounters& After) {
+    struct TCount {
+        int TLineCounters::*Field;
+        std::uint32_t Event;
+        std::uint32_t Error;
+    };
+    // A full kernel buffer loses input as a full input queue does: no
+    // line-status event.
+    static constexpr TCount Counts[] = {
+        {&TLineCounters::Cts, evCts, 0},
+        {&TLineCounters::Dsr, evDsr, 0},
+        {&TLineCounters::Ring, evRing, 0},
+        {&TLineCounters::Dcd, evRlsd, 0},
+        {&TLineCounters::Break, evBreak, ceBreak},
+        {&TLineCounters::Frame, evErr, ceFrame},
+        {&TLineCounters::Parity, evErr, ceRxParity},
+        {&TLineCounters::Overrun, evErr, ceOverrun},
+        {&TLineCounters::BufOverrun, 0, ceRxOver},
+    };
+    TLineNews News;
+    for (const TCount& Count : Counts)
+        if (After.*Count.Field != Before.*Count.Field) {
+            News.Events |= Count.Event;
+            News.Errors |= Count.Error;
+        }
+    return News;
+}
 
 ESerialError::ESerialError(int SystemError)
     : ESerialError(std::strerror(SystemError), SystemError) {}
@@ -143,15 +177,15 @@ TSerialDevice::TSerialDevice(const std::string& Name) {
         close(FFd);
         throw ESerialError(Error);
     }
-    serial_icounter_struct Counters;
-    FHasCounters = ioctl(FFd, TIOCGICOUNT, &Counters) == 0;
     // Counts from before the open are no news.
-    LineStatusEvents();
-    FErrors = 0;
+    FHasCounters = ReadCounters(FCounters);
     FReader = std::thread(&TSerialDevice::ReadLoop, this);
+    if (FHasCounters && ThreadWakeAvailable())
+        FModem = std::thread(&TSerialDevice::ModemLoop, this);
 }
 
 TSerialDevice::~TSerialDevice() {
+    StopModemLoop();
     std::uint64_t One = 1;
     (void)!write(FStopFd, &One, sizeof One);
     FReader.join();
@@ -343,6 +377,7 @@ void TSerialDevice::SetEventMask(std::uint32_t Mask) {
     std::lock_guard Lock(FMutex);
     FMask = Mask;
     FPending = 0;
+    FChanged.notify_all();
 }
 
 TSerialWait TSerialDevice::WaitEvent(std::uint32_t& Events) {
@@ -390,8 +425,9 @@ void TSerialDevice::ReadLoop() {
 }
 
 void TSerialDevice::Take(const char* Bytes, std::size_t Count) {
-    std::uint32_t Events = LineStatusEvents();
     std::lock_guard Lock(FMutex);
+    // Breaks and line errors come with a byte in the input.
+    std::uint32_t Events = CounterEvents();
     const std::size_t Before = FQueue.size();
     for (std::size_t I = 0; I < Count; ++I) {
         char B = Bytes[I];
@@ -413,27 +449,62 @@ void TSerialDevice::Take(const char* Bytes, std::size_t Count) {
     FChanged.notify_all();
 }
 
-// Break and line errors, from the driver's counters where it keeps them.
-std::uint32_t TSerialDevice::LineStatusEvents() {
+// Sleeps in the kernel until a line changes, while the mask asks for a
+// line; ends at close, on a device without modem lines and when the line
+// is lost.
+void TSerialDevice::ModemLoop() {
+    AcceptWakes();
+    std::unique_lock Lock(FMutex);
+    for (;;) {
+        FChanged.wait(Lock, [this] { return FStopping || (FMask & LineEvents) != 0; });
+        if (FStopping)
+            break;
+        Lock.unlock();
+        const int Result = ioctl(FFd, TIOCMIWAIT, WatchedLines);
+        const int Error = errno;
+        Lock.lock();
+        if (Result != 0 && Error != EINTR)
+            break;
+        FPending |= CounterEvents() & FMask;
+        FChanged.notify_all();
+    }
+    FModemEnded = true;
+    FChanged.notify_all();
+}
+
+void TSerialDevice::StopModemLoop() {
+    if (!FModem.joinable())
+        return;
+    std::unique_lock Lock(FMutex);
+    FStopping = true;
+    FChanged.notify_all();
+    // A wake just before the thread enters its wait is lost: repeat it.
+    while (!FModemEnded) {
+        WakeThread(FModem);
+        FChanged.wait_for(Lock, std::chrono::milliseconds(10), [this] { return FModemEnded; });
+    }
+    Lock.unlock();
+    FModem.join();
+}
+
+bool TSerialDevice::ReadCounters(TLineCounters& Counters) const {
     serial_icounter_struct C;
-    if (!FHasCounters || ioctl(FFd, TIOCGICOUNT, &C) != 0)
+    if (ioctl(FFd, TIOCGICOUNT, &C) != 0)
+        return false;
+    Counters = {C.cts, C.dsr, C.rng, C.dcd, C.brk, C.frame, C.parity, C.overrun, C.buf_overrun};
+    return true;
+}
+
+// With the mutex held: the events of what the counts say since they were
+// last seen; their error flags are kept for ClearError.
+std::uint32_t TSerialDevice::CounterEvents() {
+    TLineCounters Now;
+    if (!FHasCounters || !ReadCounters(Now))
         return 0;
-    const int Now[5] = {C.brk, C.frame, C.parity, C.overrun, C.buf_overrun};
-    const std::uint32_t Flags[5] = {ceBreak, ceFrame, ceRxParity, ceOverrun, ceOverrun};
-    std::uint32_t Errors = 0;
-    std::lock_guard Lock(FMutex);
-    for (int I = 0; I < 5; ++I)
-        if (Now[I] != FCounters[I]) {
-            Errors |= Flags[I];
-            FCounters[I] = Now[I];
-        }
-    FErrors |= Errors;
-    std::uint32_t Events = 0;
-    if (Errors & ceBreak)
-        Events |= evBreak;
-    if (Errors & ~ceBreak)
-        Events |= evErr;
-    return Events;
+    const TLineNews News = LineNews(FCounters, Now);
+    FCounters = Now;
+    FErrors |= News.Errors;
+    return News.Events;
 }
 
 void TSerialDevice::Lose(int SystemError) {

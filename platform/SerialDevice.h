@@ -6,7 +6,9 @@
 //
 // A reader thread moves every byte that arrives into a user-space input
 // queue, so the queue count, the event character and the 80-percent-full
-// event work on every tty, pseudo-terminals included.
+// event work on every tty, pseudo-terminals included. Where the kernel
+// counts line changes and errors, a second thread sleeps in the kernel's
+// modem-line wait while the event mask asks for a line.
 
 #include "platform/Exception.h"
 
@@ -56,8 +58,12 @@ struct TSerialTimeouts {
 // Event mask bits, equal to Win32's EV_ values.
 inline constexpr std::uint32_t evRxChar = 0x0001;
 inline constexpr std::uint32_t evRxFlag = 0x0002;
+inline constexpr std::uint32_t evCts = 0x0008;
+inline constexpr std::uint32_t evDsr = 0x0010;
+inline constexpr std::uint32_t evRlsd = 0x0020;
 inline constexpr std::uint32_t evBreak = 0x0040;
 inline constexpr std::uint32_t evErr = 0x0080;
+inline constexpr std::uint32_t evRing = 0x0100;
 inline constexpr std::uint32_t evRx80Full = 0x0400;
 
 // Error flags returned by ClearError, equal to Win32's CE_ values.
@@ -66,6 +72,27 @@ inline constexpr std::uint32_t ceOverrun = 0x0002;
 inline constexpr std::uint32_t ceRxParity = 0x0004;
 inline constexpr std::uint32_t ceFrame = 0x0008;
 inline constexpr std::uint32_t ceBreak = 0x0010;
+
+// The driver's counts of line changes and errors since it was loaded.
+struct TLineCounters {
+    int Cts = 0;
+    int Dsr = 0;
+    int Ring = 0; // trailing edges of the ring indicator
+    int Dcd = 0;
+    int Break = 0;
+    int Frame = 0;
+    int Parity = 0;
+    int Overrun = 0;    // the UART's own
+    int BufOverrun = 0; // the kernel's input buffer
+};
+
+struct TLineNews {
+    std::uint32_t Events = 0;
+    std::uint32_t Errors = 0;
+};
+
+// The events and error flags that the counts raised from Before to After.
+TLineNews LineNews(const TLineCounters& Before, const TLineCounters& After);
 
 // A failure of the device; SystemError is the errno value behind it.
 class ESerialError : public Exception {
@@ -134,7 +161,10 @@ class TSerialDevice {
     void ApplyModemLines(const TSerialControl& Control);
     void ReadLoop();
     void Take(const char* Bytes, std::size_t Count);
-    std::uint32_t LineStatusEvents();
+    void ModemLoop();
+    void StopModemLoop();
+    bool ReadCounters(TLineCounters& Counters) const;
+    std::uint32_t CounterEvents();
     void Lose(int SystemError);
 
     int FFd = -1;
@@ -153,7 +183,12 @@ class TSerialDevice {
     std::uint32_t FPending = 0;
     bool FCancelled = false;
     int FLost = 0;
-    int FCounters[5] = {}; // break, frame, parity, overrun, buffer overrun
+    // The counts last seen, by either thread; only read and changed
+    // together under the mutex, so no change is reported twice.
+    TLineCounters FCounters;
+    bool FStopping = false;
+    bool FModemEnded = false;
 
     std::thread FReader;
+    std::thread FModem;
 };

@@ -134,8 +134,25 @@ TEST_F(EventThread, OutEmptyComesOnlyFromTheWritePath) {
     EXPECT_EQ(Delivered[0].Thread, UiThread);
 }
 
+// A pseudo-terminal has no modem lines: watching them changes nothing.
+TEST_F(EventThread, ModemLineEventsWithoutModemLines) {
+    Comm.SetMonitorEvents({deChar, deCTS, deDSR, deRLSD, deRing, deBreak, deError});
+    std::vector<TDeviceEvents> Events;
+    Comm.SetOnCommEvent([&](TCustomComm&, TDeviceEvents E) { Events.push_back(E); });
+    Open();
+    Peer.Send("A");
+    ASSERT_TRUE(RunUntil([&] { return !Events.empty(); }));
+    RunUntil([] { return false; }, 100ms);
+    ASSERT_EQ(Events.size(), 1u);
+    EXPECT_EQ(Events[0], TDeviceEvents{deChar});
+    std::string S;
+    EXPECT_TRUE(Comm.ReadString(S));
+    EXPECT_EQ(S, "A");
+}
+
 TEST_F(EventThread, OpenCloseCyclesLeaveNothingBehind) {
     Comm.SetDeviceName(Peer.Path());
+    Comm.SetMonitorEvents({deChar, deCTS, deDSR, deRLSD, deRing});
     const std::size_t Threads = Entries("/proc/self/task");
     const std::size_t Files = Entries("/proc/self/fd");
     for (int I = 0; I < 10; ++I) {

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -35,6 +38,66 @@ TEST(SerialDevice, OpenFailuresCarryTheSystemText) {
         EXPECT_EQ(E.Message(), "No such file or directory");
     }
     EXPECT_THROW(TSerialDevice("/dev/null"), ESerialError) << "not a tty";
+}
+
+TEST(SerialDevice, LineNewsFromTheCounters) {
+    struct TCase {
+        const char* Name;
+        TLineCounters After;
+        std::uint32_t Events;
+        std::uint32_t Errors;
+    };
+    const TLineCounters Before = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const TCase Cases[] = {
+        {"nothing", Before, 0, 0},
+        {"CTS", {2, 2, 3, 4, 5, 6, 7, 8, 9}, evCts, 0},
+        {"DSR", {1, 3, 3, 4, 5, 6, 7, 8, 9}, evDsr, 0},
+        {"ring", {1, 2, 4, 4, 5, 6, 7, 8, 9}, evRing, 0},
+        {"carrier", {1, 2, 3, 5, 5, 6, 7, 8, 9}, evRlsd, 0},
+        {"break", {1, 2, 3, 4, 6, 6, 7, 8, 9}, evBreak, ceBreak},
+        {"frame", {1, 2, 3, 4, 5, 7, 7, 8, 9}, evErr, ceFrame},
+        {"parity", {1, 2, 3, 4, 5, 6, 8, 8, 9}, evErr, ceRxParity},
+        {"overrun", {1, 2, 3, 4, 5, 6, 7, 9, 9}, evErr, ceOverrun},
+        {"kernel buffer", {1, 2, 3, 4, 5, 6, 7, 8, 10}, 0, ceRxOver},
+        {"several changes of one line", {4, 2, 3, 4, 5, 6, 7, 8, 9}, evCts, 0},
+        {"lines and errors at once",
+         {2, 2, 3, 5, 6, 6, 8, 8, 9},
+         evCts | evRlsd | evBreak | evErr,
+         ceBreak | ceRxParity},
+    };
+    for (const TCase& Case : Cases) {
+        TLineNews News = LineNews(Before, Case.After);
+        EXPECT_EQ(News.Events, Case.Events) << Case.Name;
+        EXPECT_EQ(News.Errors, Case.Errors) << Case.Name;
+    }
+    const int Top = std::numeric_limits<int>::max();
+    TLineCounters Full, Wrapped;
+    Full.Ring = Top;
+    Wrapped.Ring = std::numeric_limits<int>::min();
+    EXPECT_EQ(LineNews(Full, Wrapped).Events, evRing) << "a counter that wraps";
+}
+
+std::size_t Threads() {
+    std::size_t N = 0;
+    for ([[maybe_unused]] auto& Entry : std::filesystem::directory_iterator("/proc/self/task"))
+        ++N;
+    return N;
+}
+
+// Only a real port has modem lines; SM_MODEM_TTY names one to try.
+TEST(SerialDevice, CloseEndsTheModemLineWait) {
+    const char* Path = std::getenv("SM_MODEM_TTY");
+    if (!Path)
+        GTEST_SKIP() << "set SM_MODEM_TTY to a port with modem lines";
+    const std::size_t Before = Threads();
+    auto Line = std::make_unique<TSerialDevice>(Path);
+    Line->SetEventMask(evCts | evDsr | evRlsd | evRing);
+    EXPECT_EQ(Threads(), Before + 2) << "the reader and the modem-line wait";
+    std::this_thread::sleep_for(50ms);
+    const auto Start = std::chrono::steady_clock::now();
+    Line.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, 1s);
+    EXPECT_EQ(Threads(), Before);
 }
 
 // Collects what arrives until the watched event comes.
@@ -91,6 +154,14 @@ TEST_F(Device, EventsOfTheInputQueue) {
     Peer.Send("more");
     Peer.Send("\n");
     EXPECT_EQ(NextEvents(Line), evRxFlag) << "only watched events";
+}
+
+TEST_F(Device, NoLineEventsWithoutModemLines) {
+    Line.SetEventMask(evRxChar | evCts | evDsr | evRlsd | evRing | evBreak | evErr);
+    Peer.Send("a");
+    EXPECT_EQ(NextEvents(Line), evRxChar);
+    Peer.Send("b");
+    EXPECT_EQ(NextEvents(Line), evRxChar);
 }
 
 TEST_F(Device, DiscardsNullBytesWhenAsked) {
