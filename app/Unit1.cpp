@@ -102,9 +102,8 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::OnClick(QAbstractButton* Button, void (TForm1::*Handler)()) {
-    connect(Button, &QAbstractButton::clicked, this, [this, Handler] {
-        Guarded([this, Handler] { (this->*Handler)(); });
-    });
+    connect(Button, &QAbstractButton::clicked, this,
+            [this, Handler] { Guarded([this, Handler] { (this->*Handler)(); }); });
 }
 
 void TForm1::Guarded(const std::function<void()>& Handler) {
@@ -211,8 +210,7 @@ void TForm1::SpeedButton1Click() {
 void TForm1::SpeedButton2Click() {
     std::string FileName;
     if (FDialogs.ExecuteOpen(LogFileName, FileName))
-        FUi->Memo1->setPlainText(
-            QString::fromStdString(MemoTextOfFile(ReadTextFile(FileName))));
+        FUi->Memo1->setPlainText(QString::fromStdString(MemoTextOfFile(ReadTextFile(FileName))));
     FCycle.SampleCounter = 0;
     PlotLogLines();
 }

@@ -5,7 +5,8 @@
 #include <QMessageBox>
 
 void TQtDialogs::ShowMessage(const std::string& Text) {
-    QMessageBox::information(FParent, QApplication::applicationName(), QString::fromStdString(Text));
+    QMessageBox::information(FParent, QApplication::applicationName(),
+                             QString::fromStdString(Text));
 }
 
 bool TQtDialogs::ExecuteSave(const std::string& InitialName, std::string& FileName) {

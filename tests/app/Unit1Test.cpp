@@ -1,9 +1,9 @@
 // The main window driven through its handlers and widgets, offscreen.
 
+#include "app/Unit1.h"
 #include "app/Application.h"
 #include "app/DataLog.h"
 #include "app/ModbusCrc.h"
-#include "app/Unit1.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -121,12 +121,18 @@ TEST_F(MainWindow, ElementsStandWhereTheStoredLayoutPutsThem) {
     EXPECT_EQ(Form1.windowTitle().toStdString(), "Tessaro-传感器实时监测软件");
     EXPECT_EQ(Form1.centralWidget()->width(), 770);
     const TPlace Places[] = {
-        {"Panel3", 0, 1, 770, 48},          {"SpeedButton1", 8, 8, 113, 33},
-        {"SpeedButton2", 128, 8, 113, 33},  {"Label1", 536, 14, 131, 25},
-        {"Edit2", 656, 12, 89, 33},         {"Panel1", 0, 49, 770, 67},
-        {"rzlabel1", 24, 24, 150, 25},      {"Button1", 416, 8, 75, 25},
-        {"CheckBox1", 537, 8, 97, 17},      {"Edit1", 544, 22, 97, 33},
-        {"Button2", 652, 23, 100, 30},      {"PageControl1", 0, 116, 770, 556},
+        {"Panel3", 0, 1, 770, 48},
+        {"SpeedButton1", 8, 8, 113, 33},
+        {"SpeedButton2", 128, 8, 113, 33},
+        {"Label1", 536, 14, 131, 25},
+        {"Edit2", 656, 12, 89, 33},
+        {"Panel1", 0, 49, 770, 67},
+        {"rzlabel1", 24, 24, 150, 25},
+        {"Button1", 416, 8, 75, 25},
+        {"CheckBox1", 537, 8, 97, 17},
+        {"Edit1", 544, 22, 97, 33},
+        {"Button2", 652, 23, 100, 30},
+        {"PageControl1", 0, 116, 770, 556},
         // Moved down by 10 and sized for one decimal at creation.
         {"iSevenSegmentAnalog1", 170, 24, 84, 28},
         {"iSevenSegmentAnalog2", 296, 24, 84, 28},
@@ -149,11 +155,11 @@ TEST_F(MainWindow, CaptionsFontsAndVisibility) {
         int FontPixels;
     };
     const TText Texts[] = {
-        {"SpeedButton1", "保存文件", 19}, {"SpeedButton2", "打开文件", 19},
+        {"SpeedButton1", "保存文件", 19},   {"SpeedButton2", "打开文件", 19},
         {"Label1", "采集周期(秒)    ", 19}, {"Edit2", "1", 19},
-        {"rzlabel1", "实时温度(°C)", 19},  {"Edit1", "COM1", 19},
-        {"Button2", "打开串口", 20},       {"Button1", "test", 11},
-        {"CheckBox1", "高速采集", 11},     {"Panel2", "传感器实时监测软件", 31},
+        {"rzlabel1", "实时温度(°C)", 19},   {"Edit1", "COM1", 19},
+        {"Button2", "打开串口", 20},        {"Button1", "test", 11},
+        {"CheckBox1", "高速采集", 11},      {"Panel2", "传感器实时监测软件", 31},
     };
     for (const TText& T : Texts) {
         QWidget* Widget = W<QWidget>(T.Name);
@@ -255,7 +261,8 @@ TEST_F(MainWindow, SimulationEveryHalfSecond) {
     }
     EXPECT_EQ(Points(1).size(), 0u);
     EXPECT_FALSE(W<QWidget>("iSevenSegmentAnalog2")->isVisible());
-    EXPECT_THAT(MemoText(), testing::MatchesRegex("([0-9][0-9]:[0-9][0-9]:[0-9][0-9],2[0-9]\\.[0-9]\n)+"));
+    EXPECT_THAT(MemoText(),
+                testing::MatchesRegex("([0-9][0-9]:[0-9][0-9]:[0-9][0-9],2[0-9]\\.[0-9]\n)+"));
 }
 
 TEST_F(MainWindow, PeriodIsRoundedToMillisecondsHalvesToEven) {
@@ -264,9 +271,9 @@ TEST_F(MainWindow, PeriodIsRoundedToMillisecondsHalvesToEven) {
         int MSec;
         bool Ticking;
     };
-    for (const TCase& C : {TCase{"1", 1000, true}, TCase{"0.2", 200, true},
-                           TCase{"0.0015", 2, true}, TCase{"0.0025", 2, true},
-                           TCase{"0.0004", 0, false}, TCase{"-1", 0, false}}) {
+    for (const TCase& C :
+         {TCase{"1", 1000, true}, TCase{"0.2", 200, true}, TCase{"0.0015", 2, true},
+          TCase{"0.0025", 2, true}, TCase{"0.0004", 0, false}, TCase{"-1", 0, false}}) {
         Start("COM0", C.Period);
         EXPECT_EQ(Form1.Timer1().Interval(), C.MSec) << C.Period;
         EXPECT_EQ(Form1.Timer1().Ticking(), C.Ticking) << C.Period;
