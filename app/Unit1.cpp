@@ -1,0 +1,295 @@
+#include "app/Unit1.h"
+
+#include "app/DataLog.h"
+#include "components/iComponent.h"
+#include "platform/Arith.h"
+#include "platform/Text.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannel.h"
+#include "sevenseg/iSevenSegmentAnalog.h"
+#include "ui_Unit1.h"
+
+#include <QCloseEvent>
+#include <QTemporaryFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QThread>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+const char* const OpenCaption = "打开串口";
+const char* const CloseCaption = "关闭串口";
+const char* const LogFileName = "*.csv";
+
+// The settings a component keeps in its stored design, as a property file
+// among the program's resources.
+void LoadDesign(TiComponent& Component, const QString& Resource) {
+    QFile Stored(Resource);
+    std::unique_ptr<QTemporaryFile> File(QTemporaryFile::createNativeFile(Stored));
+    if (!File)
+        throw Exception("Cannot open file \"" + Resource.toStdString() + "\"");
+    Component.LoadPropertiesFromFile(File->fileName().toStdString());
+}
+
+} // namespace
+
+static void InitResources() {
+    Q_INIT_RESOURCE(Resources);
+}
+
+TForm1::TForm1(TUserDialogs& Dialogs, QWidget* Parent)
+    : QMainWindow(Parent), FUi(std::make_unique<Ui::TForm1>()), FDialogs(Dialogs),
+      FTimer1([this] { Guarded([this] { Timer1Timer(); }); }) {
+    InitResources();
+    FUi->setupUi(this);
+    // The hidden title row keeps its pixel, as in the stored layout.
+    QSizePolicy Policy = FUi->Panel2->sizePolicy();
+    Policy.setRetainSizeWhenHidden(true);
+    FUi->Panel2->setSizePolicy(Policy);
+    ApplyDesignSettings();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ApplyDesignSettings() {
+    LoadDesign(*FUi->iSevenSegmentAnalog1, ":/design/iSevenSegmentAnalog1.txt");
+    LoadDesign(*FUi->iSevenSegmentAnalog2, ":/design/iSevenSegmentAnalog2.txt");
+    LoadDesign(*FUi->iPlot1, ":/design/iPlot1.txt");
+
+    // The serial component has no property file: its design settings are here.
+    FXComm1.SetDeviceName("COM27");
+    FXComm1.SetBaudRate(br9600);
+    FXComm1.DataControl().SetDataBits(db8);
+    FXComm1.DataControl().SetParity(paNone);
+    FXComm1.DataControl().SetStopBits(sb1);
+    FXComm1.SetFlowControl(fcNone);
+    FXComm1.SetRTSSettings({});
+    FXComm1.SetDTRSettings({});
+    FXComm1.SetXOnXOffSettings({});
+    FXComm1.SetOptions({});
+    FXComm1.Buffers().SetInputSize(2048);
+    FXComm1.Buffers().SetOutputSize(2048);
+    FXComm1.Buffers().SetInputTimeout(500);
+    FXComm1.Buffers().SetOutputTimeout(500);
+    FXComm1.EventChars().SetXonChar(17);
+    FXComm1.EventChars().SetXoffChar(19);
+    FXComm1.EventChars().SetEofChar(0);
+    FXComm1.EventChars().SetErrorChar(0);
+    FXComm1.EventChars().SetEventChar(10);
+    FXComm1.SetMonitorEvents({deChar, deFlag, deOutEmpty});
+    FXComm1.SetSynchronize(false);
+    FXComm1.Timeouts().SetReadInterval(100);
+    FXComm1.Timeouts().SetReadMultiplier(1);
+    FXComm1.Timeouts().SetReadConstant(100);
+    FXComm1.Timeouts().SetWriteMultiplier(100);
+    FXComm1.Timeouts().SetWriteConstant(100);
+
+    FTimer1.SetEnabled(false);
+    FTimer1.SetInterval(1000);
+}
+
+void TForm1::ConnectHandlers() {
+    OnClick(FUi->Button1, &TForm1::Button1Click);
+    OnClick(FUi->Button2, &TForm1::Button2Click);
+    OnClick(FUi->SpeedButton1, &TForm1::SpeedButton1Click);
+    OnClick(FUi->SpeedButton2, &TForm1::SpeedButton2Click);
+}
+
+void TForm1::OnClick(QAbstractButton* Button, void (TForm1::*Handler)()) {
+    connect(Button, &QAbstractButton::clicked, this,
+            [this, Handler] { Guarded([this, Handler] { (this->*Handler)(); }); });
+}
+
+void TForm1::Guarded(const std::function<void()>& Handler) {
+    try {
+        Handler();
+    } catch (const std::exception& E) {
+        FDialogs.ShowMessage(E.what());
+    }
+}
+
+void TForm1::FormCreate() {
+    FCycle.MeasurementKind = mkTemperature;
+    const bool Temperature = FCycle.MeasurementKind == mkTemperature;
+    FUi->rzlabel1->setText(Temperature ? "实时温度(°C)" : "实时距离(mm)");
+    for (TiSevenSegmentAnalog* D : {FUi->iSevenSegmentAnalog1, FUi->iSevenSegmentAnalog2}) {
+        D->SetPrecision(Temperature ? 1 : 0);
+        D->SetTop(D->Top() + 10);
+    }
+    COMM_init();
+    iplot_init();
+}
+
+void TForm1::COMM_init() {}
+
+void TForm1::iplot_init() {
+    const bool Temperature = FCycle.MeasurementKind == mkTemperature;
+    TiPlot& Plot = *FUi->iPlot1;
+    Plot.ClearChannels();
+    Plot.ClearXAxes();
+    Plot.SetTitleText(Temperature ? "实时温度曲线" : "实时距离曲线");
+
+    TiPlotYAxis& YAxis = *Plot.YAxis(0);
+    YAxis.SetSpan(Temperature ? 40 : 4000);
+    YAxis.SetMin(0);
+    YAxis.SetTitle(Temperature ? "温度值(°C)" : "距离值(mm)");
+    YAxis.SetTitleShow(true);
+
+    auto& Channel0 = static_cast<TiPlotChannel&>(*Plot.Channel(Plot.NewChannel()));
+    Channel0.SetTitleText(Temperature ? "温度1" : "距离1");
+    Channel0.SetColor(clRed);
+    Channel0.SetInterpolationStyle(ipistCubicSpline);
+    Channel0.SetTraceLineWidth(2);
+
+    TiPlotXAxis& XAxis = *Plot.XAxis(Plot.NewXAxis());
+    XAxis.SetTitle("采样时间(S)");
+    XAxis.SetTitleShow(true);
+    XAxis.SetSpan(100);
+    Channel0.SetXAxisName(XAxis.Name());
+    TFont LabelsFont = XAxis.LabelsFont();
+    LabelsFont.SetColor(clRed);
+    XAxis.SetLabelsFont(LabelsFont);
+
+    TiPlotChannelCustom& Channel1 = *Plot.Channel(Plot.NewChannel());
+    Channel1.SetTitleText(Temperature ? "温度2" : "距离2");
+    Channel1.SetColor(clYellow);
+    Channel1.SetTraceLineWidth(2);
+    Channel1.SetXAxisName(XAxis.Name());
+}
+
+int TForm1::PeriodMSec() const {
+    const double MSec = double(Round(StrToFloat(FUi->Edit2->text().toStdString()) * 1000));
+    // Negative periods give no ticks, like 0; longer ones than a timer holds
+    // are held at its longest.
+    return int(std::clamp(MSec, 0.0, double(INT_MAX)));
+}
+
+void TForm1::Button2Click() {
+    const std::string Port = FUi->Edit1->text().toStdString();
+    if (Port == "COM0") {
+        FCycle.SimulationMode = true;
+        FTimer1.SetInterval(PeriodMSec());
+        FTimer1.SetEnabled(true);
+        return;
+    }
+    if (FXComm1.IsOpen()) {
+        FXComm1.CloseDevice();
+        FUi->Button2->setText(OpenCaption);
+        return;
+    }
+    try {
+        FXComm1.SetDeviceName(Port);
+        FXComm1.OpenDevice();
+        FTimer1.SetInterval(PeriodMSec());
+        if (FXComm1.IsOpen())
+            FUi->Button2->setText(CloseCaption);
+        FTimer1.SetEnabled(true);
+    } catch (const std::exception&) {
+        // A port that opened but then failed is closed again, so that the
+        // caption "open" never stands beside an open port.
+        if (FXComm1.IsOpen())
+            FXComm1.CloseDevice();
+        FTimer1.SetEnabled(false);
+        FDialogs.ShowMessage("串口打开失败");
+        FUi->Button2->setText(OpenCaption);
+    }
+}
+
+void TForm1::SpeedButton1Click() {
+    std::string FileName;
+    if (FDialogs.ExecuteSave(LogFileName, FileName))
+        WriteTextFile(FileName, FileTextOfMemo(FUi->Memo1->toPlainText().toStdString()));
+}
+
+void TForm1::SpeedButton2Click() {
+    std::string FileName;
+    if (FDialogs.ExecuteOpen(LogFileName, FileName))
+        FUi->Memo1->setPlainText(QString::fromStdString(MemoTextOfFile(ReadTextFile(FileName))));
+    FCycle.SampleCounter = 0;
+    PlotLogLines();
+}
+
+void TForm1::PlotLogLines() {
+    std::vector<float> Values;
+    for (const std::string& Line : LogLines(FUi->Memo1->toPlainText().toStdString())) {
+        if (!LogLineValues(Line, Values))
+            continue;
+        for (std::size_t Channel = 0; Channel < Values.size(); ++Channel)
+            AddXY(int(Channel), FCycle.SampleCounter, Values[Channel]);
+        ++FCycle.SampleCounter;
+    }
+}
+
+void TForm1::Timer1Timer() {
+    FCycle.Timer1Timer();
+}
+
+void TForm1::Button1Click() {
+    FCycle.Button1Click();
+}
+
+void TForm1::FormClose() {}
+
+void TForm1::ComPort1RxFlag() {}
+
+void TForm1::closeEvent(QCloseEvent* Event) {
+    FormClose();
+    QMainWindow::closeEvent(Event);
+}
+
+TiSevenSegmentAnalog* TForm1::Display(int Index) const {
+    return Index == 1 ? FUi->iSevenSegmentAnalog1 : FUi->iSevenSegmentAnalog2;
+}
+
+bool TForm1::PortIsOpen() {
+    return FXComm1.IsOpen();
+}
+
+std::string TForm1::PortReadString() {
+    std::string Data;
+    FXComm1.ReadString(Data);
+    return Data;
+}
+
+void TForm1::PortWriteString(const std::string& Data) {
+    FXComm1.WriteString(Data);
+}
+
+void TForm1::SetDisplayValue(int Display, double Value) {
+    this->Display(Display)->SetValue(Value);
+}
+
+void TForm1::SetDisplayVisible(int Display, bool Visible) {
+    this->Display(Display)->setVisible(Visible);
+}
+
+void TForm1::AddXY(int Channel, double X, double Y) {
+    FUi->iPlot1->Channel(Channel)->AddXY(X, Y);
+}
+
+void TForm1::AppendLogLine(const std::string& Line) {
+    // Every line the program writes ends with a line break; a line typed
+    // without one is ended first.
+    QTextCursor End(FUi->Memo1->document());
+    End.movePosition(QTextCursor::End);
+    const QString Break = End.block().text().isEmpty() ? "" : "\n";
+    End.insertText(Break + QString::fromStdString(Line) + "\n");
+}
+
+TDateTime TForm1::LocalTime() {
+    return Now();
+}
+
+void TForm1::Pause(int MSec) {
+    QThread::msleep(MSec);
+}
+
+int TForm1::RandomDigit() {
+    return FRandom.Next(10);
+}

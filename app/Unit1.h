@@ -1,0 +1,79 @@
+#pragma once
+// The program's main window: the connection control (port name, period,
+// open and close or simulation), the two value displays, the plot and the
+// data log with its file. The polling cycle does the work of each tick;
+// the window is its neighbourhood.
+
+#include "app/PollingCycle.h"
+#include "app/Timer.h"
+#include "app/UserDialogs.h"
+#include "platform/Random.h"
+#include "serial/XComDrv.h"
+
+#include <QMainWindow>
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+class QAbstractButton;
+class TiPlot;
+class TiSevenSegmentAnalog;
+
+class TForm1 : public QMainWindow, private TPollingNeighbours {
+    Q_OBJECT
+  public:
+    // Loads the stored layout and design settings, then runs FormCreate.
+    explicit TForm1(TUserDialogs& Dialogs, QWidget* Parent = nullptr);
+    ~TForm1() override;
+
+    void FormCreate();
+    void COMM_init();
+    void iplot_init();
+    void Button2Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void Timer1Timer();
+    void Button1Click();
+    void FormClose();
+    void ComPort1RxFlag();
+
+    // The widgets are the children of the stored layout, found by name.
+    TTimer& Timer1() { return FTimer1; }
+    TXComm& XComm1() { return FXComm1; }
+    TPollingCycle& Cycle() { return FCycle; }
+
+  protected:
+    void closeEvent(QCloseEvent* Event) override;
+
+  private:
+    void ApplyDesignSettings();
+    void ConnectHandlers();
+    // Runs a handler; an exception shows its message and the program goes on.
+    void Guarded(const std::function<void()>& Handler);
+    void OnClick(QAbstractButton* Button, void (TForm1::*Handler)());
+    int PeriodMSec() const;
+    void PlotLogLines();
+    TiSevenSegmentAnalog* Display(int Index) const;
+
+    bool PortIsOpen() override;
+    std::string PortReadString() override;
+    void PortWriteString(const std::string& Data) override;
+    void SetDisplayValue(int Display, double Value) override;
+    void SetDisplayVisible(int Display, bool Visible) override;
+    void AddXY(int Channel, double X, double Y) override;
+    void AppendLogLine(const std::string& Line) override;
+    TDateTime LocalTime() override;
+    void Pause(int MSec) override;
+    int RandomDigit() override;
+
+    std::unique_ptr<Ui::TForm1> FUi;
+    TUserDialogs& FDialogs;
+    TXComm FXComm1;
+    TTimer FTimer1;
+    TPollingCycle FCycle{*this};
+    TRandom FRandom;
+};

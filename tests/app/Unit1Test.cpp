@@ -1,0 +1,477 @@
+// The main window driven through its handlers and widgets, offscreen.
+
+#include "app/Unit1.h"
+#include "app/Application.h"
+#include "app/DataLog.h"
+#include "app/ModbusCrc.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannel.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotLabel.h"
+#include "sevenseg/iSevenSegmentAnalog.h"
+#include "tests/serial/PtyPeer.h"
+#include "tests/support/LocaleScope.h"
+#include "tests/support/QtTestEnvironment.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+[[maybe_unused]] testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new TQtTestEnvironment<TApplication>);
+
+namespace {
+
+using testing::ElementsAre;
+using testing::StartsWith;
+
+// Answers the window's dialogs: messages are kept, file dialogs return
+// FileName or are cancelled when it is empty.
+class TAnswers : public TUserDialogs {
+  public:
+    void ShowMessage(const std::string& Text) override { Messages.push_back(Text); }
+    bool ExecuteSave(const std::string& InitialName, std::string& Name) override {
+        return Answer(InitialName, Name);
+    }
+    bool ExecuteOpen(const std::string& InitialName, std::string& Name) override {
+        return Answer(InitialName, Name);
+    }
+
+    std::vector<std::string> Messages;
+    std::optional<std::string> FileName;
+    std::vector<std::string> InitialNames;
+
+  private:
+    bool Answer(const std::string& InitialName, std::string& Name) {
+        InitialNames.push_back(InitialName);
+        if (!FileName)
+            return false;
+        Name = *FileName;
+        return true;
+    }
+};
+
+std::string ReadFile(const std::string& Name) {
+    std::ifstream File(Name, std::ios::binary);
+    std::stringstream Text;
+    Text << File.rdbuf();
+    return Text.str();
+}
+
+void WriteFile(const std::string& Name, const std::string& Text) {
+    std::ofstream(Name, std::ios::binary) << Text;
+}
+
+std::string WithCrc(const std::string& Frame) {
+    return Frame + ModbusCrc16(Frame);
+}
+
+class MainWindow : public testing::Test {
+  protected:
+    template <typename T> T* W(const char* Name) {
+        T* Widget = Form1.findChild<T*>(Name);
+        EXPECT_NE(Widget, nullptr) << Name;
+        return Widget;
+    }
+    std::string Caption() { return W<QPushButton>("Button2")->text().toStdString(); }
+    std::string MemoText() { return W<QPlainTextEdit>("Memo1")->toPlainText().toStdString(); }
+    TiPlot& Plot() { return *W<TiPlot>("iPlot1"); }
+    // The points of a channel as (X, Y).
+    std::vector<std::pair<double, double>> Points(int Channel) {
+        std::vector<std::pair<double, double>> P;
+        TiPlotChannelCustom& C = *Plot().Channel(Channel);
+        for (int I = 0; I < C.Count(); ++I)
+            P.emplace_back(C.GetX(I), C.GetY(I));
+        return P;
+    }
+    void Start(const std::string& Port, const std::string& Period = "1") {
+        W<QLineEdit>("Edit1")->setText(QString::fromStdString(Port));
+        W<QLineEdit>("Edit2")->setText(QString::fromStdString(Period));
+        W<QPushButton>("Button2")->click();
+    }
+    std::string TempFile(const char* Name) { return Dir.filePath(Name).toStdString(); }
+
+    TAnswers Dialogs;
+    TForm1 Form1{Dialogs};
+    QTemporaryDir Dir;
+};
+
+struct TPlace {
+    const char* Name;
+    int Left, Top, Width, Height;
+};
+
+TEST_F(MainWindow, ElementsStandWhereTheStoredLayoutPutsThem) {
+    Form1.show();
+    EXPECT_EQ(Form1.windowTitle().toStdString(), "Tessaro-传感器实时监测软件");
+    EXPECT_EQ(Form1.centralWidget()->width(), 770);
+    const TPlace Places[] = {
+        {"Panel3", 0, 1, 770, 48},
+        {"SpeedButton1", 8, 8, 113, 33},
+        {"SpeedButton2", 128, 8, 113, 33},
+        {"Label1", 536, 14, 131, 25},
+        {"Edit2", 656, 12, 89, 33},
+        {"Panel1", 0, 49, 770, 67},
+        {"rzlabel1", 24, 24, 150, 25},
+        {"Button1", 416, 8, 75, 25},
+        {"CheckBox1", 537, 8, 97, 17},
+        {"Edit1", 544, 22, 97, 33},
+        {"Button2", 652, 23, 100, 30},
+        {"PageControl1", 0, 116, 770, 556},
+        // Moved down by 10 and sized for one decimal at creation.
+        {"iSevenSegmentAnalog1", 170, 24, 84, 28},
+        {"iSevenSegmentAnalog2", 296, 24, 84, 28},
+    };
+    for (const TPlace& P : Places) {
+        QWidget* Widget = W<QWidget>(P.Name);
+        EXPECT_EQ(Widget->geometry(), QRect(P.Left, P.Top, P.Width, P.Height)) << P.Name;
+    }
+    EXPECT_EQ(W<QWidget>("iPlot1")->parentWidget(), W<QWidget>("TabSheet1"));
+    EXPECT_EQ(W<QWidget>("iPlot1")->size(), W<QWidget>("TabSheet1")->size());
+    W<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    EXPECT_EQ(W<QWidget>("Memo1")->size(), W<QWidget>("TabSheet2")->size());
+}
+
+TEST_F(MainWindow, CaptionsFontsAndVisibility) {
+    Form1.show();
+    struct TText {
+        const char* Name;
+        const char* Text;
+        int FontPixels;
+    };
+    const TText Texts[] = {
+        {"SpeedButton1", "保存文件", 19},   {"SpeedButton2", "打开文件", 19},
+        {"Label1", "采集周期(秒)    ", 19}, {"Edit2", "1", 19},
+        {"rzlabel1", "实时温度(°C)", 19},   {"Edit1", "COM1", 19},
+        {"Button2", "打开串口", 20},        {"Button1", "test", 11},
+        {"CheckBox1", "高速采集", 11},      {"Panel2", "传感器实时监测软件", 31},
+    };
+    for (const TText& T : Texts) {
+        QWidget* Widget = W<QWidget>(T.Name);
+        Widget->ensurePolished();
+        EXPECT_EQ(Widget->property("text").toString().toStdString(), T.Text) << T.Name;
+        EXPECT_EQ(Widget->font().pixelSize(), T.FontPixels) << T.Name;
+    }
+    for (const char* Hidden : {"Panel2", "Button1", "CheckBox1", "iSevenSegmentAnalog2"})
+        EXPECT_FALSE(W<QWidget>(Hidden)->isVisible()) << Hidden;
+    EXPECT_TRUE(W<QToolButton>("SpeedButton1")->autoRaise());
+    EXPECT_FALSE(W<QToolButton>("SpeedButton2")->icon().isNull());
+    EXPECT_EQ(Form1.windowIcon().availableSizes().value(0), QSize(32, 32));
+
+    auto* Pages = W<QTabWidget>("PageControl1");
+    EXPECT_EQ(Pages->currentIndex(), 0);
+    EXPECT_EQ(Pages->tabText(0).toStdString(), "曲      线");
+    EXPECT_EQ(Pages->tabText(1).toStdString(), "数      据");
+    auto* Memo = W<QPlainTextEdit>("Memo1");
+    EXPECT_FALSE(Memo->isReadOnly());
+    EXPECT_EQ(Memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(Memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(Memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+TEST_F(MainWindow, DisplaysShowOneDecimalInLime) {
+    for (const char* Name : {"iSevenSegmentAnalog1", "iSevenSegmentAnalog2"}) {
+        auto* D = W<TiSevenSegmentAnalog>(Name);
+        EXPECT_EQ(D->Precision(), 1) << Name;
+        EXPECT_EQ(D->SegmentColor(), TColor(0x00FF00)) << Name;
+    }
+}
+
+TEST_F(MainWindow, PlotIsSetUpForTemperature) {
+    TiPlot& P = Plot();
+    EXPECT_EQ(P.TitleText(), "实时温度曲线");
+    EXPECT_TRUE(P.BackGroundGradientEnabled());
+    EXPECT_EQ(P.BackGroundGradientStartColor(), clBlue);
+    EXPECT_EQ(P.BackGroundGradientStopColor(), clBlack);
+    EXPECT_EQ(P.TitleFont().Name(), "Arial");
+    EXPECT_EQ(P.TitleFont().Height(), -19);
+    EXPECT_EQ(P.TitleFont().Color(), clWhite);
+    EXPECT_EQ(P.DataCursorCount(), 1);
+    EXPECT_FALSE(P.DataCursor(0)->Visible());
+
+    ASSERT_EQ(P.YAxisCount(), 1);
+    TiPlotYAxis& Y = *P.YAxis(0);
+    EXPECT_EQ(Y.Name(), "Y-Axis 1");
+    EXPECT_EQ(Y.Span(), 40);
+    EXPECT_EQ(Y.Min(), 0);
+    EXPECT_EQ(Y.Title(), "温度值(°C)");
+    EXPECT_TRUE(Y.TitleShow());
+    EXPECT_EQ(Y.LabelsFont().Color(), clWhite);
+    EXPECT_EQ(Y.TitleFont().Color(), clWhite);
+
+    ASSERT_EQ(P.XAxisCount(), 1);
+    TiPlotXAxis& X = *P.XAxis(0);
+    EXPECT_EQ(X.Title(), "采样时间(S)");
+    EXPECT_TRUE(X.TitleShow());
+    EXPECT_EQ(X.Span(), 100);
+    EXPECT_EQ(X.LabelsFont().Color(), clRed);
+
+    ASSERT_EQ(P.ChannelCount(), 2);
+    auto& C0 = static_cast<TiPlotChannel&>(*P.Channel(0));
+    auto& C1 = static_cast<TiPlotChannel&>(*P.Channel(1));
+    EXPECT_EQ(C0.TitleText(), "温度1");
+    EXPECT_EQ(C0.Color(), clRed);
+    EXPECT_EQ(C0.InterpolationStyle(), ipistCubicSpline);
+    EXPECT_EQ(C0.TraceLineWidth(), 2);
+    EXPECT_EQ(C1.TitleText(), "温度2");
+    EXPECT_EQ(C1.Color(), clYellow);
+    EXPECT_EQ(C1.InterpolationStyle(), ipistStraightLine);
+    EXPECT_EQ(C1.TraceLineWidth(), 2);
+    for (TiPlotChannelCustom* C : {P.Channel(0), P.Channel(1)}) {
+        EXPECT_EQ(C->XAxisName(), X.Name());
+        EXPECT_EQ(C->YAxisName(), "Y-Axis 1");
+    }
+}
+
+TEST_F(MainWindow, StartsIdle) {
+    EXPECT_EQ(Caption(), "打开串口");
+    EXPECT_FALSE(Form1.Timer1().Enabled());
+    EXPECT_FALSE(Form1.Cycle().SimulationMode);
+    EXPECT_EQ(Form1.Cycle().MeasurementKind, mkTemperature);
+}
+
+TEST_F(MainWindow, SimulationEveryHalfSecond) {
+    Start("COM0", "0.5");
+    EXPECT_TRUE(Form1.Cycle().SimulationMode);
+    EXPECT_TRUE(Form1.Timer1().Ticking());
+    EXPECT_EQ(Form1.Timer1().Interval(), 500);
+    EXPECT_EQ(Caption(), "打开串口");
+    for (int Wait = 0; Wait < 50 && Points(0).size() < 2; ++Wait)
+        QTest::qWait(100);
+    ASSERT_GE(Points(0).size(), 2u);
+    const auto P = Points(0);
+    EXPECT_EQ(P[0].first, 0);
+    EXPECT_EQ(P[1].first, 1);
+    for (const auto& [X, Y] : P) {
+        EXPECT_GE(Y, 20.09);
+        EXPECT_LE(Y, 29.11);
+    }
+    EXPECT_EQ(Points(1).size(), 0u);
+    EXPECT_FALSE(W<QWidget>("iSevenSegmentAnalog2")->isVisible());
+    EXPECT_THAT(MemoText(),
+                testing::MatchesRegex("([0-9][0-9]:[0-9][0-9]:[0-9][0-9],2[0-9]\\.[0-9]\n)+"));
+}
+
+TEST_F(MainWindow, PeriodIsRoundedToMillisecondsHalvesToEven) {
+    struct TCase {
+        const char* Period;
+        int MSec;
+        bool Ticking;
+    };
+    for (const TCase& C :
+         {TCase{"1", 1000, true}, TCase{"0.2", 200, true}, TCase{"0.0015", 2, true},
+          TCase{"0.0025", 2, true}, TCase{"0.0004", 0, false}, TCase{"-1", 0, false}}) {
+        Start("COM0", C.Period);
+        EXPECT_EQ(Form1.Timer1().Interval(), C.MSec) << C.Period;
+        EXPECT_EQ(Form1.Timer1().Ticking(), C.Ticking) << C.Period;
+    }
+}
+
+TEST_F(MainWindow, SimulationWithABadPeriodShowsTheConversionError) {
+    Start("COM0", "fast");
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(StartsWith("'fast'")));
+    EXPECT_TRUE(Form1.Cycle().SimulationMode);
+    EXPECT_FALSE(Form1.Timer1().Enabled());
+}
+
+TEST_F(MainWindow, APortThatDoesNotExistFailsToOpen) {
+    Start("/dev/no-such-serial-port");
+    EXPECT_THAT(Dialogs.Messages, ElementsAre("串口打开失败"));
+    EXPECT_FALSE(Form1.Timer1().Enabled());
+    EXPECT_FALSE(Form1.XComm1().IsOpen());
+    EXPECT_EQ(Caption(), "打开串口");
+}
+
+TEST_F(MainWindow, ABadPeriodForAPortFailsAndLeavesThePortClosed) {
+    TPtyPeer Sensor;
+    Start(Sensor.Path(), "1s");
+    EXPECT_THAT(Dialogs.Messages, ElementsAre("串口打开失败"));
+    EXPECT_FALSE(Form1.Timer1().Enabled());
+    EXPECT_FALSE(Form1.XComm1().IsOpen());
+    EXPECT_EQ(Caption(), "打开串口");
+}
+
+TEST_F(MainWindow, PollsAPortAndClosingKeepsWhatWasShown) {
+    TPtyPeer Sensor;
+    Start(Sensor.Path());
+    EXPECT_EQ(Caption(), "关闭串口");
+    EXPECT_TRUE(Form1.Timer1().Enabled());
+    EXPECT_EQ(Form1.XComm1().DeviceName(), Sensor.Path());
+
+    Form1.Timer1Timer();
+    EXPECT_EQ(Sensor.Receive(8), PollRequest);
+    Sensor.Send(WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7)));
+    QTest::qWait(100);
+    Form1.Timer1Timer();
+    EXPECT_EQ(Sensor.Receive(8), PollRequest);
+    EXPECT_THAT(MemoText(), testing::MatchesRegex("..:..:..,23\\.5,24\\.1\n"));
+    EXPECT_TRUE(W<QWidget>("iSevenSegmentAnalog2")->isVisibleTo(&Form1));
+
+    W<QPushButton>("Button2")->click();
+    EXPECT_EQ(Caption(), "打开串口");
+    EXPECT_FALSE(Form1.XComm1().IsOpen());
+    EXPECT_TRUE(Form1.Timer1().Enabled());
+    Form1.Timer1Timer();
+    EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1")->Value(), 23.5f);
+    EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog2")->Value(), 24.1f);
+    EXPECT_EQ(Points(0).size(), 1u);
+    EXPECT_EQ(Points(1).size(), 1u);
+    EXPECT_EQ(LogLines(MemoText()).size(), 1u);
+
+    W<QPushButton>("Button2")->click();
+    EXPECT_EQ(Caption(), "关闭串口");
+}
+
+TEST_F(MainWindow, AfterSimulationAnOpenedPortStillSimulates) {
+    Start("COM0");
+    TPtyPeer Sensor;
+    Start(Sensor.Path());
+    EXPECT_EQ(Caption(), "关闭串口");
+    EXPECT_TRUE(Form1.XComm1().IsOpen());
+    Form1.Timer1Timer();
+    Form1.Timer1Timer();
+    EXPECT_EQ(Sensor.Receive(8, 100), "");
+    EXPECT_EQ(Points(0).size(), 2u);
+    EXPECT_EQ(Points(1).size(), 0u);
+}
+
+TEST_F(MainWindow, SavedLogLoadsBackFromXZero) {
+    for (int I = 0; I < 3; ++I)
+        Form1.Button1Click();
+    const std::string Memo = MemoText();
+    Dialogs.FileName = TempFile("log.csv");
+    W<QToolButton>("SpeedButton1")->click();
+    EXPECT_THAT(Dialogs.InitialNames, ElementsAre("*.csv"));
+    std::string Expected = Memo;
+    for (std::size_t At = Expected.find('\n'); At != std::string::npos;
+         At = Expected.find('\n', At + 2))
+        Expected.insert(At, "\r");
+    EXPECT_EQ(ReadFile(*Dialogs.FileName), Expected);
+
+    W<QPlainTextEdit>("Memo1")->setPlainText("edited");
+    W<QToolButton>("SpeedButton2")->click();
+    EXPECT_TRUE(Dialogs.Messages.empty());
+    EXPECT_EQ(MemoText(), Memo);
+    const auto P = Points(0);
+    ASSERT_EQ(P.size(), 6u);
+    for (int I = 0; I < 3; ++I) {
+        EXPECT_EQ(P[3 + I].first, I);
+        EXPECT_EQ(P[3 + I].second, P[I].second);
+    }
+    EXPECT_EQ(Form1.Cycle().SampleCounter, 3);
+}
+
+TEST_F(MainWindow, TwoValueLinesLoadIntoBothChannels) {
+    for (const char* Locale : {PeriodLocale, CommaLocale}) {
+        TLocaleScope Scope(Locale);
+        const bool Comma = DecimalSeparator() == ',';
+        Dialogs.FileName = TempFile("two.csv");
+        WriteFile(*Dialogs.FileName, Comma ? "08:05:09,23,5,24,1\r\n08:05:10,-1,0\r\n"
+                                           : "08:05:09,23.5,24.1\r\n08:05:10,-1.0\r\n");
+        Plot().Channel(0)->Clear();
+        Plot().Channel(1)->Clear();
+        W<QToolButton>("SpeedButton2")->click();
+        EXPECT_TRUE(Dialogs.Messages.empty()) << Locale;
+        EXPECT_THAT(Points(0), ElementsAre(std::pair(0.0, double(23.5f)), std::pair(1.0, -1.0)))
+            << Locale;
+        EXPECT_THAT(Points(1), ElementsAre(std::pair(0.0, double(24.1f)))) << Locale;
+    }
+}
+
+TEST_F(MainWindow, LoaderTakesEveryKindOfLineEnd) {
+    Dialogs.FileName = TempFile("ends.csv");
+    WriteFile(*Dialogs.FileName, "00:00:01,1.0\r00:00:02,2.0\n00:00:03,3.0\r\n00:00:04,4.0");
+    W<QToolButton>("SpeedButton2")->click();
+    EXPECT_EQ(MemoText(), "00:00:01,1.0\n00:00:02,2.0\n00:00:03,3.0\n00:00:04,4.0");
+    EXPECT_EQ(Points(0).size(), 4u);
+    // A line typed without its end is ended before the next sample.
+    Form1.Button1Click();
+    EXPECT_THAT(MemoText(), testing::MatchesRegex("(.*\n){4}..:..:..,..\\..\n"));
+}
+
+TEST_F(MainWindow, LinesWithoutACommaAreNotPlotted) {
+    Form1.Button1Click();
+    Dialogs.FileName = TempFile("plain.txt");
+    WriteFile(*Dialogs.FileName, "first\r\nsecond\r\n");
+    W<QToolButton>("SpeedButton2")->click();
+    EXPECT_EQ(MemoText(), "first\nsecond\n");
+    EXPECT_EQ(Points(0).size(), 1u);
+    EXPECT_EQ(Form1.Cycle().SampleCounter, 0);
+}
+
+TEST_F(MainWindow, CancellingTheLoadPlotsTheMemoAgain) {
+    Form1.Button1Click();
+    Form1.Button1Click();
+    W<QToolButton>("SpeedButton2")->click();
+    const auto P = Points(0);
+    ASSERT_EQ(P.size(), 4u);
+    EXPECT_EQ(P[2], std::pair(0.0, P[0].second));
+    EXPECT_EQ(P[3], std::pair(1.0, P[1].second));
+}
+
+TEST_F(MainWindow, AValueThatIsNoNumberStopsTheLoad) {
+    Dialogs.FileName = TempFile("edited.csv");
+    const std::string Text = "00:00:01,1.0\r\n00:00:02,warm\r\n00:00:03,3.0\r\n";
+    WriteFile(*Dialogs.FileName, Text);
+    W<QToolButton>("SpeedButton2")->click();
+    EXPECT_THAT(Dialogs.Messages, ElementsAre("'warm' is not a valid floating point value"));
+    EXPECT_THAT(Points(0), ElementsAre(std::pair(0.0, 1.0)));
+    EXPECT_EQ(MemoText(), "00:00:01,1.0\n00:00:02,warm\n00:00:03,3.0\n");
+}
+
+TEST_F(MainWindow, FileErrorsChangeNothing) {
+    Form1.Button1Click();
+    const std::string Memo = MemoText();
+    Dialogs.FileName = TempFile("missing/log.csv");
+    W<QToolButton>("SpeedButton1")->click();
+    W<QToolButton>("SpeedButton2")->click();
+    ASSERT_EQ(Dialogs.Messages.size(), 2u);
+    EXPECT_THAT(Dialogs.Messages[0], StartsWith("Cannot create file \"" + *Dialogs.FileName));
+    EXPECT_THAT(Dialogs.Messages[1], StartsWith("Cannot open file \"" + *Dialogs.FileName));
+    EXPECT_EQ(MemoText(), Memo);
+    EXPECT_EQ(Form1.Cycle().SampleCounter, 1);
+    EXPECT_EQ(Points(0).size(), 1u);
+}
+
+TEST_F(MainWindow, CancellingTheSaveWritesNothing) {
+    Form1.Button1Click();
+    W<QToolButton>("SpeedButton1")->click();
+    EXPECT_TRUE(QDir(Dir.path()).isEmpty());
+    EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+// An object whose events fail.
+class TFailing : public QObject {
+  protected:
+    bool event(QEvent*) override { throw Exception("failed in an event"); }
+};
+
+TEST(Application, DefaultHandlerShowsTheMessageAndGoesOn) {
+    auto& Application = static_cast<TApplication&>(*qApp);
+    TAnswers Dialogs;
+    TUserDialogs& Before = Application.Dialogs();
+    Application.SetDialogs(Dialogs);
+    TFailing Failing;
+    QEvent Event(QEvent::User);
+    QCoreApplication::sendEvent(&Failing, &Event);
+    QCoreApplication::sendEvent(&Failing, &Event);
+    Application.SetDialogs(Before);
+    EXPECT_THAT(Dialogs.Messages, ElementsAre("failed in an event", "failed in an event"));
+}
+
+} // namespace
