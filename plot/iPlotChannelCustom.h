@@ -85,15 +85,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     }
 
     const std::string& XAxisName() const { return FAxes.XName(); }
-    void SetXAxisName(const std::string& Value) {
-        if (FAxes.SetXName(Value))
-            DoChange();
-    }
+    void SetXAxisName(const std::string& Value) { ReferenceChanged(FAxes.SetXName(Value)); }
     const std::string& YAxisName() const { return FAxes.YName(); }
-    void SetYAxisName(const std::string& Value) {
-        if (FAxes.SetYName(Value))
-            DoChange();
-    }
+    void SetYAxisName(const std::string& Value) { ReferenceChanged(FAxes.SetYName(Value)); }
     // The axes, looked up by name on first use; none while missing.
     TiPlotAxis* XAxis() { return FAxes.X(); }
     TiPlotAxis* YAxis() { return FAxes.Y(); }

@@ -8,8 +8,7 @@ TiPlotDataCursor::TiPlotDataCursor(TiPlotComponent* Owner, const TiPlotObjectEve
     : TiPlotManagerObject(Owner, Events) {}
 
 void TiPlotDataCursor::SetChannelName(const std::string& Value) {
-    if (FChannel.SetName(Value))
-        DoChange();
+    ReferenceChanged(FChannel.SetName(Value));
 }
 
 TiPlotChannelCustom* TiPlotDataCursor::Channel() {

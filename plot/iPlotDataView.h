@@ -13,15 +13,9 @@ class TiPlotDataView : public TiPlotLayoutObject {
     TiPlotDataView(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
 
     const std::string& GridXAxisName() const { return FGridAxes.XName(); }
-    void SetGridXAxisName(const std::string& Value) {
-        if (FGridAxes.SetXName(Value))
-            DoChange();
-    }
+    void SetGridXAxisName(const std::string& Value) { ReferenceChanged(FGridAxes.SetXName(Value)); }
     const std::string& GridYAxisName() const { return FGridAxes.YName(); }
-    void SetGridYAxisName(const std::string& Value) {
-        if (FGridAxes.SetYName(Value))
-            DoChange();
-    }
+    void SetGridYAxisName(const std::string& Value) { ReferenceChanged(FGridAxes.SetYName(Value)); }
     // The grid's axes, looked up by name on first use; none when missing.
     TiPlotAxis* GridXAxis() { return FGridAxes.X(); }
     TiPlotAxis* GridYAxis() { return FGridAxes.Y(); }

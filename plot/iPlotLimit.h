@@ -13,15 +13,9 @@ class TiPlotLimit : public TiPlotObject {
     TiPlotLimit(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
 
     const std::string& XAxisName() const { return FAxes.XName(); }
-    void SetXAxisName(const std::string& Value) {
-        if (FAxes.SetXName(Value))
-            DoChange();
-    }
+    void SetXAxisName(const std::string& Value) { ReferenceChanged(FAxes.SetXName(Value)); }
     const std::string& YAxisName() const { return FAxes.YName(); }
-    void SetYAxisName(const std::string& Value) {
-        if (FAxes.SetYName(Value))
-            DoChange();
-    }
+    void SetYAxisName(const std::string& Value) { ReferenceChanged(FAxes.SetYName(Value)); }
     TiPlotAxis* XAxis() { return FAxes.X(); }
     TiPlotAxis* YAxis() { return FAxes.Y(); }
 

@@ -161,12 +161,6 @@ void TiPlotObjectOwnedManager::Clear() {
     }
 }
 
-// ---- TiPlotObjectManager
-
-TiPlotObject* TiPlotObjectManager::CreateObject() {
-    return TiPlotObjectManagerCustom::CreateObject();
-}
-
 // ---- TiPlotChannelManager
 
 TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,

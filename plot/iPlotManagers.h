@@ -86,7 +86,6 @@ class TiPlotObjectOwnedManager : public TiPlotObjectManagerCustom {
 class TiPlotObjectManager : public TiPlotObjectManagerCustom {
   public:
     using TiPlotObjectManagerCustom::TiPlotObjectManagerCustom;
-    TiPlotObject* CreateObject() override;
     std::string BaseName() const override { return "n/a"; }
 
   protected:

@@ -117,6 +117,11 @@ class TiPlotObject : public QObject {
 
   protected:
     void SetDrawReady(bool Value) { FDrawReady = Value; }
+    // A reference name was set: repaint when it changed.
+    void ReferenceChanged(bool Changed) {
+        if (Changed)
+            DoChange();
+    }
     // Stores a changed value and requests a repaint.
     template <typename T> void Change(T& Field, const T& Value) {
         if (Field == Value)
