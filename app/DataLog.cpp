@@ -5,6 +5,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +37,42 @@ std::vector<std::string> ValueTexts(const std::string& Tail) {
 
 QString Name(const std::string& FileName) {
     return QString::fromStdString(FileName);
+}
+
+// A byte order mark stays in the text, so that it is saved again.
+QStringDecoder Decoder(TLogEncoding Encoding) {
+    if (Encoding == TLogEncoding::Gb18030)
+        return QStringDecoder("GB18030");
+    return QStringDecoder(Encoding == TLogEncoding::Utf8 ? QStringConverter::Utf8
+                                                         : QStringConverter::Latin1,
+                          QStringConverter::Flag::ConvertInitialBom);
+}
+
+QStringEncoder Encoder(TLogEncoding Encoding) {
+    if (Encoding == TLogEncoding::Gb18030)
+        return QStringEncoder("GB18030");
+    return QStringEncoder(Encoding == TLogEncoding::Utf8 ? QStringConverter::Utf8
+                                                         : QStringConverter::Latin1);
+}
+
+// The text of Bytes in Encoding, when it gives the same bytes back.
+bool Decode(const QByteArray& Bytes, TLogEncoding Encoding, QString& Text) {
+    QStringDecoder ToText = Decoder(Encoding);
+    QStringEncoder ToBytes = Encoder(Encoding);
+    if (!ToText.isValid() || !ToBytes.isValid())
+        return false;
+    Text = ToText.decode(Bytes);
+    if (ToText.hasError())
+        return false;
+    const QByteArray Back = ToBytes.encode(Text);
+    return !ToBytes.hasError() && Back == Bytes;
+}
+
+// Tabs and line ends are the only control characters of a text file.
+bool HoldsControlCharacters(const std::string& Bytes) {
+    return std::any_of(Bytes.begin(), Bytes.end(), [](char C) {
+        return (C >= 0 && C < 0x20 && C != '\t' && C != '\n' && C != '\r') || C == 0x7F;
+    });
 }
 
 } // namespace
@@ -69,6 +109,28 @@ std::string FileTextOfMemo(const std::string& MemoText) {
     return Text;
 }
 
+TLogText LogTextOfFile(const std::string& FileText, const std::string& FileName) {
+    const std::string Text = MemoTextOfFile(FileText);
+    const QByteArray Bytes(Text.data(), qsizetype(Text.size()));
+    TLogText Log;
+    if (!HoldsControlCharacters(Text))
+        for (TLogEncoding E : {TLogEncoding::Utf8, TLogEncoding::Gb18030, TLogEncoding::Latin1})
+            if (Decode(Bytes, E, Log.Text)) {
+                Log.Encoding = E;
+                return Log;
+            }
+    throw Exception("Cannot load \"" + FileName +
+                    "\": it is not a text file. The log is unchanged.");
+}
+
+std::string FileTextOfLog(const QString& MemoText, TLogEncoding Encoding) {
+    QStringEncoder ToBytes = Encoder(Encoding);
+    QByteArray Bytes = ToBytes.encode(MemoText);
+    if (ToBytes.hasError())
+        Bytes = MemoText.toUtf8();
+    return FileTextOfMemo(Bytes.toStdString());
+}
+
 bool LogLineValues(const std::string& Line, std::vector<float>& Values) {
     const std::size_t Comma = Line.find(',');
     if (Comma == std::string::npos)
@@ -81,10 +143,22 @@ bool LogLineValues(const std::string& Line, std::vector<float>& Values) {
 
 void WriteTextFile(const std::string& FileName, const std::string& Text) {
     QSaveFile File(Name(FileName));
-    if (!File.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered save file loses the failure of a write that
+    // stops half way (a full disk) and commits the truncated text.
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Exception("Cannot create file \"" + FileName + "\". " +
                         File.errorString().toStdString());
-    File.write(Text.data(), qint64(Text.size()));
+    // Until the commit the text goes to a new file, so a failed save leaves
+    // an earlier file as it was.
+    const qint64 Written = File.write(Text.data(), qint64(Text.size()));
+    if (Written != qint64(Text.size())) {
+        const std::string Reason = Written >= 0 ? "Only " + std::to_string(Written) + " of " +
+                                                      std::to_string(Text.size()) +
+                                                      " bytes could be written; the disk "
+                                                      "may be full."
+                                                : File.errorString().toStdString();
+        throw Exception("Cannot write file \"" + FileName + "\". " + Reason);
+    }
     if (!File.commit())
         throw Exception("Cannot write file \"" + FileName + "\". " +
                         File.errorString().toStdString());

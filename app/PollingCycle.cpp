@@ -2,6 +2,7 @@
 
 #include "app/ModbusCrc.h"
 #include "platform/Text.h"
+#include "serial/XComDrv.h"
 
 const std::string PollRequest("\x01\x03\x02\x00\x00\x02\xC5\xB3", 8);
 
@@ -34,6 +35,14 @@ void TPollingCycle::Timer1Timer() {
     }
     if (!FNeighbours.PortIsOpen())
         return;
+    try {
+        PollPort();
+    } catch (const EDeviceError& E) {
+        FNeighbours.PortFailed(E.Message());
+    }
+}
+
+void TPollingCycle::PollPort() {
     std::string Reply = FNeighbours.PortReadString();
     if (Reply.size() < ShortestReply) {
         FNeighbours.Pause(ReplyPauseMSec);

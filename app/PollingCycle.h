@@ -21,6 +21,9 @@ class TPollingNeighbours {
     // Every byte the port holds now, without waiting for more.
     virtual std::string PortReadString() = 0;
     virtual void PortWriteString(const std::string& Data) = 0;
+    // The port failed in a tick (usually the line is lost): the cycle sends
+    // nothing more; the neighbour closes the port and tells the user once.
+    virtual void PortFailed(const std::string& Reason) = 0;
     // Display 1 or 2.
     virtual void SetDisplayValue(int Display, double Value) = 0;
     virtual void SetDisplayVisible(int Display, bool Visible) = 0;
@@ -49,6 +52,7 @@ class TPollingCycle {
     std::uint16_t SampleCounter = 0; // X of every plotted point; wraps
 
   private:
+    void PollPort();
     void TakeReply(const std::string& Reply);
     std::string TimeStamp();
 

@@ -1,6 +1,6 @@
 #include "app/Unit1.h"
 
-#include "app/DataLog.h"
+#include "app/Connection.h"
 #include "components/iComponent.h"
 #include "platform/Arith.h"
 #include "platform/Text.h"
@@ -11,13 +11,12 @@
 #include "ui_Unit1.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QScrollBar>
 #include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QThread>
-
-#include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -164,60 +163,100 @@ void TForm1::iplot_init() {
 }
 
 int TForm1::PeriodMSec() const {
-    const double MSec = double(Round(StrToFloat(FUi->Edit2->text().toStdString()) * 1000));
-    // Negative periods give no ticks, like 0; longer ones than a timer holds
-    // are held at its longest.
-    return int(std::clamp(MSec, 0.0, double(INT_MAX)));
+    return PollingPeriodMSec(FUi->Edit2->text().toStdString());
 }
 
 void TForm1::Button2Click() {
     const std::string Port = FUi->Edit1->text().toStdString();
     if (Port == "COM0") {
+        // A refused period changes nothing.
+        const int Period = PeriodMSec();
+        // Simulated samples never stand beside an open port.
+        if (FXComm1.IsOpen())
+            ClosePort();
         FCycle.SimulationMode = true;
-        FTimer1.SetInterval(PeriodMSec());
+        FTimer1.SetInterval(Period);
         FTimer1.SetEnabled(true);
         return;
     }
     if (FXComm1.IsOpen()) {
-        FXComm1.CloseDevice();
-        FUi->Button2->setText(OpenCaption);
+        ClosePort();
         return;
     }
     try {
+        const int Period = PeriodMSec();
         FXComm1.SetDeviceName(Port);
         FXComm1.OpenDevice();
-        FTimer1.SetInterval(PeriodMSec());
-        if (FXComm1.IsOpen())
-            FUi->Button2->setText(CloseCaption);
+        // The ticks poll the sensor from now on, not the simulation.
+        FCycle.SimulationMode = false;
+        FTimer1.SetInterval(Period);
+        FUi->Button2->setText(CloseCaption);
         FTimer1.SetEnabled(true);
-    } catch (const std::exception&) {
-        // A port that opened but then failed is closed again, so that the
-        // caption "open" never stands beside an open port.
-        if (FXComm1.IsOpen())
-            FXComm1.CloseDevice();
-        FTimer1.SetEnabled(false);
-        FDialogs.ShowMessage("串口打开失败");
-        FUi->Button2->setText(OpenCaption);
+    } catch (const EDeviceError& E) {
+        OpenFailed(OpenFailureText(Port, E));
+    } catch (const std::exception& E) {
+        OpenFailed(E.what());
     }
+}
+
+void TForm1::ClosePort() {
+    FXComm1.CloseDevice();
+    FUi->Button2->setText(OpenCaption);
+}
+
+void TForm1::OpenFailed(const std::string& Reason) {
+    // A port that opened but then failed is closed again, so that the
+    // caption "open" never stands beside an open port.
+    if (FXComm1.IsOpen())
+        FXComm1.CloseDevice();
+    FTimer1.SetEnabled(false);
+    FUi->Button2->setText(OpenCaption);
+    FDialogs.ShowMessage(std::string("串口打开失败") + "\n" + Reason);
 }
 
 void TForm1::SpeedButton1Click() {
     std::string FileName;
-    if (FDialogs.ExecuteSave(LogFileName, FileName))
-        WriteTextFile(FileName, FileTextOfMemo(FUi->Memo1->toPlainText().toStdString()));
+    if (!FDialogs.ExecuteSave(LogFileName, FileName))
+        return;
+    if (QFileInfo::exists(QString::fromStdString(FileName)) &&
+        !FDialogs.Confirm("\"" + FileName + "\" already exists. Replace it?"))
+        return;
+    WriteTextFile(FileName, FileTextOfLog(LogText(), FLogEncoding));
+    FUi->Memo1->document()->setModified(false);
 }
 
 void TForm1::SpeedButton2Click() {
     std::string FileName;
-    if (FDialogs.ExecuteOpen(LogFileName, FileName))
-        FUi->Memo1->setPlainText(QString::fromStdString(MemoTextOfFile(ReadTextFile(FileName))));
+    if (FDialogs.ExecuteOpen(LogFileName, FileName)) {
+        const TLogText Log = LogTextOfFile(ReadTextFile(FileName), FileName);
+        if (LogHasUnsavedLines() &&
+            !FDialogs.Confirm("The log has lines that were not saved. Replace them with \"" +
+                              FileName + "\"?"))
+            return;
+        FUi->Memo1->setPlainText(Log.Text);
+        FUi->Memo1->document()->setModified(false);
+        FLogEncoding = Log.Encoding;
+    }
     FCycle.SampleCounter = 0;
     PlotLogLines();
 }
 
+QString TForm1::LogText() const {
+    // The blocks' own text: the memo's plain text would turn no-break
+    // spaces into spaces.
+    QStringList Lines;
+    for (QTextBlock B = FUi->Memo1->document()->begin(); B.isValid(); B = B.next())
+        Lines << B.text();
+    return Lines.join('\n');
+}
+
+bool TForm1::LogHasUnsavedLines() const {
+    return FUi->Memo1->document()->isModified() && !LogText().isEmpty();
+}
+
 void TForm1::PlotLogLines() {
     std::vector<float> Values;
-    for (const std::string& Line : LogLines(FUi->Memo1->toPlainText().toStdString())) {
+    for (const std::string& Line : LogLines(LogText().toStdString())) {
         if (!LogLineValues(Line, Values))
             continue;
         for (std::size_t Channel = 0; Channel < Values.size(); ++Channel)
@@ -261,6 +300,15 @@ void TForm1::PortWriteString(const std::string& Data) {
     FXComm1.WriteString(Data);
 }
 
+void TForm1::PortFailed(const std::string& Reason) {
+    const bool Lost = FXComm1.LineLost();
+    // Closed before the message, so that no tick behind it asks again.
+    FXComm1.CloseDevice();
+    FTimer1.SetEnabled(false);
+    FUi->Button2->setText(OpenCaption);
+    FDialogs.ShowMessage(PortFailureText(FXComm1.DeviceName(), Lost, Reason));
+}
+
 void TForm1::SetDisplayValue(int Display, double Value) {
     this->Display(Display)->SetValue(Value);
 }
@@ -274,12 +322,23 @@ void TForm1::AddXY(int Channel, double X, double Y) {
 }
 
 void TForm1::AppendLogLine(const std::string& Line) {
+    // The log follows the newest line unless the user scrolled it out of
+    // view to read.
+    const bool Follow = LogEndInView();
     // Every line the program writes ends with a line break; a line typed
     // without one is ended first.
     QTextCursor End(FUi->Memo1->document());
     End.movePosition(QTextCursor::End);
     const QString Break = End.block().text().isEmpty() ? "" : "\n";
     End.insertText(Break + QString::fromStdString(Line) + "\n");
+    if (Follow)
+        FUi->Memo1->verticalScrollBar()->setValue(FUi->Memo1->verticalScrollBar()->maximum());
+}
+
+bool TForm1::LogEndInView() const {
+    QTextCursor End(FUi->Memo1->document());
+    End.movePosition(QTextCursor::End);
+    return FUi->Memo1->cursorRect(End).bottom() <= FUi->Memo1->viewport()->height();
 }
 
 TDateTime TForm1::LocalTime() {

@@ -4,6 +4,7 @@
 // data log with its file. The polling cycle does the work of each tick;
 // the window is its neighbourhood.
 
+#include "app/DataLog.h"
 #include "app/PollingCycle.h"
 #include "app/Timer.h"
 #include "app/UserDialogs.h"
@@ -56,12 +57,19 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void Guarded(const std::function<void()>& Handler);
     void OnClick(QAbstractButton* Button, void (TForm1::*Handler)());
     int PeriodMSec() const;
+    void ClosePort();
+    void OpenFailed(const std::string& Reason);
+    // The log as the memo holds it, lines separated by LF.
+    QString LogText() const;
+    bool LogHasUnsavedLines() const;
+    bool LogEndInView() const;
     void PlotLogLines();
     TiSevenSegmentAnalog* Display(int Index) const;
 
     bool PortIsOpen() override;
     std::string PortReadString() override;
     void PortWriteString(const std::string& Data) override;
+    void PortFailed(const std::string& Reason) override;
     void SetDisplayValue(int Display, double Value) override;
     void SetDisplayVisible(int Display, bool Visible) override;
     void AddXY(int Channel, double X, double Y) override;
@@ -76,4 +84,6 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     TTimer FTimer1;
     TPollingCycle FCycle{*this};
     TRandom FRandom;
+    // The log is saved in the encoding it was loaded in.
+    TLogEncoding FLogEncoding = TLogEncoding::Utf8;
 };

@@ -9,6 +9,13 @@ void TQtDialogs::ShowMessage(const std::string& Text) {
                              QString::fromStdString(Text));
 }
 
+bool TQtDialogs::Confirm(const std::string& Text) {
+    // No is the default: Return alone never replaces anything.
+    return QMessageBox::question(FParent, QApplication::applicationName(),
+                                 QString::fromStdString(Text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool TQtDialogs::ExecuteSave(const std::string& InitialName, std::string& FileName) {
     return Execute(true, InitialName, FileName);
 }
@@ -19,8 +26,8 @@ bool TQtDialogs::ExecuteOpen(const std::string& InitialName, std::string& FileNa
 
 bool TQtDialogs::Execute(bool Save, const std::string& InitialName, std::string& FileName) {
     QFileDialog Dialog(FParent);
-    // No filter list, no default extension and no question before replacing a
-    // file: the name is taken as typed.
+    // No filter list and no default extension: the name is taken as typed.
+    // The window asks before replacing a file.
     Dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     Dialog.setAcceptMode(Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     Dialog.setFileMode(Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

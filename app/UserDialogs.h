@@ -11,6 +11,8 @@ class TUserDialogs {
   public:
     virtual ~TUserDialogs() = default;
     virtual void ShowMessage(const std::string& Text) = 0;
+    // A yes-or-no question; true for yes.
+    virtual bool Confirm(const std::string& Text) = 0;
     // True with the chosen name when the user confirms, false on cancel.
     virtual bool ExecuteSave(const std::string& InitialName, std::string& FileName) = 0;
     virtual bool ExecuteOpen(const std::string& InitialName, std::string& FileName) = 0;
@@ -21,6 +23,7 @@ class TQtDialogs : public TUserDialogs {
   public:
     explicit TQtDialogs(QWidget* Parent = nullptr) : FParent(Parent) {}
     void ShowMessage(const std::string& Text) override;
+    bool Confirm(const std::string& Text) override;
     bool ExecuteSave(const std::string& InitialName, std::string& FileName) override;
     bool ExecuteOpen(const std::string& InitialName, std::string& FileName) override;
 

@@ -144,6 +144,27 @@ TLineNews LineNews(const TLineCounters& Before, const TLineCounters& After) {
     return News;
 }
 
+TOpenFailure OpenFailureOf(int SystemError) {
+    switch (SystemError) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+    case EIO: // a port node without a UART behind it
+        return TOpenFailure::NoDevice;
+    case EACCES:
+    case EPERM:
+        return TOpenFailure::NoPermission;
+    case EBUSY:
+        return TOpenFailure::Busy;
+    case ENOTTY:
+    case EISDIR:
+        return TOpenFailure::NotSerial;
+    default:
+        return TOpenFailure::Other;
+    }
+}
+
 ESerialError::ESerialError(int SystemError)
     : ESerialError(std::strerror(SystemError), SystemError) {}
 

@@ -108,6 +108,10 @@ class ESerialError : public Exception {
 
 enum class TSerialWait { Event, Cancelled, Failed };
 
+// Why a device did not open, in the terms a user can act on.
+enum class TOpenFailure { NoDevice, NoPermission, Busy, NotSerial, Other };
+TOpenFailure OpenFailureOf(int SystemError);
+
 class TSerialDevice {
   public:
     // "/dev/x" as it is, "COMn" (n >= 1) as /dev/ttyS(n-1), any other name N

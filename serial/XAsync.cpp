@@ -13,9 +13,9 @@ std::uint32_t MillisecondClock() {
 }
 
 void RaiseSystemError(int Code, int SystemError) {
-    throw EDeviceError(ErrorMessage(Code) + " (Win32 error " + std::to_string(SystemError) + ": " +
+    throw EDeviceError(ErrorMessage(Code) + " (system error " + std::to_string(SystemError) + ": " +
                            std::strerror(SystemError) + ")",
-                       Code);
+                       Code, SystemError);
 }
 
 std::size_t OverlappedRead(TSerialDevice& Device, char* Buffer, std::size_t Count) {

@@ -463,9 +463,10 @@ void TCustomComm::OpenDevice() {
     FBusy = {};
     try {
         FDevice = std::make_unique<TSerialDevice>(FDeviceName);
-    } catch (const ESerialError&) {
+    } catch (const ESerialError& E) {
         std::string Message = ErrorMessage(ecCannotOpen);
-        throw EDeviceError(Message.replace(Message.find("%s"), 2, FDeviceName), ecCannotOpen);
+        throw EDeviceError(Message.replace(Message.find("%s"), 2, FDeviceName), ecCannotOpen,
+                           E.SystemError());
     }
     FEventThread = std::make_unique<TCommEventThread>(*this);
     ApplyControlBlock();
@@ -484,6 +485,10 @@ void TCustomComm::StopAndClose() {
     FEventThread.reset();
     FDevice.reset();
     FClosing = false;
+}
+
+bool TCustomComm::LineLost() const {
+    return IsOpen() && Device().LineLost() != 0;
 }
 
 std::uint32_t TCustomComm::InputQueueCount() {
@@ -639,7 +644,8 @@ void TCustomComm::ApplyControlBlock() {
     try {
         Device().SetControl(BuildControl());
     } catch (const ESerialError& E) {
-        throw EDeviceError(ErrorMessage(ecControlBlock) + " (" + E.Message() + ")", ecControlBlock);
+        throw EDeviceError(ErrorMessage(ecControlBlock) + " (" + E.Message() + ")", ecControlBlock,
+                           E.SystemError());
     }
 }
 

@@ -81,12 +81,15 @@ extern const std::uint32_t BaudValues[brCustom];
 
 class EDeviceError : public Exception {
   public:
-    EDeviceError(std::string Message, std::int32_t Code)
-        : Exception(std::move(Message)), FErrorCode(Code) {}
+    EDeviceError(std::string Message, std::int32_t Code, int SystemError = 0)
+        : Exception(std::move(Message)), FErrorCode(Code), FSystemError(SystemError) {}
     std::int32_t ErrorCode() const { return FErrorCode; }
+    // The system's error number behind the failure, 0 when there is none.
+    int SystemError() const { return FSystemError; }
 
   private:
     std::int32_t FErrorCode;
+    int FSystemError;
 };
 
 // The message of the code, as an EDeviceError.
@@ -282,6 +285,9 @@ class TCustomComm {
     virtual void OpenDevice();
     virtual void CloseDevice();
     bool IsOpen() const { return FDevice != nullptr; }
+    // True once the open device's line is gone (adapter unplugged, the
+    // other end closed); only closing helps then.
+    bool LineLost() const;
 
     std::uint32_t InputQueueCount();
     std::uint32_t OutputQueueCount();

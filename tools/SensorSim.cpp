@@ -54,7 +54,12 @@ fall on one request, the first of this list applies:
   --delay N       the reply after --delay-ms milliseconds
   --delay-ms MS   the pause of --delay (default 1500)
 
-  --verbose       every request and reply in hexadecimal on standard error
+  --hang-up N     end after the reply to the N-th request; on a
+                  pseudo-terminal the monitor then sees its line lost, as
+                  when an adapter is unplugged
+
+  --verbose       every request and reply in hexadecimal on standard error,
+                  a faulty reply marked with its fault
   --help          this text
 )";
 
@@ -65,6 +70,7 @@ struct TOptions {
     unsigned Baud = 9600;
     unsigned Silence = 0, Exception = 0, Short = 0, BadCrc = 0, Garbage = 0, Delay = 0;
     unsigned DelayMSec = 1500;
+    unsigned HangUp = 0;
     bool Verbose = false;
     std::string Device;
 };
@@ -97,6 +103,7 @@ TOptions ParseOptions(int Argc, char** Argv) {
         {"--silence", &TOptions::Silence}, {"--exception", &TOptions::Exception},
         {"--short", &TOptions::Short},     {"--bad-crc", &TOptions::BadCrc},
         {"--garbage", &TOptions::Garbage}, {"--delay", &TOptions::Delay},
+        {"--hang-up", &TOptions::HangUp},
     };
     for (int I = 1; I < Argc; ++I) {
         const std::string Arg = Argv[I];
@@ -196,6 +203,26 @@ std::string Faulty(std::string Reply, TFault Fault) {
     }
 }
 
+// What --verbose says of a reply that a fault changed.
+std::string FaultNote(TFault Fault, const TOptions& O) {
+    switch (Fault) {
+    case TFault::Silence:
+        return " [silence: the reply is dropped]";
+    case TFault::Exception:
+        return " [exception: illegal data address in place of the values]";
+    case TFault::Short:
+        return " [short: only the first 5 bytes]";
+    case TFault::BadCrc:
+        return " [bad CRC: both CRC bytes inverted]";
+    case TFault::Garbage:
+        return " [garbage: 3 bytes of noise before the reply]";
+    case TFault::Delay:
+        return " [delay: sent after " + std::to_string(O.DelayMSec) + " ms]";
+    default:
+        return "";
+    }
+}
+
 std::string Hex(const std::string& Bytes) {
     std::string Text;
     char Byte[4];
@@ -273,8 +300,14 @@ void Serve(int Fd, const TOptions& O) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(O.DelayMSec));
             if (O.Verbose)
                 std::cerr << "request " << Requests << ": " << Hex(Frame) << "-> "
-                          << (Reply.empty() ? "no reply" : Hex(Reply)) << '\n';
+                          << (Reply.empty() ? "no reply" : Hex(Reply)) << FaultNote(Fault, O)
+                          << std::endl;
             Send(Fd, Reply);
+            if (O.HangUp != 0 && Requests >= O.HangUp) {
+                if (O.Verbose)
+                    std::cerr << "hanging up" << std::endl;
+                return;
+            }
         }
     }
 }

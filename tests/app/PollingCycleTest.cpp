@@ -31,6 +31,7 @@ class TFakeWindow : public TPollingNeighbours {
         Trace.push_back("write");
         Written.push_back(Data);
     }
+    void PortFailed(const std::string& Reason) override { Trace.push_back("failed " + Reason); }
     void SetDisplayValue(int Display, double Value) override { DisplayValue[Display] = Value; }
     void SetDisplayVisible(int Display, bool Visible) override {
         DisplayVisible[Display] = Visible;

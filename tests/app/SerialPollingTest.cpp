@@ -9,8 +9,11 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <fstream>
 #include <regex>
 #include <spawn.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -25,9 +28,10 @@ using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
 
 // sensor-sim running with the given options; Path is its pseudo-terminal.
+// Its standard error goes to ErrorFile when one is named.
 class TSensorSim {
   public:
-    explicit TSensorSim(std::vector<std::string> Options) {
+    explicit TSensorSim(std::vector<std::string> Options, const std::string& ErrorFile = "") {
         int Out[2];
         if (pipe(Out) != 0)
             throw std::runtime_error("pipe failed");
@@ -35,6 +39,9 @@ class TSensorSim {
         posix_spawn_file_actions_init(&Actions);
         posix_spawn_file_actions_adddup2(&Actions, Out[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&Actions, Out[0]);
+        if (!ErrorFile.empty())
+            posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, ErrorFile.c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0600);
         Options.insert(Options.begin(), SENSOR_SIM);
         std::vector<char*> Argv;
         for (std::string& O : Options)
@@ -74,6 +81,11 @@ class TPortWindow : public TPollingNeighbours {
         Port.WriteString(Data);
         Trace.push_back("write");
     }
+    // As the window does: close, and keep the message the user would see.
+    void PortFailed(const std::string& Reason) override {
+        Failures.push_back(Reason);
+        Port.CloseDevice();
+    }
     void SetDisplayValue(int, double) override {}
     void SetDisplayVisible(int, bool) override {}
     void AddXY(int, double, double) override {}
@@ -86,7 +98,7 @@ class TPortWindow : public TPollingNeighbours {
     int RandomDigit() override { return 0; }
 
     TXComm Port;
-    std::vector<std::string> Trace, Log;
+    std::vector<std::string> Trace, Log, Failures;
 };
 
 class SerialPolling : public ::testing::Test {
@@ -101,7 +113,7 @@ class SerialPolling : public ::testing::Test {
     // Waits for a whole reply, at most Limit; then one tick.
     void Tick(std::chrono::milliseconds Limit = 1000ms) {
         auto End = TClock::now() + Limit;
-        while (Window.Port.InputQueueCount() < 9 && TClock::now() < End)
+        while (Window.Port.IsOpen() && Window.Port.InputQueueCount() < 9 && TClock::now() < End)
             std::this_thread::sleep_for(2ms);
         Window.Trace.clear();
         Cycle.Timer1Timer();
@@ -155,6 +167,60 @@ TEST_F(SerialPolling, SilenceIsAskedAgainAfterThePause) {
     Tick();
     EXPECT_EQ(Window.Log.size(), 2u);
     EXPECT_TRUE(std::regex_match(Window.Log.back(), SampleLine)) << Window.Log.back();
+}
+
+TEST_F(SerialPolling, ALostLineIsReportedOnceAndPollingStops) {
+    // The simulated sensor ends after its second reply, and its end of the
+    // line with it.
+    Start({"--hang-up", "2"});
+    Tick(0ms);
+    Tick();
+    ASSERT_EQ(Window.Log.size(), 1u);
+    // The driver notices the loss on its own thread.
+    for (auto End = TClock::now() + 2s; !Window.Port.LineLost() && TClock::now() < End;)
+        std::this_thread::sleep_for(5ms);
+    Tick(0ms);
+    EXPECT_EQ(Window.Failures,
+              std::vector<std::string>{"Unable to read from port. (system error 5: "
+                                       "Input/output error)"});
+    EXPECT_FALSE(Window.Port.IsOpen());
+    Tick(0ms);
+    Tick(0ms);
+    EXPECT_EQ(Window.Failures.size(), 1u);
+    EXPECT_TRUE(TickTrace().empty()) << "a tick after the loss touched the port";
+    EXPECT_EQ(Window.Log.size(), 1u);
+}
+
+TEST(SensorSim, VerboseMarksEveryFaultyReply) {
+    const std::string Errors = testing::TempDir() + "sensor-sim-verbose.txt";
+    {
+        TSensorSim Sim(
+            {"--verbose", "--bad-crc", "2", "--garbage", "3", "--short", "5", "--hang-up", "6"},
+            Errors);
+        TXComm Port;
+        Port.SetDeviceName(Sim.Path);
+        Port.SetSynchronize(false);
+        Port.OpenDevice();
+        for (int I = 0; I < 6; ++I) {
+            Port.WriteString(PollRequest);
+            std::this_thread::sleep_for(30ms);
+        }
+        // The simulator ends on its own after the sixth request.
+        for (auto End = TClock::now() + 3s; !Port.LineLost() && TClock::now() < End;)
+            std::this_thread::sleep_for(5ms);
+        Port.CloseDevice();
+    }
+    std::ifstream File(Errors);
+    std::vector<std::string> Lines;
+    for (std::string Line; std::getline(File, Line);)
+        Lines.push_back(Line);
+    ASSERT_EQ(Lines.size(), 7u);
+    EXPECT_EQ(Lines[0].find('['), std::string::npos) << Lines[0];
+    EXPECT_NE(Lines[1].find("[bad CRC: both CRC bytes inverted]"), std::string::npos) << Lines[1];
+    EXPECT_NE(Lines[2].find("[garbage: 3 bytes of noise before the reply]"), std::string::npos)
+        << Lines[2];
+    EXPECT_NE(Lines[4].find("[short: only the first 5 bytes]"), std::string::npos) << Lines[4];
+    EXPECT_EQ(Lines[6], "hanging up");
 }
 
 } // namespace

@@ -28,9 +28,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <csignal>
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <sys/resource.h>
 
 [[maybe_unused]] testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TQtTestEnvironment<TApplication>);
@@ -38,6 +43,7 @@
 namespace {
 
 using testing::ElementsAre;
+using testing::HasSubstr;
 using testing::StartsWith;
 
 // Answers the window's dialogs: messages are kept, file dialogs return
@@ -45,6 +51,10 @@ using testing::StartsWith;
 class TAnswers : public TUserDialogs {
   public:
     void ShowMessage(const std::string& Text) override { Messages.push_back(Text); }
+    bool Confirm(const std::string& Text) override {
+        Questions.push_back(Text);
+        return Yes;
+    }
     bool ExecuteSave(const std::string& InitialName, std::string& Name) override {
         return Answer(InitialName, Name);
     }
@@ -52,7 +62,8 @@ class TAnswers : public TUserDialogs {
         return Answer(InitialName, Name);
     }
 
-    std::vector<std::string> Messages;
+    std::vector<std::string> Messages, Questions;
+    bool Yes = true; // the answer to every question
     std::optional<std::string> FileName;
     std::vector<std::string> InitialNames;
 
@@ -268,42 +279,58 @@ TEST_F(MainWindow, SimulationEveryHalfSecond) {
 }
 
 TEST_F(MainWindow, PeriodIsRoundedToMillisecondsHalvesToEven) {
-    struct TCase {
-        const char* Period;
-        int MSec;
-        bool Ticking;
-    };
-    for (const TCase& C :
-         {TCase{"1", 1000, true}, TCase{"0.2", 200, true}, TCase{"0.0015", 2, true},
-          TCase{"0.0025", 2, true}, TCase{"0.0004", 0, false}, TCase{"-1", 0, false}}) {
-        Start("COM0", C.Period);
-        EXPECT_EQ(Form1.Timer1().Interval(), C.MSec) << C.Period;
-        EXPECT_EQ(Form1.Timer1().Ticking(), C.Ticking) << C.Period;
+    for (auto [Period, MSec] : {std::pair{"1", 1000}, std::pair{"0.2", 200}, std::pair{"0.0015", 2},
+                                std::pair{"0.0025", 2}}) {
+        Start("COM0", Period);
+        EXPECT_EQ(Form1.Timer1().Interval(), MSec) << Period;
+        EXPECT_TRUE(Form1.Timer1().Ticking()) << Period;
+    }
+    EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(MainWindow, PeriodsThatNeverTickAreRefusedAndChangeNothing) {
+    Start("COM0", "2");
+    for (const char* Period : {"0", "-1", "0.0004", "100000"}) {
+        Dialogs.Messages.clear();
+        Start("COM0", Period);
+        ASSERT_EQ(Dialogs.Messages.size(), 1u) << Period;
+        EXPECT_THAT(Dialogs.Messages[0], HasSubstr("from 0.001 to 86400.")) << Period;
+        EXPECT_EQ(Form1.Timer1().Interval(), 2000) << Period;
+        EXPECT_TRUE(Form1.Timer1().Ticking()) << Period;
     }
 }
 
 TEST_F(MainWindow, SimulationWithABadPeriodShowsTheConversionError) {
     Start("COM0", "fast");
-    EXPECT_THAT(Dialogs.Messages, ElementsAre(StartsWith("'fast'")));
-    EXPECT_TRUE(Form1.Cycle().SimulationMode);
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(StartsWith("'fast' is not a valid floating point "
+                                                         "value\nThe polling period is given")));
+    EXPECT_FALSE(Form1.Cycle().SimulationMode);
     EXPECT_FALSE(Form1.Timer1().Enabled());
 }
 
-TEST_F(MainWindow, APortThatDoesNotExistFailsToOpen) {
+TEST_F(MainWindow, APortThatDoesNotExistFailsToOpenAndSaysWhy) {
     Start("/dev/no-such-serial-port");
-    EXPECT_THAT(Dialogs.Messages, ElementsAre("串口打开失败"));
+    EXPECT_THAT(Dialogs.Messages,
+                ElementsAre("串口打开失败\nThere is no serial device /dev/no-such-serial-port. "
+                            "Check the port name and that the adapter is plugged in."));
     EXPECT_FALSE(Form1.Timer1().Enabled());
     EXPECT_FALSE(Form1.XComm1().IsOpen());
     EXPECT_EQ(Caption(), "打开串口");
 }
 
-TEST_F(MainWindow, ABadPeriodForAPortFailsAndLeavesThePortClosed) {
+TEST_F(MainWindow, ABadPeriodForAPortIsRefusedBeforeOpening) {
     TPtyPeer Sensor;
-    Start(Sensor.Path(), "1s");
-    EXPECT_THAT(Dialogs.Messages, ElementsAre("串口打开失败"));
-    EXPECT_FALSE(Form1.Timer1().Enabled());
-    EXPECT_FALSE(Form1.XComm1().IsOpen());
-    EXPECT_EQ(Caption(), "打开串口");
+    for (const char* Period : {"1s", "0"}) {
+        Dialogs.Messages.clear();
+        Start(Sensor.Path(), Period);
+        ASSERT_EQ(Dialogs.Messages.size(), 1u);
+        EXPECT_THAT(Dialogs.Messages[0], StartsWith("串口打开失败\n"));
+        EXPECT_THAT(Dialogs.Messages[0], HasSubstr("from 0.001 to 86400."));
+        EXPECT_FALSE(Form1.Timer1().Enabled());
+        EXPECT_FALSE(Form1.XComm1().IsOpen());
+        EXPECT_EQ(Form1.XComm1().DeviceName(), "COM27") << "the port was opened";
+        EXPECT_EQ(Caption(), "打开串口");
+    }
 }
 
 TEST_F(MainWindow, PollsAPortAndClosingKeepsWhatWasShown) {
@@ -337,17 +364,48 @@ TEST_F(MainWindow, PollsAPortAndClosingKeepsWhatWasShown) {
     EXPECT_EQ(Caption(), "关闭串口");
 }
 
-TEST_F(MainWindow, AfterSimulationAnOpenedPortStillSimulates) {
+TEST_F(MainWindow, APortOpenedAfterSimulationIsPolled) {
     Start("COM0");
+    Form1.Timer1Timer();
     TPtyPeer Sensor;
     Start(Sensor.Path());
     EXPECT_EQ(Caption(), "关闭串口");
-    EXPECT_TRUE(Form1.XComm1().IsOpen());
+    EXPECT_FALSE(Form1.Cycle().SimulationMode);
     Form1.Timer1Timer();
+    EXPECT_EQ(Sensor.Receive(8), PollRequest);
+    EXPECT_EQ(Points(0).size(), 1u) << "a simulated sample beside the open port";
+
+    // "COM0" closes the port and simulates again.
+    Start("COM0");
+    EXPECT_FALSE(Form1.XComm1().IsOpen());
+    EXPECT_EQ(Caption(), "打开串口");
+    EXPECT_TRUE(Form1.Cycle().SimulationMode);
     Form1.Timer1Timer();
-    EXPECT_EQ(Sensor.Receive(8, 100), "");
     EXPECT_EQ(Points(0).size(), 2u);
-    EXPECT_EQ(Points(1).size(), 0u);
+}
+
+TEST_F(MainWindow, ALostLineClosesThePortWithOneMessage) {
+    auto Sensor = std::make_unique<TPtyPeer>();
+    Start(Sensor->Path());
+    Form1.Timer1Timer();
+    Sensor->Receive(8);
+    Sensor->Send(WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7)));
+    QTest::qWait(100);
+    Form1.Timer1Timer();
+    const std::string Memo = MemoText();
+    Sensor.reset(); // the adapter is unplugged
+    for (int Wait = 0; Wait < 100 && !Form1.XComm1().LineLost(); ++Wait)
+        QTest::qWait(10);
+    for (int Tick = 0; Tick < 3; ++Tick)
+        Form1.Timer1Timer();
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_THAT(Dialogs.Messages[0], StartsWith("The serial line was lost: /dev/pts/"));
+    EXPECT_FALSE(Form1.XComm1().IsOpen());
+    EXPECT_FALSE(Form1.Timer1().Enabled());
+    EXPECT_EQ(Caption(), "打开串口");
+    EXPECT_EQ(MemoText(), Memo);
+    EXPECT_EQ(Points(0).size(), 1u);
+    EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1")->Value(), 23.5f);
 }
 
 TEST_F(MainWindow, SavedLogLoadsBackFromXZero) {
@@ -453,6 +511,141 @@ TEST_F(MainWindow, CancellingTheSaveWritesNothing) {
     W<QToolButton>("SpeedButton1")->click();
     EXPECT_TRUE(QDir(Dir.path()).isEmpty());
     EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(MainWindow, SavingOverAFileAsksFirst) {
+    Dialogs.FileName = TempFile("kept.csv");
+    WriteFile(*Dialogs.FileName, "00:00:01,1.0\r\n");
+    Dialogs.Yes = false;
+    W<QToolButton>("SpeedButton1")->click();
+    EXPECT_THAT(Dialogs.Questions,
+                ElementsAre("\"" + *Dialogs.FileName + "\" already exists. Replace it?"));
+    EXPECT_EQ(ReadFile(*Dialogs.FileName), "00:00:01,1.0\r\n");
+
+    Form1.Button1Click();
+    Dialogs.Yes = true;
+    W<QToolButton>("SpeedButton1")->click();
+    EXPECT_EQ(ReadFile(*Dialogs.FileName), MemoText().insert(MemoText().size() - 1, "\r"));
+    // A new file is written without a question.
+    Dialogs.Questions.clear();
+    Dialogs.FileName = TempFile("new.csv");
+    W<QToolButton>("SpeedButton1")->click();
+    EXPECT_TRUE(Dialogs.Questions.empty());
+}
+
+TEST_F(MainWindow, LoadingOverUnsavedLinesAsksFirst) {
+    Dialogs.FileName = TempFile("other.csv");
+    WriteFile(*Dialogs.FileName, "00:00:01,1.0\r\n");
+    Form1.Button1Click();
+    const std::string Unsaved = MemoText();
+    Dialogs.Yes = false;
+    W<QToolButton>("SpeedButton2")->click();
+    ASSERT_EQ(Dialogs.Questions.size(), 1u);
+    EXPECT_THAT(Dialogs.Questions[0], StartsWith("The log has lines that were not saved."));
+    EXPECT_EQ(MemoText(), Unsaved);
+    EXPECT_EQ(Points(0).size(), 1u);
+
+    // Once saved, the lines are replaced without a question.
+    Dialogs.Questions.clear();
+    Dialogs.FileName = TempFile("saved.csv");
+    W<QToolButton>("SpeedButton1")->click();
+    Dialogs.FileName = TempFile("other.csv");
+    W<QToolButton>("SpeedButton2")->click();
+    EXPECT_TRUE(Dialogs.Questions.empty());
+    EXPECT_EQ(MemoText(), "00:00:01,1.0\n");
+}
+
+TEST_F(MainWindow, AFileThatIsNotTextIsRefusedAndChangesNothing) {
+    Form1.Button1Click();
+    const std::string Memo = MemoText();
+    std::string Binary;
+    for (int I = 0; I < 4096; ++I)
+        Binary += char(I * 37 % 251);
+    Dialogs.FileName = TempFile("picture.png");
+    WriteFile(*Dialogs.FileName, Binary);
+    W<QToolButton>("SpeedButton2")->click();
+    EXPECT_THAT(Dialogs.Messages, ElementsAre("Cannot load \"" + *Dialogs.FileName +
+                                              "\": it is not a text file. The log is unchanged."));
+    EXPECT_TRUE(Dialogs.Questions.empty());
+    EXPECT_EQ(MemoText(), Memo);
+    EXPECT_EQ(Points(0).size(), 1u);
+    EXPECT_EQ(Form1.Cycle().SampleCounter, 1);
+}
+
+TEST_F(MainWindow, ALoadedLogIsSavedWithTheBytesOfEveryLine) {
+    const std::string Files[] = {
+        // UTF-8 with a byte order mark, a no-break space, a tab and Chinese.
+        "\xEF\xBB\xBF"
+        "00:00:01,1.0\r\n\xE6\xB8\xA9\xE5\xBA\xA6\xC2\xA0"
+        "a\tb\r\n00:00:02,2.0",
+        // GBK, as a Chinese Windows editor saves it.
+        "\xCE\xC2\xB6\xC8 23.5\r\n00:00:01,1.0\r\n",
+        // Latin-1.
+        "temp\xE9rature\r\n00:00:01,1.0\r\n",
+    };
+    for (const std::string& File : Files) {
+        const std::string In = TempFile("in.csv"), Out = TempFile("out.csv");
+        WriteFile(In, File);
+        Dialogs.FileName = In;
+        W<QToolButton>("SpeedButton2")->click();
+        Dialogs.FileName = Out;
+        W<QToolButton>("SpeedButton1")->click();
+        EXPECT_EQ(ReadFile(Out), File);
+        EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Messages.front();
+    }
+    // Only the line ends become CR LF.
+    WriteFile(TempFile("in.csv"), "a\xC2\xA0\rb\n");
+    Dialogs.FileName = TempFile("in.csv");
+    W<QToolButton>("SpeedButton2")->click();
+    Dialogs.FileName = TempFile("out.csv");
+    W<QToolButton>("SpeedButton1")->click();
+    EXPECT_EQ(ReadFile(TempFile("out.csv")), "a\xC2\xA0\r\nb\r\n");
+}
+
+TEST_F(MainWindow, ASaveThatFailsHalfWayKeepsTheEarlierFile) {
+    for (int I = 0; I < 200; ++I)
+        Form1.Button1Click();
+    Dialogs.FileName = TempFile("log.csv");
+    WriteFile(*Dialogs.FileName, "00:00:01,1.0\r\n");
+    // A file size limit fails the write as a full disk does.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit Before;
+    getrlimit(RLIMIT_FSIZE, &Before);
+    rlimit Small = Before;
+    Small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &Small);
+    W<QToolButton>("SpeedButton1")->click();
+    setrlimit(RLIMIT_FSIZE, &Before);
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_THAT(Dialogs.Messages[0], StartsWith("Cannot write file \"" + *Dialogs.FileName));
+    EXPECT_EQ(ReadFile(*Dialogs.FileName), "00:00:01,1.0\r\n");
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"log.csv"});
+}
+
+TEST_F(MainWindow, TheLogShowsTheNewestLineUntilTheUserScrollsUp) {
+    Form1.show();
+    W<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    QScrollBar* Bar = W<QPlainTextEdit>("Memo1")->verticalScrollBar();
+    for (int I = 0; I < 100; ++I)
+        Form1.Button1Click();
+    ASSERT_GT(Bar->maximum(), 0);
+    EXPECT_EQ(Bar->value(), Bar->maximum());
+
+    // The wheel scrolls up; new lines then leave the view where it is.
+    QWheelEvent Up(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(W<QPlainTextEdit>("Memo1")->viewport(), &Up);
+    const int Reading = Bar->value();
+    EXPECT_LT(Reading, Bar->maximum());
+    Form1.Button1Click();
+    EXPECT_EQ(Bar->value(), Reading);
+
+    // Back at the end by keyboard, it follows again.
+    W<QPlainTextEdit>("Memo1")->setFocus();
+    QTest::keyClick(W<QPlainTextEdit>("Memo1"), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GT(Bar->value(), Reading);
+    Form1.Button1Click();
+    EXPECT_EQ(Bar->value(), Bar->maximum());
 }
 
 // An object whose events fail.

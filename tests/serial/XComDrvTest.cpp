@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <sys/wait.h>
@@ -156,6 +157,11 @@ TEST(XComm, OpenAndCloseErrors) {
     Comm.SetDeviceName("/dev/no-such-serial-device");
     ExpectDeviceError([&] { Comm.OpenDevice(); }, 65535,
                       "Cannot open device /dev/no-such-serial-device");
+    try {
+        Comm.OpenDevice();
+    } catch (const EDeviceError& E) {
+        EXPECT_EQ(E.SystemError(), ENOENT); // the window tells the user why
+    }
     EXPECT_FALSE(Comm.IsOpen());
     ExpectDeviceError([&] { Comm.CloseDevice(); }, 1, "Device not opened.");
     std::string S;
@@ -169,6 +175,11 @@ TEST_F(OpenComm, SecondOpenFails) {
     TXComm Other;
     Other.SetDeviceName(Peer.Path());
     ExpectDeviceError([&] { Other.OpenDevice(); }, 65535, "Cannot open device " + Peer.Path());
+    try {
+        Other.OpenDevice();
+    } catch (const EDeviceError& E) {
+        EXPECT_EQ(E.SystemError(), EBUSY);
+    }
     Comm.CloseDevice();
     Other.OpenDevice();
     EXPECT_TRUE(Other.IsOpen());
@@ -366,6 +377,7 @@ TEST_F(OpenComm, SettingsATtyCannotTakeFail) {
 }
 
 TEST_F(OpenComm, HangUpMakesTransfersFail) {
+    EXPECT_FALSE(Comm.LineLost());
     Peer.HangUp();
     std::string S;
     // The driver notices the hang-up on its own thread.
@@ -378,7 +390,8 @@ TEST_F(OpenComm, HangUpMakesTransfersFail) {
         std::this_thread::sleep_for(10ms);
     }
     ExpectDeviceError([&] { Comm.ReadString(S); }, 10,
-                      "Unable to read from port. (Win32 error 5: Input/output error)");
+                      "Unable to read from port. (system error 5: Input/output error)");
+    EXPECT_TRUE(Comm.LineLost());
     char Buffer[4];
     EXPECT_THROW(Comm.Read(Buffer, 4, 100), EDeviceError);
     try {
@@ -386,7 +399,7 @@ TEST_F(OpenComm, HangUpMakesTransfersFail) {
         ADD_FAILURE() << "write after hang-up";
     } catch (const EDeviceError& E) {
         EXPECT_EQ(E.ErrorCode(), 11);
-        EXPECT_EQ(E.Message().rfind("Unable to write to port. (Win32 error ", 0), 0u)
+        EXPECT_EQ(E.Message().rfind("Unable to write to port. (system error ", 0), 0u)
             << E.Message();
     }
     Comm.CloseDevice();

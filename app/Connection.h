@@ -1,0 +1,19 @@
+#pragma once
+// What the connection control takes from its user and tells back: the
+// polling period, and why a port did not open or was lost, in terms the
+// user can act on.
+
+#include <string>
+
+class EDeviceError;
+
+// The polling period of Text, in seconds, as whole milliseconds from 1 ms
+// to one day (halves to even). Exception naming the allowed range otherwise.
+int PollingPeriodMSec(const std::string& Text);
+
+// Why Port did not open: the line under "串口打开失败".
+std::string OpenFailureText(const std::string& Port, const EDeviceError& E);
+
+// The message when the polled port fails and is closed: the line lost
+// (adapter unplugged, the other end closed) or another failure.
+std::string PortFailureText(const std::string& Port, bool LineLost, const std::string& Detail);
