@@ -22,6 +22,9 @@ class TUserDialogs {
 class TQtDialogs : public TUserDialogs {
   public:
     explicit TQtDialogs(QWidget* Parent = nullptr) : FParent(Parent) {}
+    // The window the dialogs belong to: a window manager keeps them above
+    // it and never behind another window.
+    void SetParent(QWidget* Parent) { FParent = Parent; }
     void ShowMessage(const std::string& Text) override;
     bool Confirm(const std::string& Text) override;
     bool ExecuteSave(const std::string& InitialName, std::string& FileName) override;

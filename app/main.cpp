@@ -12,6 +12,7 @@ int main(int Argc, char** Argv) {
     TQtDialogs Dialogs;
     Application.SetDialogs(Dialogs);
     TForm1 Form1(Dialogs);
+    Dialogs.SetParent(&Form1);
     Form1.show();
     return Application.exec();
 }
