@@ -18,6 +18,9 @@ struct TiPlotAnnotationDefaults {
 class TiPlotAnnotation : public TiPlotObject {
     Q_OBJECT
   public:
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Annotation;
+    TiPlotKind Kind() const override { return StaticKind; }
+
     using TiPlotObject::TiPlotObject;
 
     const TiPlotAnnotationDefaults& Defaults() const { return FDefaults; }

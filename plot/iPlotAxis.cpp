@@ -1,7 +1,6 @@
 #include "plot/iPlotAxis.h"
 
-TiPlotAxis::TiPlotAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotLayoutObject(Owner, Events) {
+TiPlotAxis::TiPlotAxis(TiPlotHost* Host) : TiPlotLayoutObject(Host) {
     FLabelsFont.SetColor(clWhite);
     FTitleFont.SetColor(clWhite);
     FTitleFont.SetName("Arial");
@@ -16,10 +15,8 @@ void TiPlotAxis::SetForceStacking(bool Value) {
     DoLayoutChange();
 }
 
-TiPlotXAxis::TiPlotXAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotAxis(Owner, Events) {
+TiPlotXAxis::TiPlotXAxis(TiPlotHost* Host) : TiPlotAxis(Host) {
     SetHorizontal(true);
 }
 
-TiPlotYAxis::TiPlotYAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotAxis(Owner, Events) {}
+TiPlotYAxis::TiPlotYAxis(TiPlotHost* Host) : TiPlotAxis(Host) {}

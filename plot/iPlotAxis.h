@@ -16,7 +16,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
     Q_PROPERTY(std::string Title READ Title WRITE SetTitle)
 
   public:
-    TiPlotAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    explicit TiPlotAxis(TiPlotHost* Host);
 
     void SetForceStacking(bool Value);
     double Span() const { return FSpan; }
@@ -44,11 +44,17 @@ class TiPlotAxis : public TiPlotLayoutObject {
 class TiPlotXAxis : public TiPlotAxis {
     Q_OBJECT
   public:
-    TiPlotXAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::XAxis;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotXAxis(TiPlotHost* Host);
 };
 
 class TiPlotYAxis : public TiPlotAxis {
     Q_OBJECT
   public:
-    TiPlotYAxis(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::YAxis;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotYAxis(TiPlotHost* Host);
 };

@@ -1,7 +1,6 @@
 #include "plot/iPlotChannel.h"
 
-TiPlotChannel::TiPlotChannel(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotChannelCustom(Owner, Events) {
+TiPlotChannel::TiPlotChannel(TiPlotHost* Host) : TiPlotChannelCustom(Host) {
     TiPlotDrawAttributes& A = InitialAttributes();
     A.BarWidth = 5;
     A.BarReference = 0;

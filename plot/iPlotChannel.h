@@ -17,7 +17,7 @@ class TiPlotChannel : public TiPlotChannelCustom {
     Q_PROPERTY(TBrushStyle BarBrushStyle READ BarBrushStyle WRITE SetBarBrushStyle)
 
   public:
-    TiPlotChannel(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    explicit TiPlotChannel(TiPlotHost* Host);
 
     TiPlotInterpolationStyle InterpolationStyle() const { return FInterpolationStyle; }
     void SetInterpolationStyle(TiPlotInterpolationStyle Value) {

@@ -18,8 +18,8 @@ std::unique_ptr<TiPlotDataCustomList> NewStorage(TiPlotDataStyle Style) {
 
 } // namespace
 
-TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotManagerObject(Owner, Events), FData(NewStorage(ipdsStandard)), FAxes(Owner) {
+TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Host)
+    : TiPlotManagerObject(Host), FData(NewStorage(ipdsStandard)), FAxes(Host) {
     TiPlotDrawAttributes& A = InitialAttributes();
     A.Color = clRed;
     A.TraceLineStyle = iplsSolid;
@@ -36,10 +36,6 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObj
 }
 
 TiPlotChannelCustom::~TiPlotChannelCustom() = default;
-
-void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* Object) {
-    FAxes.ObjectRemoved(Object);
-}
 
 void TiPlotChannelCustom::ObjectNameChanged(TiPlotObject* Object) {
     FAxes.ObjectNameChanged(Object);

@@ -32,7 +32,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_PROPERTY(TiPlotDataStyle DataStyle READ DataStyle WRITE SetDataStyle)
 
   public:
-    TiPlotChannelCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Channel;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotChannelCustom(TiPlotHost* Host);
     ~TiPlotChannelCustom() override;
 
     const std::string& TitleText() const { return FTitleText; }
@@ -131,7 +134,6 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     double YMax() const { return FYMax; }
     double YMean() const { return Mean(FYSum); }
 
-    void ObjectRemoved(TiPlotObject* Object) override;
     void ObjectNameChanged(TiPlotObject* Object) override;
 
   protected:

@@ -13,26 +13,9 @@
 #include "plot/iPlotToolBar.h"
 
 #include "platform/Exception.h"
-#include "platform/Text.h"
-
-#include <charconv>
-#include <map>
-
-namespace {
-
-// A count or index of an object list: plain decimal digits.
-bool ReadIndex(const std::string& Text, int& Value) {
-    const char* End = Text.data() + Text.size();
-    auto [Stop, Error] = std::from_chars(Text.data(), End, Value);
-    return Error == std::errc() && Stop == End && Value >= 0;
-}
-
-} // namespace
 
 TiPlotComponent::TiPlotComponent(QWidget* Parent)
-    : TiPlotComponent(Parent, [](TiPlotComponent* Owner, const TiPlotObjectEvents& Events) {
-          return new TiPlotChannel(Owner, Events);
-      }) {}
+    : TiPlotComponent(Parent, [](TiPlotHost* Host) { return new TiPlotChannel(Host); }) {}
 
 TiPlotComponent::TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateChannel CreateChannel)
     : TiCustomComponent(Parent) {
@@ -41,17 +24,54 @@ TiPlotComponent::TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateCh
     SetBorderStyle(ibsLowered);
     SetAutoFrameRate(true);
     SetUpdateFrameRate(60);
-    TiPlotComponentHooks Hooks;
-    Hooks.ObjectChanged = [this](TiPlotObject*) { InvalidateChange(); };
-    Hooks.FocusChanged = [this](TiPlotObject*) { update(); };
-    FMaster =
-        std::make_unique<TiPlotMasterManager>(this, std::move(Hooks), std::move(CreateChannel));
+    FMaster = std::make_unique<TiPlotMasterManager>(this, std::move(CreateChannel));
     FMaster->SetUserCanEdit(FUserCanEditObjects);
     FAnnotationDefaultFont.SetColor(clWhite);
 }
 
 TiPlotComponent::~TiPlotComponent() {
+    // The objects go with their managers and tell nobody.
+    FDestroying = true;
     FMaster.reset();
+}
+
+TiPlotObject* TiPlotComponent::FindObject(TiPlotKind Kind, const std::string& Name) {
+    return Listening() ? FMaster->Find(Kind, Name) : nullptr;
+}
+
+void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
+    if (TiPlotMasterManager* Master = Listening())
+        Master->Insert(Object);
+}
+
+void TiPlotComponent::ObjectChanged(TiPlotObject*) {
+    if (!FDestroying)
+        InvalidateChange();
+}
+
+void TiPlotComponent::LayoutChanged(TiPlotObject* Object) {
+    if (TiPlotMasterManager* Master = Listening())
+        Master->LayoutChanged(Object);
+}
+
+void TiPlotComponent::ObjectRenamed(TiPlotObject* Object) {
+    if (TiPlotMasterManager* Master = Listening())
+        Master->Rename(Object);
+}
+
+void TiPlotComponent::ObjectRemoving(TiPlotObject* Object) {
+    if (TiPlotMasterManager* Master = Listening())
+        Master->Remove(Object);
+}
+
+void TiPlotComponent::FocusChanged(TiPlotObject* Object) {
+    TiPlotMasterManager* Master = Listening();
+    if (!Master)
+        return;
+    // The focus frame shows at once; the others then let go of theirs.
+    update();
+    if (Object->Focused())
+        Master->GotFocus(Object);
 }
 
 void TiPlotComponent::DeleteObject(TiPlotObjectManagerCustom& Manager, int Index) {
@@ -245,15 +265,15 @@ void TiPlotComponent::ClearLabels() {
 }
 
 TiPlotChannelCustom* TiPlotComponent::FindChannel(const std::string& Name) const {
-    return static_cast<TiPlotChannelCustom*>(FMaster->ChannelManager().Find(Name));
+    return static_cast<TiPlotChannelCustom*>(FMaster->Find(TiPlotKind::Channel, Name));
 }
 
 TiPlotXAxis* TiPlotComponent::FindXAxis(const std::string& Name) const {
-    return static_cast<TiPlotXAxis*>(FMaster->XAxisManager().Find(Name));
+    return static_cast<TiPlotXAxis*>(FMaster->Find(TiPlotKind::XAxis, Name));
 }
 
 TiPlotYAxis* TiPlotComponent::FindYAxis(const std::string& Name) const {
-    return static_cast<TiPlotYAxis*>(FMaster->YAxisManager().Find(Name));
+    return static_cast<TiPlotYAxis*>(FMaster->Find(TiPlotKind::YAxis, Name));
 }
 
 int TiPlotComponent::DataViewZHorz() const {
@@ -319,115 +339,4 @@ double TiPlotComponent::TitleMargin() const {
 void TiPlotComponent::SetTitleMargin(double Value) {
     if (LabelCount() > 0)
         Label(0)->SetMarginBottom(Value);
-}
-
-void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
-    // Without a toolbar, a legend or a data view the plot stays blank.
-    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
-        return;
-    if (FBackGroundGradientEnabled)
-        iGradientFill(Canvas, Rect(0, 0, Width(), Height()), FBackGroundGradientDirection,
-                      FBackGroundGradientStartColor, FBackGroundGradientStopColor);
-    else
-        iPaintBackGround(Canvas, BackGroundColor());
-}
-
-std::vector<TiPlotComponent::TStoredList> TiPlotComponent::StoredLists() const {
-    TiPlotMasterManager& M = *FMaster;
-    auto Objects = [](const char* Name, TiPlotObjectOwnedManager* Manager) {
-        return TStoredList{Name,
-                           &TiPlotObject::staticMetaObject,
-                           [Manager] { return Manager->Count(); },
-                           [Manager](int I) -> const QObject& { return *Manager->Items(I); },
-                           [Manager] { Manager->Clear(); },
-                           [Manager](const std::vector<TPropertyLine>& Properties) {
-                               std::unique_ptr<TiPlotObject> Object(Manager->CreateObject());
-                               iApplyProperties(*Object, TiPlotObject::staticMetaObject,
-                                                Properties);
-                               Object.release()->NotifyInserted();
-                           }};
-    };
-    TiPlotTranslationManager* Table = &M.TranslationManager();
-    return {Objects("ToolBarManager", &M.ToolBarManager()),
-            Objects("LegendManager", &M.LegendManager()),
-            Objects("TableManager", &M.TableManager()),
-            Objects("XAxisManager", &M.XAxisManager()),
-            Objects("YAxisManager", &M.YAxisManager()),
-            Objects("ChannelManager", &M.ChannelManager()),
-            Objects("DataViewManager", &M.DataViewManager()),
-            Objects("DataCursorManager", &M.DataCursorManager()),
-            Objects("LimitManager", &M.LimitManager()),
-            Objects("LabelManager", &M.LabelManager()),
-            {"TranslationManager", &TiPlotTranslationObject::staticMetaObject,
-             [Table] { return Table->Count(); },
-             [Table](int I) -> const QObject& { return Table->Item(I); },
-             [Table] { Table->Clear(); },
-             [Table](const std::vector<TPropertyLine>& Properties) {
-                 TiPlotTranslationObject Entry;
-                 iApplyProperties(Entry, TiPlotTranslationObject::staticMetaObject, Properties);
-                 TiPlotTranslationObject& Added = Table->NewEntry();
-                 Added.SetOriginalString(Entry.OriginalString());
-                 Added.SetReplacementString(Entry.ReplacementString());
-             }}};
-}
-
-void TiPlotComponent::WriteExtraProperties(std::vector<TPropertyLine>& Lines) const {
-    for (const TStoredList& List : StoredLists()) {
-        if (List.Count() == 0)
-            continue;
-        const std::string Prefix = List.Name + ".";
-        Lines.push_back({Prefix + "Count", IntToStr(List.Count())});
-        for (int I = 0; I < List.Count(); ++I)
-            for (TPropertyLine& Line : iPublishedProperties(List.Item(I), *List.Base, {},
-                                                            Prefix + "Item" + IntToStr(I) + "."))
-                Lines.push_back(std::move(Line));
-    }
-}
-
-void TiPlotComponent::ReadExtraProperties(std::vector<TPropertyLine>& Lines) {
-    BeginUpdate();
-    FMaster->LayoutManager().SetEnabled(false);
-    struct TRestore {
-        TiPlotComponent& Plot;
-        ~TRestore() {
-            Plot.FMaster->LayoutManager().SetEnabled(true);
-            Plot.EndUpdate();
-        }
-    } Restore{*this};
-    for (const TStoredList& List : StoredLists()) {
-        const std::string Prefix = List.Name + ".";
-        std::vector<TPropertyLine> Own;
-        auto Mine = [&](const TPropertyLine& L) { return L.Path.rfind(Prefix, 0) == 0; };
-        std::copy_if(Lines.begin(), Lines.end(), std::back_inserter(Own), Mine);
-        Lines.erase(std::remove_if(Lines.begin(), Lines.end(), Mine), Lines.end());
-        if (!Own.empty())
-            ReadStoredList(List, std::move(Own));
-    }
-    // A toolbar sharing the title's row goes above it.
-    if (ToolBarCount() > 0 && LabelCount() > 0 &&
-        ToolBar(0)->Horizontal() == Label(0)->Horizontal() &&
-        ToolBar(0)->ZOrder() == Label(0)->ZOrder())
-        ToolBar(0)->SetZOrder(ToolBar(0)->ZOrder() + 1);
-}
-
-void TiPlotComponent::ReadStoredList(const TStoredList& List, std::vector<TPropertyLine> Lines) {
-    const std::string Prefix = List.Name + ".";
-    int Count = -1;
-    std::map<int, std::vector<TPropertyLine>> Items;
-    for (TPropertyLine& Line : Lines) {
-        const std::string Path = Line.Path.substr(Prefix.size());
-        const std::size_t Dot = Path.find('.');
-        int Index = -1;
-        if (Path == "Count" && ReadIndex(Line.Value, Count))
-            continue;
-        if (Path.rfind("Item", 0) != 0 || Dot == std::string::npos ||
-            !ReadIndex(Path.substr(4, Dot - 4), Index))
-            throw Exception("Invalid object list entry \"" + Line.Path + "\"");
-        Items[Index].push_back({Path.substr(Dot + 1), Line.Value});
-    }
-    if (Count < 0 || (!Items.empty() && Items.rbegin()->first >= Count))
-        throw Exception("Invalid object list \"" + Prefix + "Count\"");
-    List.Clear();
-    for (int I = 0; I < Count; ++I)
-        List.Add(Items[I]);
 }

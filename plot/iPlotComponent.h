@@ -1,5 +1,11 @@
 #pragma once
-// The drawn control that owns and hosts every plot object.
+// The drawn control that owns and hosts every plot object. Its code is split
+// by concern, one file each:
+//   iPlotComponent.cpp         construction, the objects' host, the object
+//                              lists per kind and the plot's properties
+//   iPlotComponentStorage.cpp  the object lists stored with the properties
+//   iPlotComponentPaint.cpp    the painting order
+//   iPlotLayoutManager.cpp     the layout: sides and rows of the objects
 
 #include "components/iCustomComponent.h"
 #include "plot/iPlotManagers.h"
@@ -22,7 +28,7 @@ class TiPlotLimit;
 class TiPlotLabel;
 class TiPlotAnnotation;
 
-class TiPlotComponent : public TiCustomComponent {
+class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_OBJECT
     Q_PROPERTY(bool BackGroundGradientEnabled READ BackGroundGradientEnabled WRITE
                    SetBackGroundGradientEnabled)
@@ -128,6 +134,15 @@ class TiPlotComponent : public TiCustomComponent {
     int AnnotationCount() const;
     TiPlotAnnotation* Annotation(int Index) const;
 
+    // The objects' host: their reports go to the managers and to painting.
+    TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override;
+    void ObjectInserted(TiPlotObject* Object) override;
+    void ObjectChanged(TiPlotObject* Object) override;
+    void LayoutChanged(TiPlotObject* Object) override;
+    void ObjectRenamed(TiPlotObject* Object) override;
+    void ObjectRemoving(TiPlotObject* Object) override;
+    void FocusChanged(TiPlotObject* Object) override;
+
     // The first object of the kind with that name, ignoring letter case.
     TiPlotChannelCustom* FindChannel(const std::string& Name) const;
     TiPlotXAxis* FindXAxis(const std::string& Name) const;
@@ -214,6 +229,9 @@ class TiPlotComponent : public TiCustomComponent {
     void ReadExtraProperties(std::vector<TPropertyLine>& Lines) override;
 
   private:
+    // The master while it hears the objects: not while it is made or the
+    // plot goes away.
+    TiPlotMasterManager* Listening() const { return FDestroying ? nullptr : FMaster.get(); }
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
     // A list stored with the plot: its objects' published properties.
     struct TStoredList {
@@ -230,6 +248,7 @@ class TiPlotComponent : public TiCustomComponent {
     static void ReadStoredList(const TStoredList& List, std::vector<TPropertyLine> Lines);
 
     std::unique_ptr<TiPlotMasterManager> FMaster;
+    bool FDestroying = false;
     bool FBackGroundGradientEnabled = false;
     TiFillDirection FBackGroundGradientDirection = ifdTopBottom;
     TColor FBackGroundGradientStartColor = clBlue;

@@ -1,24 +1,24 @@
 #include "plot/iPlotDataCursor.h"
 
 #include "plot/iPlotChannelCustom.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataView.h"
 
-TiPlotDataCursor::TiPlotDataCursor(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotManagerObject(Owner, Events) {}
+TiPlotDataCursor::TiPlotDataCursor(TiPlotHost* Host) : TiPlotManagerObject(Host) {}
 
 void TiPlotDataCursor::SetChannelName(const std::string& Value) {
     ReferenceChanged(FChannel.SetName(Value));
 }
 
 TiPlotChannelCustom* TiPlotDataCursor::Channel() {
-    return FChannel.Resolve([this](const std::string& Name) { return Owner()->FindChannel(Name); });
+    return FChannel.Resolve(Host());
 }
 
-void TiPlotDataCursor::ObjectRemoved(TiPlotObject* Object) {
-    FChannel.ObjectRemoved(Object);
-    if (Object == static_cast<TiPlotObject*>(FDataView))
-        FDataView = nullptr;
+TiPlotDataView* TiPlotDataCursor::DataView() const {
+    return FDataView;
+}
+
+void TiPlotDataCursor::SetDataView(TiPlotDataView* Value) {
+    FDataView = Value;
 }
 
 void TiPlotDataCursor::ObjectNameChanged(TiPlotObject* Object) {

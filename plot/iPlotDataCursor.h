@@ -12,19 +12,21 @@ class TiPlotDataCursor : public TiPlotManagerObject {
     Q_PROPERTY(std::string ChannelName READ ChannelName WRITE SetChannelName)
 
   public:
-    TiPlotDataCursor(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::DataCursor;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotDataCursor(TiPlotHost* Host);
 
     const std::string& ChannelName() const { return FChannel.Name(); }
     void SetChannelName(const std::string& Value);
     TiPlotChannelCustom* Channel();
     // The data view the cursor moves in; bound by the plot, not stored.
-    TiPlotDataView* DataView() const { return FDataView; }
-    void SetDataView(TiPlotDataView* Value) { FDataView = Value; }
+    TiPlotDataView* DataView() const;
+    void SetDataView(TiPlotDataView* Value);
 
-    void ObjectRemoved(TiPlotObject* Object) override;
     void ObjectNameChanged(TiPlotObject* Object) override;
 
   private:
     TiPlotReference<TiPlotChannelCustom> FChannel;
-    TiPlotDataView* FDataView = nullptr;
+    QPointer<TiPlotDataView> FDataView;
 };

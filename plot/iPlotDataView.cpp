@@ -1,11 +1,6 @@
 #include "plot/iPlotDataView.h"
 
-TiPlotDataView::TiPlotDataView(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotLayoutObject(Owner, Events), FGridAxes(Owner) {}
-
-void TiPlotDataView::ObjectRemoved(TiPlotObject* Object) {
-    FGridAxes.ObjectRemoved(Object);
-}
+TiPlotDataView::TiPlotDataView(TiPlotHost* Host) : TiPlotLayoutObject(Host), FGridAxes(Host) {}
 
 void TiPlotDataView::ObjectNameChanged(TiPlotObject* Object) {
     FGridAxes.ObjectNameChanged(Object);

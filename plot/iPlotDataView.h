@@ -10,7 +10,10 @@ class TiPlotDataView : public TiPlotLayoutObject {
     Q_PROPERTY(std::string GridYAxisName READ GridYAxisName WRITE SetGridYAxisName)
 
   public:
-    TiPlotDataView(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::DataView;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotDataView(TiPlotHost* Host);
 
     const std::string& GridXAxisName() const { return FGridAxes.XName(); }
     void SetGridXAxisName(const std::string& Value) { ReferenceChanged(FGridAxes.SetXName(Value)); }
@@ -20,7 +23,6 @@ class TiPlotDataView : public TiPlotLayoutObject {
     TiPlotAxis* GridXAxis() { return FGridAxes.X(); }
     TiPlotAxis* GridYAxis() { return FGridAxes.Y(); }
 
-    void ObjectRemoved(TiPlotObject* Object) override;
     void ObjectNameChanged(TiPlotObject* Object) override;
 
   private:

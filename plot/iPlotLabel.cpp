@@ -1,7 +1,6 @@
 #include "plot/iPlotLabel.h"
 
-TiPlotLabel::TiPlotLabel(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotLayoutObject(Owner, Events) {
+TiPlotLabel::TiPlotLabel(TiPlotHost* Host) : TiPlotLayoutObject(Host) {
     SetHorizontal(true);
     FFont.SetName("Arial");
     FFont.SetSize(14);

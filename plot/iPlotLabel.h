@@ -17,7 +17,10 @@ class TiPlotLabel : public TiPlotLayoutObject {
     Q_PROPERTY(double MarginBottom READ MarginBottom WRITE SetMarginBottom)
 
   public:
-    TiPlotLabel(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Label;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotLabel(TiPlotHost* Host);
 
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& Value) { Change(FCaption, Value); }

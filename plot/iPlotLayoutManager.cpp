@@ -30,41 +30,31 @@ bool SpansOverlap(const TiPlotLayoutObject* A, const TiPlotLayoutObject* B) {
     return Equal || (A->StartPercent() < B->StopPercent() && B->StartPercent() < A->StopPercent());
 }
 
-bool FollowsLayout(const TiPlotObject* Object) {
-    return dynamic_cast<const TiPlotAxis*>(Object) || dynamic_cast<const TiPlotToolBar*>(Object) ||
-           dynamic_cast<const TiPlotLegend*>(Object) ||
-           dynamic_cast<const TiPlotDataView*>(Object) || dynamic_cast<const TiPlotLabel*>(Object);
+// Tables keep their rows until the layout is rebuilt for another reason.
+bool FollowsLayout(TiPlotKind Kind) {
+    return IsAxisKind(Kind) || Kind == TiPlotKind::ToolBar || Kind == TiPlotKind::Legend ||
+           Kind == TiPlotKind::DataView || Kind == TiPlotKind::Label ||
+           Kind == TiPlotKind::DataViewLayout;
 }
 
 } // namespace
 
-TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                                           bool Horizontal)
-    : TiPlotLayoutObject(Owner, Events) {
+TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotHost* Host, bool Horizontal)
+    : TiPlotLayoutObject(Host) {
     SetName("Data View");
     SetHorizontal(Horizontal);
     SetZOrder(1);
 }
 
-TiPlotLayoutManager::TiPlotLayoutManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotObjectManagerCustom(Owner, Events) {
-    // The place-holders only ask for repaints; they are never renamed or inserted.
-    TiPlotObjectEvents Quiet{[](TiPlotObject*) {}, [](TiPlotObject*) {}, [](TiPlotObject*) {},
-                             Events.OnChange};
-    FDataViewHorz = std::make_unique<TiPlotDataViewHorz>(Owner, Quiet);
-    FDataViewVert = std::make_unique<TiPlotDataViewVert>(Owner, Quiet);
-    for (TiPlotLayoutObject* Holder :
-         {(TiPlotLayoutObject*)FDataViewHorz.get(), (TiPlotLayoutObject*)FDataViewVert.get()}) {
-        Add(Holder);
-        Holder->SetOnLayoutChange([this](TiPlotObject*) { Rebuild(); });
-    }
+TiPlotLayoutManager::TiPlotLayoutManager(TiPlotHost* Host) : TiPlotObjectManagerCustom(Host) {
+    FDataViewHorz = std::make_unique<TiPlotDataViewHorz>(&FPlaceHolderHost);
+    FDataViewVert = std::make_unique<TiPlotDataViewVert>(&FPlaceHolderHost);
+    Add(FDataViewHorz.get());
+    Add(FDataViewVert.get());
     Rebuild();
 }
 
-TiPlotLayoutManager::~TiPlotLayoutManager() {
-    FDataViewHorz->ClearHandlers();
-    FDataViewVert->ClearHandlers();
-}
+TiPlotLayoutManager::~TiPlotLayoutManager() = default;
 
 std::vector<TiPlotLayoutObject*> TiPlotLayoutManager::LayoutObjects() const {
     std::vector<TiPlotLayoutObject*> Objects;
@@ -74,21 +64,19 @@ std::vector<TiPlotLayoutObject*> TiPlotLayoutManager::LayoutObjects() const {
 }
 
 bool TiPlotLayoutManager::IsDataView(const TiPlotLayoutObject* Object) {
-    return dynamic_cast<const TiPlotDataView*>(Object) != nullptr;
+    return Object->Kind() == TiPlotKind::DataView;
 }
 
 bool TiPlotLayoutManager::InSideLists(const TiPlotLayoutObject* Object) {
-    return !IsDataView(Object) && !dynamic_cast<const TiPlotDataViewLayout*>(Object);
+    return !IsDataView(Object) && Object->Kind() != TiPlotKind::DataViewLayout;
 }
 
 void TiPlotLayoutManager::InsertObject(TiPlotObject* Object) {
     auto* LayoutObject = static_cast<TiPlotLayoutObject*>(Object);
     Add(LayoutObject);
-    if (FollowsLayout(Object))
-        LayoutObject->SetOnLayoutChange([this](TiPlotObject*) { Rebuild(); });
-    if (dynamic_cast<TiPlotXAxis*>(Object))
+    if (Object->Kind() == TiPlotKind::XAxis)
         LayoutObject->SetHorizontal(!FXYSwap);
-    else if (dynamic_cast<TiPlotYAxis*>(Object))
+    else if (Object->Kind() == TiPlotKind::YAxis)
         LayoutObject->SetHorizontal(FXYSwap);
     if (FEnabled)
         PlaceAtZero(LayoutObject);
@@ -110,6 +98,11 @@ void TiPlotLayoutManager::PlaceAtZero(TiPlotLayoutObject* Object) {
                 Other->ZOrder() >= 0)
                 Other->SetZOrder(Other->ZOrder() + 1);
     Object->SetZOrder(0);
+}
+
+void TiPlotLayoutManager::ObjectLayoutChanged(TiPlotObject* Object) {
+    if (FollowsLayout(Object->Kind()) && IndexOf(Object) >= 0)
+        Rebuild();
 }
 
 void TiPlotLayoutManager::ObjectDeleted(TiPlotObject* Object) {
@@ -148,14 +141,14 @@ void TiPlotLayoutManager::SetXYSwap(bool Value) {
         return;
     std::vector<TiPlotLayoutObject*> Axes;
     for (TiPlotLayoutObject* Object : LayoutObjects())
-        if (dynamic_cast<TiPlotAxis*>(Object))
+        if (IsAxisKind(Object->Kind()))
             Axes.push_back(Object);
     std::stable_sort(Axes.begin(), Axes.end(), [](TiPlotLayoutObject* A, TiPlotLayoutObject* B) {
         return KeyLess(FormatDecimal(A->ZOrder(), 3), FormatDecimal(B->ZOrder(), 3));
     });
     for (TiPlotLayoutObject* Axis : Axes) {
         CloseRow(Axis);
-        Axis->SetHorizontal(dynamic_cast<TiPlotXAxis*>(Axis) ? !Value : Value);
+        Axis->SetHorizontal(Axis->Kind() == TiPlotKind::XAxis ? !Value : Value);
         PlaceAtZero(Axis);
     }
     Rebuild();
@@ -172,7 +165,8 @@ void TiPlotLayoutManager::AddToSide(TSide Side, TiPlotLayoutObject* Object) {
 }
 
 void TiPlotLayoutManager::Rebuild() {
-    if (!FEnabled)
+    // The place-holders move while they are made.
+    if (!FEnabled || !FDataViewHorz || !FDataViewVert)
         return;
     for (TSideList& List : FSides)
         List = TSideList();

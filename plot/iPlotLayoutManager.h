@@ -12,31 +12,34 @@
 class TiPlotDataViewLayout : public TiPlotLayoutObject {
     Q_OBJECT
   public:
-    TiPlotDataViewLayout(TiPlotComponent* Owner, const TiPlotObjectEvents& Events, bool Horizontal);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::DataViewLayout;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    TiPlotDataViewLayout(TiPlotHost* Host, bool Horizontal);
 };
 
 class TiPlotDataViewHorz : public TiPlotDataViewLayout {
     Q_OBJECT
   public:
-    TiPlotDataViewHorz(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-        : TiPlotDataViewLayout(Owner, Events, true) {}
+    explicit TiPlotDataViewHorz(TiPlotHost* Host) : TiPlotDataViewLayout(Host, true) {}
 };
 
 class TiPlotDataViewVert : public TiPlotDataViewLayout {
     Q_OBJECT
   public:
-    TiPlotDataViewVert(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-        : TiPlotDataViewLayout(Owner, Events, false) {}
+    explicit TiPlotDataViewVert(TiPlotHost* Host) : TiPlotDataViewLayout(Host, false) {}
 };
 
 class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
   public:
-    TiPlotLayoutManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    explicit TiPlotLayoutManager(TiPlotHost* Host);
     ~TiPlotLayoutManager() override;
 
     std::string BaseName() const override { return "Layout Object"; }
     void InsertObject(TiPlotObject* Object) override;
     void ObjectDeleted(TiPlotObject* Object) override;
+    // An object's orientation or row changed.
+    void ObjectLayoutChanged(TiPlotObject* Object);
 
     bool Enabled() const { return FEnabled; }
     // Enabling rebuilds the side lists.
@@ -63,6 +66,25 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
     void NameNewObject(TiPlotObject*) override {}
 
   private:
+    // The host of the two place-holders: they are never inserted, renamed
+    // or removed, only repainted and moved among the rows.
+    class TPlaceHolderHost : public TiPlotHost {
+      public:
+        explicit TPlaceHolderHost(TiPlotLayoutManager& Layout) : FLayout(Layout) {}
+        TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override {
+            return FLayout.Host()->FindObject(Kind, Name);
+        }
+        void ObjectInserted(TiPlotObject*) override {}
+        void ObjectChanged(TiPlotObject* Object) override { FLayout.Host()->ObjectChanged(Object); }
+        void LayoutChanged(TiPlotObject*) override { FLayout.Rebuild(); }
+        void ObjectRenamed(TiPlotObject*) override {}
+        void ObjectRemoving(TiPlotObject*) override {}
+        void FocusChanged(TiPlotObject*) override {}
+
+      private:
+        TiPlotLayoutManager& FLayout;
+    };
+
     enum TSide { Top, Bottom, Left, Right };
     struct TSideList {
         std::vector<std::string> Keys;
@@ -80,6 +102,7 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
 
     bool FEnabled = true;
     bool FXYSwap = false;
+    TPlaceHolderHost FPlaceHolderHost{*this};
     std::unique_ptr<TiPlotDataViewHorz> FDataViewHorz;
     std::unique_ptr<TiPlotDataViewVert> FDataViewVert;
     TSideList FSides[4];

@@ -6,5 +6,8 @@
 class TiPlotLegend : public TiPlotLayoutObject {
     Q_OBJECT
   public:
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Legend;
+    TiPlotKind Kind() const override { return StaticKind; }
+
     using TiPlotLayoutObject::TiPlotLayoutObject;
 };

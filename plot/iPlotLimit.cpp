@@ -1,11 +1,6 @@
 #include "plot/iPlotLimit.h"
 
-TiPlotLimit::TiPlotLimit(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotObject(Owner, Events), FAxes(Owner) {}
-
-void TiPlotLimit::ObjectRemoved(TiPlotObject* Object) {
-    FAxes.ObjectRemoved(Object);
-}
+TiPlotLimit::TiPlotLimit(TiPlotHost* Host) : TiPlotObject(Host), FAxes(Host) {}
 
 void TiPlotLimit::ObjectNameChanged(TiPlotObject* Object) {
     FAxes.ObjectNameChanged(Object);

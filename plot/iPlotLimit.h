@@ -10,7 +10,10 @@ class TiPlotLimit : public TiPlotObject {
     Q_PROPERTY(std::string YAxisName READ YAxisName WRITE SetYAxisName)
 
   public:
-    TiPlotLimit(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Limit;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotLimit(TiPlotHost* Host);
 
     const std::string& XAxisName() const { return FAxes.XName(); }
     void SetXAxisName(const std::string& Value) { ReferenceChanged(FAxes.SetXName(Value)); }
@@ -19,7 +22,6 @@ class TiPlotLimit : public TiPlotObject {
     TiPlotAxis* XAxis() { return FAxes.X(); }
     TiPlotAxis* YAxis() { return FAxes.Y(); }
 
-    void ObjectRemoved(TiPlotObject* Object) override;
     void ObjectNameChanged(TiPlotObject* Object) override;
 
   private:

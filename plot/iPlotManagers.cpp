@@ -48,10 +48,8 @@ bool StartsWithName(const std::string& Name, const std::string& Base) {
 
 // ---- TiPlotObjectManagerCustom
 
-TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(TiPlotComponent* Owner,
-                                                     const TiPlotObjectEvents& Events)
-    : FOwner(Owner), FEvents(Events) {
-    if (!Owner)
+TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(TiPlotHost* Host) : FHost(Host) {
+    if (!Host)
         throw Exception("Owner must be Assigned");
 }
 
@@ -67,8 +65,7 @@ void TiPlotObjectManagerCustom::RemoveObject(TiPlotObject* Object) {
         return;
     Delete(Index);
     ObjectDeleted(Object);
-    if (FEvents.OnChange)
-        FEvents.OnChange(Object);
+    FHost->ObjectChanged(Object);
 }
 
 void TiPlotObjectManagerCustom::InsertObject(TiPlotObject* Object) {
@@ -135,13 +132,12 @@ std::string TiPlotObjectManagerCustom::NextName() const {
 
 // ---- TiPlotObjectOwnedManager
 
-TiPlotObjectOwnedManager::~TiPlotObjectOwnedManager() {
-    // The plot is going away and has silenced every object: just free them.
-    while (Count() > 0) {
-        TiPlotObject* Object = Items(Count() - 1);
-        Delete(Count() - 1);
-        delete Object;
-    }
+TiPlotObjectOwnedManager::TiPlotObjectOwnedManager(TiPlotHost* Host, TiPlotKind Kind)
+    : TiPlotObjectManagerCustom(Host), FKind(Kind) {}
+
+void TiPlotObjectOwnedManager::InsertObject(TiPlotObject* Object) {
+    Object->setParent(&FObjects);
+    TiPlotObjectManagerCustom::InsertObject(Object);
 }
 
 void TiPlotObjectOwnedManager::RemoveObject(TiPlotObject* Object) {
@@ -155,7 +151,7 @@ void TiPlotObjectOwnedManager::Clear() {
     while (Count() > 0) {
         TiPlotObject* Object = Items(Count() - 1);
         DestroyPlotObject(Object);
-        // Without handlers the removal did not reach this list.
+        // A silenced plot does not hear of the removal: the entry goes here.
         if (Count() > 0 && Items(Count() - 1) == Object)
             Delete(Count() - 1);
     }
@@ -163,17 +159,13 @@ void TiPlotObjectOwnedManager::Clear() {
 
 // ---- TiPlotChannelManager
 
-TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                                           TCreate CreateChannel, TDefaults Defaults)
-    : TiPlotObjectOwnedManager(Owner, Events), FCreateChannel(std::move(CreateChannel)),
+TiPlotChannelManager::TiPlotChannelManager(TiPlotHost* Host, TCreate CreateChannel,
+                                           TDefaults Defaults)
+    : TiPlotObjectOwnedManager(Host, TiPlotKind::Channel), FCreateChannel(std::move(CreateChannel)),
       FDefaults(std::move(Defaults)) {}
 
 TiPlotObject* TiPlotChannelManager::CreateObject() {
-    return FCreateChannel(Owner(), Events());
-}
-
-bool TiPlotChannelManager::Accepts(const TiPlotObject* Object) const {
-    return dynamic_cast<const TiPlotChannelCustom*>(Object) != nullptr;
+    return FCreateChannel(Host());
 }
 
 TiPlotChannelCustom* TiPlotChannelManager::Item(int Index) const {
@@ -204,27 +196,20 @@ void TiPlotChannelManager::NameNewObject(TiPlotObject* Object) {
     FDefaults(*Channel);
 }
 
-TiPlotAnnotationManager::TiPlotAnnotationManager(TiPlotComponent* Owner,
-                                                 const TiPlotObjectEvents& Events)
-    : TiPlotKindManager(Owner, Events, "Annotation") {}
+TiPlotAnnotationManager::TiPlotAnnotationManager(TiPlotHost* Host)
+    : TiPlotKindManager(Host, "Annotation") {}
 
 // ---- TiPlotMasterManager
 
-TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* Owner, TiPlotComponentHooks Hooks,
-                                         TCreateChannel CreateChannel)
-    : FOwner(Owner), FHooks(std::move(Hooks)) {
-    FEvents.OnRename = [this](TiPlotObject* O) { DoRename(O); };
-    FEvents.OnRemove = [this](TiPlotObject* O) { DoRemove(O); };
-    FEvents.OnInsert = [this](TiPlotObject* O) { DoInsert(O); };
-    FEvents.OnChange = [this](TiPlotObject* O) { DoChange(O); };
-    FObjectManager = std::make_unique<TiPlotObjectManager>(Owner, FEvents);
-    CreateKindManagers(std::move(CreateChannel));
-    FLayoutManager = std::make_unique<TiPlotLayoutManager>(Owner, FEvents);
+TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Host, TCreateChannel CreateChannel) {
+    FObjectManager = std::make_unique<TiPlotObjectManager>(Host);
+    CreateKindManagers(Host, std::move(CreateChannel));
+    FLayoutManager = std::make_unique<TiPlotLayoutManager>(Host);
 }
 
 // The defaults of new objects that name objects of other kinds: the first X
 // axis, Y axis, channel or data view.
-void TiPlotMasterManager::CreateKindManagers(TCreateChannel CreateChannel) {
+void TiPlotMasterManager::CreateKindManagers(TiPlotHost* Host, TCreateChannel CreateChannel) {
     auto FirstName = [](const TiPlotObjectManagerCustom& M) { return M.Items(0)->Name(); };
     auto FirstAxes = [this, FirstName](auto& Object, auto SetX, auto SetY) {
         if (FXAxisManager->Count() > 0)
@@ -232,40 +217,40 @@ void TiPlotMasterManager::CreateKindManagers(TCreateChannel CreateChannel) {
         if (FYAxisManager->Count() > 0)
             (Object.*SetY)(FirstName(*FYAxisManager));
     };
-    TiPlotComponent* Owner = FOwner;
-    FToolBarManager = std::make_unique<TiPlotToolBarManager>(Owner, FEvents, "Toolbar");
-    FLegendManager = std::make_unique<TiPlotLegendManager>(Owner, FEvents, "Legend");
-    FTableManager = std::make_unique<TiPlotTableManager>(Owner, FEvents, "Table");
+    FToolBarManager = std::make_unique<TiPlotToolBarManager>(Host, "Toolbar");
+    FLegendManager = std::make_unique<TiPlotLegendManager>(Host, "Legend");
+    FTableManager = std::make_unique<TiPlotTableManager>(Host, "Table");
     FXAxisManager = std::make_unique<TiPlotXAxisManager>(
-        Owner, FEvents, "X-Axis", [](TiPlotXAxis& A) { A.SetTitle(A.Name()); });
+        Host, "X-Axis", [](TiPlotXAxis& A) { A.SetTitle(A.Name()); });
     FYAxisManager = std::make_unique<TiPlotYAxisManager>(
-        Owner, FEvents, "Y-Axis", [](TiPlotYAxis& A) { A.SetTitle(A.Name()); });
+        Host, "Y-Axis", [](TiPlotYAxis& A) { A.SetTitle(A.Name()); });
     FChannelManager = std::make_unique<TiPlotChannelManager>(
-        Owner, FEvents, std::move(CreateChannel), [FirstAxes](TiPlotChannelCustom& C) {
+        Host, std::move(CreateChannel), [FirstAxes](TiPlotChannelCustom& C) {
             FirstAxes(C, &TiPlotChannelCustom::SetXAxisName, &TiPlotChannelCustom::SetYAxisName);
         });
-    FDataViewManager = std::make_unique<TiPlotDataViewManager>(
-        Owner, FEvents, "Data View", [FirstAxes](TiPlotDataView& D) {
+    FDataViewManager =
+        std::make_unique<TiPlotDataViewManager>(Host, "Data View", [FirstAxes](TiPlotDataView& D) {
             FirstAxes(D, &TiPlotDataView::SetGridXAxisName, &TiPlotDataView::SetGridYAxisName);
         });
     FDataCursorManager = std::make_unique<TiPlotDataCursorManager>(
-        Owner, FEvents, "Cursor", [this, FirstName](TiPlotDataCursor& C) {
+        Host, "Cursor", [this, FirstName](TiPlotDataCursor& C) {
             if (FDataViewManager->Count() > 0)
                 C.SetDataView(FDataViewManager->Item(0));
             if (FChannelManager->Count() > 0)
                 C.SetChannelName(FirstName(*FChannelManager));
         });
     FLimitManager =
-        std::make_unique<TiPlotLimitManager>(Owner, FEvents, "Limit", [FirstAxes](TiPlotLimit& L) {
+        std::make_unique<TiPlotLimitManager>(Host, "Limit", [FirstAxes](TiPlotLimit& L) {
             FirstAxes(L, &TiPlotLimit::SetXAxisName, &TiPlotLimit::SetYAxisName);
         });
     FLabelManager = std::make_unique<TiPlotLabelManager>(
-        Owner, FEvents, "Label", [](TiPlotLabel& L) { L.SetCaption(L.Name()); });
-    FAnnotationManager = std::make_unique<TiPlotAnnotationManager>(Owner, FEvents);
+        Host, "Label", [](TiPlotLabel& L) { L.SetCaption(L.Name()); });
+    FAnnotationManager = std::make_unique<TiPlotAnnotationManager>(Host);
 }
 
 TiPlotMasterManager::~TiPlotMasterManager() {
-    ClearAllHandlers();
+    // The kind managers take their objects with them; the lists that only
+    // refer to objects go last.
     FToolBarManager.reset();
     FLegendManager.reset();
     FTableManager.reset();
@@ -288,6 +273,13 @@ std::vector<TiPlotObjectOwnedManager*> TiPlotMasterManager::KindManagers() const
             FLabelManager.get(),    FAnnotationManager.get()};
 }
 
+TiPlotObjectOwnedManager* TiPlotMasterManager::KindManager(TiPlotKind Kind) const {
+    for (TiPlotObjectOwnedManager* M : KindManagers())
+        if (M->Kind() == Kind)
+            return M;
+    return nullptr;
+}
+
 std::vector<TiPlotObjectManagerCustom*> TiPlotMasterManager::AllManagers() const {
     std::vector<TiPlotObjectManagerCustom*> All{FObjectManager.get(), FLayoutManager.get()};
     for (TiPlotObjectOwnedManager* M : KindManagers())
@@ -301,43 +293,37 @@ int TiPlotMasterManager::NewObject(TiPlotObjectManagerCustom& Manager) {
     return Manager.Count() - 1;
 }
 
-void TiPlotMasterManager::DoInsert(TiPlotObject* Object) {
+TiPlotObject* TiPlotMasterManager::Find(TiPlotKind Kind, const std::string& Name) const {
+    TiPlotObjectOwnedManager* Manager = KindManager(Kind);
+    return Manager ? Manager->Find(Name) : nullptr;
+}
+
+void TiPlotMasterManager::Insert(TiPlotObject* Object) {
     FObjectManager->InsertObject(Object);
-    if (auto* LayoutObject = dynamic_cast<TiPlotLayoutObject*>(Object))
-        FLayoutManager->InsertObject(LayoutObject);
-    for (TiPlotObjectOwnedManager* M : KindManagers())
-        if (M->Accepts(Object)) {
-            M->InsertObject(Object);
-            break;
-        }
-    Object->SetOnGotFocus([this](TiPlotObject* O) { DoGotFocus(O); });
-    Object->SetOnFocusChanged([this](TiPlotObject* O) {
-        if (FHooks.FocusChanged)
-            FHooks.FocusChanged(O);
-    });
+    if (IsLayoutKind(Object->Kind()))
+        FLayoutManager->InsertObject(Object);
+    if (TiPlotObjectOwnedManager* Manager = KindManager(Object->Kind()))
+        Manager->InsertObject(Object);
     Object->SetUserCanEdit(FUserCanEdit);
     Object->SetXYSwap(FXYSwap);
 }
 
-void TiPlotMasterManager::DoRemove(TiPlotObject* Object) {
-    if (FHooks.ObjectRemoved)
-        FHooks.ObjectRemoved(Object);
+void TiPlotMasterManager::Remove(TiPlotObject* Object) {
     for (TiPlotObjectManagerCustom* M : AllManagers())
         M->RemoveObject(Object);
 }
 
-void TiPlotMasterManager::DoRename(TiPlotObject* Object) {
+void TiPlotMasterManager::Rename(TiPlotObject* Object) {
     for (TiPlotObjectOwnedManager* M : KindManagers())
         M->BroadcastNameChanged(Object);
     FLayoutManager->BroadcastNameChanged(Object);
 }
 
-void TiPlotMasterManager::DoChange(TiPlotObject* Object) {
-    if (FHooks.ObjectChanged)
-        FHooks.ObjectChanged(Object);
+void TiPlotMasterManager::LayoutChanged(TiPlotObject* Object) {
+    FLayoutManager->ObjectLayoutChanged(Object);
 }
 
-void TiPlotMasterManager::DoGotFocus(TiPlotObject* Object) {
+void TiPlotMasterManager::GotFocus(TiPlotObject* Object) {
     for (TiPlotObjectOwnedManager* M : KindManagers())
         M->BroadcastFocus(Object);
 }
@@ -368,10 +354,4 @@ void TiPlotMasterManager::ClearAllData() {
 void TiPlotMasterManager::SetToolBarsVisible(bool Value) {
     for (int I = 0; I < FToolBarManager->Count(); ++I)
         FToolBarManager->Items(I)->SetVisible(Value);
-}
-
-void TiPlotMasterManager::ClearAllHandlers() {
-    for (int I = 0; I < FObjectManager->Count(); ++I)
-        FObjectManager->Items(I)->ClearHandlers();
-    FHooks = {};
 }

@@ -1,12 +1,15 @@
 #pragma once
 // The managers keep the plot's objects in lists per kind, hand out default
 // names and defaults, and tell the other objects when one they may
-// reference is destroyed or renamed. The master manager owns them all and
-// fans the objects' events out to them.
+// reference is destroyed or renamed. The master manager owns them all; the
+// plot, as the objects' host, hands their reports to it.
 
 #include "plot/iPlotObjects.h"
 #include "plot/iPlotTranslation.h"
 
+#include <QObject>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,12 +27,11 @@ class TiPlotLimit;
 class TiPlotLabel;
 class TiPlotAnnotation;
 class TiPlotLayoutManager;
-class TiPlotMasterManager;
 
 // An unsorted list of objects in insertion order.
 class TiPlotObjectManagerCustom {
   public:
-    TiPlotObjectManagerCustom(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    explicit TiPlotObjectManagerCustom(TiPlotHost* Host);
     virtual ~TiPlotObjectManagerCustom() = default;
     TiPlotObjectManagerCustom(const TiPlotObjectManagerCustom&) = delete;
     TiPlotObjectManagerCustom& operator=(const TiPlotObjectManagerCustom&) = delete;
@@ -54,8 +56,7 @@ class TiPlotObjectManagerCustom {
     void Add(TiPlotObject* Object);
     std::string NextName() const;
 
-    TiPlotComponent* Owner() const { return FOwner; }
-    const TiPlotObjectEvents& Events() const { return FEvents; }
+    TiPlotHost* Host() const { return FHost; }
 
   protected:
     virtual bool Owning() const { return false; }
@@ -63,23 +64,28 @@ class TiPlotObjectManagerCustom {
     virtual void NameNewObject(TiPlotObject* Object);
 
   private:
-    TiPlotComponent* FOwner;
-    TiPlotObjectEvents FEvents;
+    TiPlotHost* FHost;
     std::vector<TiPlotObject*> FItems;
 };
 
-// A manager that owns its objects and destroys them.
+// A manager that owns the objects of one kind and destroys them.
 class TiPlotObjectOwnedManager : public TiPlotObjectManagerCustom {
   public:
-    using TiPlotObjectManagerCustom::TiPlotObjectManagerCustom;
-    ~TiPlotObjectOwnedManager() override;
+    TiPlotObjectOwnedManager(TiPlotHost* Host, TiPlotKind Kind);
+    void InsertObject(TiPlotObject* Object) override;
     void RemoveObject(TiPlotObject* Object) override;
     void Clear() override;
+    TiPlotKind Kind() const { return FKind; }
     // Whether the object is of this manager's kind.
-    virtual bool Accepts(const TiPlotObject* Object) const = 0;
+    bool Accepts(const TiPlotObject* Object) const { return Object->Kind() == FKind; }
 
   protected:
     bool Owning() const override { return true; }
+
+  private:
+    TiPlotKind FKind;
+    // The parent of the objects: what is still listed goes with the manager.
+    QObject FObjects;
 };
 
 // Every plot object; creates none.
@@ -94,25 +100,21 @@ class TiPlotObjectManager : public TiPlotObjectManagerCustom {
 
 // One manager of a kind. A newly inserted object without a name gets the
 // next default name, then the kind's defaults.
-template <typename Kind> class TiPlotKindManager : public TiPlotObjectOwnedManager {
+template <typename TKind> class TiPlotKindManager : public TiPlotObjectOwnedManager {
   public:
-    using TDefaults = std::function<void(Kind&)>;
-    TiPlotKindManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                      const char* BaseName, TDefaults Defaults = nullptr)
-        : TiPlotObjectOwnedManager(Owner, Events), FBaseName(BaseName),
+    using TDefaults = std::function<void(TKind&)>;
+    TiPlotKindManager(TiPlotHost* Host, const char* BaseName, TDefaults Defaults = nullptr)
+        : TiPlotObjectOwnedManager(Host, TKind::StaticKind), FBaseName(BaseName),
           FDefaults(std::move(Defaults)) {}
-    TiPlotObject* CreateObject() override { return new Kind(Owner(), Events()); }
+    TiPlotObject* CreateObject() override { return new TKind(Host()); }
     std::string BaseName() const override { return FBaseName; }
-    bool Accepts(const TiPlotObject* Object) const override {
-        return dynamic_cast<const Kind*>(Object) != nullptr;
-    }
-    Kind* Item(int Index) const { return static_cast<Kind*>(Items(Index)); }
+    TKind* Item(int Index) const { return static_cast<TKind*>(Items(Index)); }
 
   protected:
     void NameNewObject(TiPlotObject* Object) override {
         TiPlotObjectOwnedManager::NameNewObject(Object);
         if (FDefaults)
-            FDefaults(static_cast<Kind&>(*Object));
+            FDefaults(static_cast<TKind&>(*Object));
     }
 
   private:
@@ -133,14 +135,11 @@ using TiPlotLabelManager = TiPlotKindManager<TiPlotLabel>;
 // Channels: the class to create is the plot's; new ones get palette colours.
 class TiPlotChannelManager : public TiPlotObjectOwnedManager {
   public:
-    using TCreate =
-        std::function<TiPlotChannelCustom*(TiPlotComponent*, const TiPlotObjectEvents&)>;
+    using TCreate = std::function<TiPlotChannelCustom*(TiPlotHost*)>;
     using TDefaults = std::function<void(TiPlotChannelCustom&)>;
-    TiPlotChannelManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events,
-                         TCreate CreateChannel, TDefaults Defaults);
+    TiPlotChannelManager(TiPlotHost* Host, TCreate CreateChannel, TDefaults Defaults);
     TiPlotObject* CreateObject() override;
     std::string BaseName() const override { return "Channel"; }
-    bool Accepts(const TiPlotObject* Object) const override;
     TiPlotChannelCustom* Item(int Index) const;
     // Red for the first channel, then the palette colour fewest channels have.
     TColor NextChannelColor() const;
@@ -156,24 +155,16 @@ class TiPlotChannelManager : public TiPlotObjectOwnedManager {
 // Annotations are listed but never named.
 class TiPlotAnnotationManager : public TiPlotKindManager<TiPlotAnnotation> {
   public:
-    TiPlotAnnotationManager(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    explicit TiPlotAnnotationManager(TiPlotHost* Host);
 
   protected:
     void NameNewObject(TiPlotObject*) override {}
 };
 
-// The hooks of the plot component that the master calls.
-struct TiPlotComponentHooks {
-    TiPlotObjectEvent ObjectRemoved; // forget cached pointers to it
-    TiPlotObjectEvent ObjectChanged; // repaint request
-    TiPlotObjectEvent FocusChanged;  // immediate repaint
-};
-
 class TiPlotMasterManager {
   public:
     using TCreateChannel = TiPlotChannelManager::TCreate;
-    TiPlotMasterManager(TiPlotComponent* Owner, TiPlotComponentHooks Hooks,
-                        TCreateChannel CreateChannel);
+    TiPlotMasterManager(TiPlotHost* Host, TCreateChannel CreateChannel);
     ~TiPlotMasterManager();
 
     TiPlotObjectManager& ObjectManager() { return *FObjectManager; }
@@ -192,8 +183,8 @@ class TiPlotMasterManager {
     TiPlotTranslationManager& TranslationManager() { return FTranslationManager; }
     // The eleven kind managers, in the order their lists are stored.
     std::vector<TiPlotObjectOwnedManager*> KindManagers() const;
-
-    const TiPlotObjectEvents& Events() const { return FEvents; }
+    // The manager of the kind; none for the layout place-holders.
+    TiPlotObjectOwnedManager* KindManager(TiPlotKind Kind) const;
 
     // Creates an object with the manager, inserts it and returns its index.
     int NewObject(TiPlotObjectManagerCustom& Manager);
@@ -206,21 +197,19 @@ class TiPlotMasterManager {
     // Empties every channel.
     void ClearAllData();
     void SetToolBarsVisible(bool Value);
-    // Drops every object's handlers before the plot goes away.
-    void ClearAllHandlers();
+
+    // What the plot hears from its objects, fanned out to the managers.
+    TiPlotObject* Find(TiPlotKind Kind, const std::string& Name) const;
+    void Insert(TiPlotObject* Object);
+    void Remove(TiPlotObject* Object);
+    void Rename(TiPlotObject* Object);
+    void LayoutChanged(TiPlotObject* Object);
+    void GotFocus(TiPlotObject* Object);
 
   private:
-    void CreateKindManagers(TCreateChannel CreateChannel);
-    void DoInsert(TiPlotObject* Object);
-    void DoRemove(TiPlotObject* Object);
-    void DoRename(TiPlotObject* Object);
-    void DoChange(TiPlotObject* Object);
-    void DoGotFocus(TiPlotObject* Object);
+    void CreateKindManagers(TiPlotHost* Host, TCreateChannel CreateChannel);
     std::vector<TiPlotObjectManagerCustom*> AllManagers() const;
 
-    TiPlotComponent* FOwner;
-    TiPlotComponentHooks FHooks;
-    TiPlotObjectEvents FEvents;
     bool FUserCanEdit = false;
     bool FXYSwap = false;
     std::unique_ptr<TiPlotObjectManager> FObjectManager;

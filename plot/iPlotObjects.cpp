@@ -13,11 +13,6 @@ constexpr int FirstRepeatMSec = 500;
 constexpr int RepeatMSec = 50;
 constexpr double MinimumSpan = 5.0;
 
-void Call(const TiPlotObjectEvent& Handler, TiPlotObject* Object) {
-    if (Handler)
-        Handler(Object);
-}
-
 } // namespace
 
 bool SameName(const std::string& A, const std::string& B) {
@@ -28,8 +23,7 @@ bool SameName(const std::string& A, const std::string& B) {
 
 // ---- TiPlotObject
 
-TiPlotObject::TiPlotObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : FOwner(Owner), FEvents(Events) {}
+TiPlotObject::TiPlotObject(TiPlotHost* Host) : FHost(Host) {}
 
 void DestroyPlotObject(TiPlotObject* Object) {
     Object->AnnounceRemoval();
@@ -44,13 +38,9 @@ void TiPlotObject::AnnounceRemoval() {
     if (FRemovalAnnounced)
         return;
     FRemovalAnnounced = true;
-    Call(FEvents.OnRemove, this);
+    if (FHost)
+        FHost->ObjectRemoving(this);
     DoChange();
-}
-
-void TiPlotObject::ClearHandlers() {
-    FEvents = {};
-    FOnLayoutChange = FOnGotFocus = FOnFocusChanged = FOnEdit = nullptr;
 }
 
 void TiPlotObject::SetName(const std::string& Value) {
@@ -58,7 +48,8 @@ void TiPlotObject::SetName(const std::string& Value) {
         return;
     FOldName = FName;
     FName = Value;
-    Call(FEvents.OnRename, this);
+    if (FHost)
+        FHost->ObjectRenamed(this);
     DoChange();
 }
 
@@ -87,17 +78,18 @@ void TiPlotObject::SetFocused(bool Value) {
     if (FFocused == Value)
         return;
     FFocused = Value;
-    Call(FOnFocusChanged, this);
-    if (Value)
-        Call(FOnGotFocus, this);
+    if (FHost)
+        FHost->FocusChanged(this);
 }
 
 void TiPlotObject::DoChange() {
-    Call(FEvents.OnChange, this);
+    if (FHost)
+        FHost->ObjectChanged(this);
 }
 
 void TiPlotObject::DoLayoutChange() {
-    Call(FOnLayoutChange, this);
+    if (FHost)
+        FHost->LayoutChanged(this);
     DoChange();
 }
 
@@ -108,7 +100,8 @@ void TiPlotObject::ObjectNameChanged(TiPlotObject*) {}
 void TiPlotObject::ObjectFocused(TiPlotObject*) {}
 
 void TiPlotObject::NotifyInserted() {
-    Call(FEvents.OnInsert, this);
+    if (FHost)
+        FHost->ObjectInserted(this);
 }
 
 void TiPlotObject::PrepareDraw(TCanvas&) {
@@ -147,18 +140,9 @@ void TiPlotObject::KeyDown(std::uint16_t&, TShiftState) {}
 
 // ---- TiPlotManagerObject
 
-TiPlotManagerObject::TiPlotManagerObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-    : TiPlotObject(Owner, Events) {
-    if (!Owner)
+TiPlotManagerObject::TiPlotManagerObject(TiPlotHost* Host) : TiPlotObject(Host) {
+    if (!Host)
         throw Exception("Owner must be assigned");
-    if (!Events.OnChange)
-        throw Exception("OnChange event handler can not be null");
-    if (!Events.OnInsert)
-        throw Exception("OnInsert event handler can not be null");
-    if (!Events.OnRemove)
-        throw Exception("OnRemove event handler can not be null");
-    if (!Events.OnRename)
-        throw Exception("AOnRename event handler can not be null");
 }
 
 // ---- TiPlotLayoutObject

@@ -2,11 +2,12 @@
 // The base classes of everything the plot draws. Objects never hold
 // pointers to each other in stored state: they store names and resolve them
 // through the plot. They do not know their managers either; they report
-// insertion, removal, renaming and changes through the handlers given at
-// construction, and the master manager fans these out.
+// insertion, removal, renaming and changes to their host, the plot, which
+// fans these out.
 
 #include "components/iInput.h"
 #include "platform/Types.h"
+#include "plot/iPlotHost.h"
 
 #include <QObject>
 
@@ -15,19 +16,7 @@
 #include <string>
 
 class TCanvas;
-class TiPlotComponent;
-class TiPlotObject;
 class QTimer;
-
-using TiPlotObjectEvent = std::function<void(TiPlotObject*)>;
-
-// The four handlers of the master manager that every managed object needs.
-struct TiPlotObjectEvents {
-    TiPlotObjectEvent OnRename;
-    TiPlotObjectEvent OnRemove;
-    TiPlotObjectEvent OnInsert;
-    TiPlotObjectEvent OnChange;
-};
 
 // Compares two names as the plot does: ignoring letter case.
 bool SameName(const std::string& A, const std::string& B);
@@ -45,11 +34,14 @@ class TiPlotObject : public QObject {
     Q_PROPERTY(bool PopupEnabled READ PopupEnabled WRITE SetPopupEnabled)
 
   public:
-    TiPlotObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
-    // Tells the master (OnRemove) unless DestroyPlotObject already did.
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Object;
+
+    explicit TiPlotObject(TiPlotHost* Host);
+    // Tells the host unless DestroyPlotObject already did.
     ~TiPlotObject() override;
 
-    TiPlotComponent* Owner() const { return FOwner; }
+    TiPlotHost* Host() const { return FHost; }
+    virtual TiPlotKind Kind() const { return StaticKind; }
 
     const std::string& Name() const { return FName; }
     void SetName(const std::string& Value);
@@ -71,14 +63,6 @@ class TiPlotObject : public QObject {
     virtual void SetXYSwap(bool Value) { FXYSwap = Value; }
     bool DrawReady() const { return FDrawReady; }
 
-    // Handlers set by the master and the layout manager.
-    void SetOnLayoutChange(TiPlotObjectEvent Handler) { FOnLayoutChange = std::move(Handler); }
-    void SetOnGotFocus(TiPlotObjectEvent Handler) { FOnGotFocus = std::move(Handler); }
-    void SetOnFocusChanged(TiPlotObjectEvent Handler) { FOnFocusChanged = std::move(Handler); }
-    void SetOnEdit(TiPlotObjectEvent Handler) { FOnEdit = std::move(Handler); }
-    // Drops every handler, so that a plot being destroyed hears nothing more.
-    void ClearHandlers();
-
     virtual void DoChange();
     virtual void DoLayoutChange();
     // Another object is about to be destroyed: drop cached references to it.
@@ -87,7 +71,7 @@ class TiPlotObject : public QObject {
     virtual void ObjectNameChanged(TiPlotObject* Object);
     // Another object took the focus.
     virtual void ObjectFocused(TiPlotObject* Object);
-    // Called once the object is complete; reports it to the master.
+    // Called once the object is complete; reports it to the host.
     virtual void NotifyInserted();
 
     // Per-paint preparation; only objects that are ready get drawn.
@@ -132,13 +116,11 @@ class TiPlotObject : public QObject {
 
   private:
     friend void DestroyPlotObject(TiPlotObject* Object);
-    // OnRemove, then a repaint request; once.
+    // The removal, then a repaint request; once.
     void AnnounceRemoval();
 
-    TiPlotComponent* FOwner;
-    TiPlotObjectEvents FEvents;
+    TiPlotHost* FHost;
     bool FRemovalAnnounced = false;
-    TiPlotObjectEvent FOnLayoutChange, FOnGotFocus, FOnFocusChanged, FOnEdit;
     std::string FName, FOldName;
     bool FVisible = true;
     bool FEnabled = true;
@@ -153,11 +135,11 @@ class TiPlotObject : public QObject {
     bool FPressed = false;
 };
 
-// A plot object kept by a manager; refuses to exist without its handlers.
+// A plot object kept by a manager; refuses to exist without its plot.
 class TiPlotManagerObject : public TiPlotObject {
     Q_OBJECT
   public:
-    TiPlotManagerObject(TiPlotComponent* Owner, const TiPlotObjectEvents& Events);
+    explicit TiPlotManagerObject(TiPlotHost* Host);
 };
 
 // An object placed around (or as) the data view by the layout.

@@ -1,42 +1,38 @@
 #pragma once
-// A reference to another plot object by name, resolved on first use and
-// cached until the object goes away; a rename of the cached object is
-// followed.
+// A reference to another plot object by name, resolved through the plot on
+// first use and cached until the object goes away; a rename of the cached
+// object is followed.
 
 #include "plot/iPlotObjects.h"
 
-#include <functional>
+#include <QPointer>
+
 #include <string>
 
 template <typename T> class TiPlotReference {
   public:
-    using TLookup = std::function<T*(const std::string&)>;
-
     const std::string& Name() const { return FName; }
     // Returns true when the name changed (the cache is then dropped).
     bool SetName(const std::string& Value) {
         if (FName == Value)
             return false;
         FName = Value;
-        FCached = nullptr;
+        FCached.clear();
         return true;
     }
-    T* Resolve(const TLookup& Lookup) {
-        if (!FCached && !FName.empty())
-            FCached = Lookup(FName);
+    T* Resolve(TiPlotHost* Host) {
+        if (FCached.isNull() && !FName.empty() && Host)
+            FCached = static_cast<T*>(Host->FindObject(T::StaticKind, FName));
         return FCached;
-    }
-    void ObjectRemoved(const TiPlotObject* Object) {
-        if (FCached && static_cast<const TiPlotObject*>(FCached) == Object)
-            FCached = nullptr;
     }
     // Follows a rename of the referenced object; returns true when it did.
     // A reference not looked up yet follows an object of its kind that had
     // its name, so that renaming before the first paint keeps the binding.
+    // An empty reference names nothing and stays empty.
     bool ObjectNameChanged(const TiPlotObject* Object) {
-        const bool Cached = FCached && static_cast<const TiPlotObject*>(FCached) == Object;
-        const bool Named =
-            !FCached && dynamic_cast<const T*>(Object) && SameName(FName, Object->OldName());
+        const bool Cached = !FCached.isNull() && FCached.data() == Object;
+        const bool Named = FCached.isNull() && !FName.empty() && Object->Kind() == T::StaticKind &&
+                           SameName(FName, Object->OldName());
         if (!Cached && !Named)
             return false;
         FName = Object->Name();
@@ -45,7 +41,8 @@ template <typename T> class TiPlotReference {
 
   private:
     std::string FName;
-    T* FCached = nullptr;
+    // Cleared by Qt when the object is destroyed.
+    QPointer<T> FCached;
 };
 
 class TiPlotAxis;
@@ -55,7 +52,7 @@ class TiPlotYAxis;
 // The X and Y axis an object refers to by name.
 class TiPlotAxisReferences {
   public:
-    explicit TiPlotAxisReferences(TiPlotComponent* Owner) : FOwner(Owner) {}
+    explicit TiPlotAxisReferences(TiPlotHost* Host) : FHost(Host) {}
 
     const std::string& XName() const { return FX.Name(); }
     const std::string& YName() const { return FY.Name(); }
@@ -63,11 +60,10 @@ class TiPlotAxisReferences {
     bool SetYName(const std::string& Value) { return FY.SetName(Value); }
     TiPlotAxis* X();
     TiPlotAxis* Y();
-    void ObjectRemoved(const TiPlotObject* Object);
     void ObjectNameChanged(const TiPlotObject* Object);
 
   private:
-    TiPlotComponent* FOwner;
+    TiPlotHost* FHost;
     TiPlotReference<TiPlotXAxis> FX;
     TiPlotReference<TiPlotYAxis> FY;
 };

@@ -6,5 +6,8 @@
 class TiPlotTable : public TiPlotLayoutObject {
     Q_OBJECT
   public:
+    static constexpr TiPlotKind StaticKind = TiPlotKind::Table;
+    TiPlotKind Kind() const override { return StaticKind; }
+
     using TiPlotLayoutObject::TiPlotLayoutObject;
 };

@@ -6,8 +6,8 @@
 class TiPlotToolBar : public TiPlotLayoutObject {
     Q_OBJECT
   public:
-    TiPlotToolBar(TiPlotComponent* Owner, const TiPlotObjectEvents& Events)
-        : TiPlotLayoutObject(Owner, Events) {
-        SetHorizontal(true);
-    }
+    static constexpr TiPlotKind StaticKind = TiPlotKind::ToolBar;
+    TiPlotKind Kind() const override { return StaticKind; }
+
+    explicit TiPlotToolBar(TiPlotHost* Host) : TiPlotLayoutObject(Host) { SetHorizontal(true); }
 };

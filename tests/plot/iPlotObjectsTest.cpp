@@ -113,6 +113,28 @@ TEST_F(EmptyPlot, ReferencesFollowRenamesAndSurviveDeletion) {
     EXPECT_EQ(Plot.Channel(0)->XAxis(), Plot.XAxis(0)) << "found again by name";
 }
 
+TEST_F(EmptyPlot, AnEmptyReferenceStaysEmpty) {
+    Plot.NewChannel();
+    Plot.NewDataView();
+    Plot.NewDataCursor();
+    EXPECT_TRUE(Plot.Channel(0)->XAxisName().empty());
+    EXPECT_TRUE(Plot.DataView(0)->GridYAxisName().empty());
+    Plot.DataCursor(0)->SetChannelName("");
+    Plot.NewXAxis();
+    Plot.NewYAxis();
+    Plot.NewChannel();
+    EXPECT_TRUE(Plot.Channel(0)->XAxisName().empty()) << "taken by the new X axis";
+    EXPECT_TRUE(Plot.Channel(0)->YAxisName().empty());
+    EXPECT_TRUE(Plot.DataView(0)->GridXAxisName().empty());
+    EXPECT_TRUE(Plot.DataView(0)->GridYAxisName().empty());
+    EXPECT_TRUE(Plot.DataCursor(0)->ChannelName().empty()) << "taken by the new channel";
+    // A reference that named the renamed object still follows it.
+    Plot.Channel(1)->SetName("Outside");
+    Plot.DataCursor(0)->SetChannelName("Outside");
+    Plot.Channel(1)->SetName("Inside");
+    EXPECT_EQ(Plot.DataCursor(0)->ChannelName(), "Inside");
+}
+
 TEST_F(EmptyPlot, LabelZeroIsTheTitle) {
     Plot.NewLabel();
     Plot.NewLabel();
@@ -137,26 +159,9 @@ TEST_F(EmptyPlot, ClearDestroysEveryObjectOfTheKind) {
     EXPECT_NE(MessageOf([&] { Plot.Channel(0); }), "no exception");
 }
 
-TEST_F(EmptyPlot, HandlersAreRequired) {
-    TiPlotObjectEvents Events = Plot.Master().Events();
-    struct TCase {
-        TiPlotObjectEvent TiPlotObjectEvents::*Missing;
-        const char* Message;
-    };
-    const TCase Cases[] = {
-        {&TiPlotObjectEvents::OnChange, "OnChange event handler can not be null"},
-        {&TiPlotObjectEvents::OnInsert, "OnInsert event handler can not be null"},
-        {&TiPlotObjectEvents::OnRemove, "OnRemove event handler can not be null"},
-        {&TiPlotObjectEvents::OnRename, "AOnRename event handler can not be null"},
-    };
-    for (const TCase& C : Cases) {
-        TiPlotObjectEvents Incomplete = Events;
-        Incomplete.*C.Missing = nullptr;
-        EXPECT_EQ(MessageOf([&] { TiPlotChannel(&Plot, Incomplete); }), C.Message);
-    }
-    EXPECT_EQ(MessageOf([&] { TiPlotChannel(nullptr, Events); }), "Owner must be assigned");
-    EXPECT_EQ(MessageOf([&] { TiPlotLegendManager(nullptr, Events, "Legend"); }),
-              "Owner must be Assigned");
+TEST_F(EmptyPlot, APlotIsRequired) {
+    EXPECT_EQ(MessageOf([&] { TiPlotChannel(nullptr); }), "Owner must be assigned");
+    EXPECT_EQ(MessageOf([&] { TiPlotLegendManager(nullptr, "Legend"); }), "Owner must be Assigned");
     EXPECT_EQ(MessageOf([&] { Plot.Master().ObjectManager().CreateObject(); }),
               "Object Manager does not support creation of objects");
 }
@@ -336,11 +341,33 @@ TEST_F(DefaultPlot, DataStyleKeepsAttributesAndRingSize) {
     EXPECT_EQ(C->PointAttributes(0).Color, clAqua) << "full feature points keep their colour";
 }
 
-TEST_F(DefaultPlot, ChannelRepaintsThroughThePlot) {
+// The plot as host, counting repaint requests.
+class TCountingHost : public TiPlotHost {
+  public:
+    explicit TCountingHost(TiPlotHost& Plot) : FPlot(Plot) {}
+    TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override {
+        return FPlot.FindObject(Kind, Name);
+    }
+    void ObjectInserted(TiPlotObject* O) override { FPlot.ObjectInserted(O); }
+    void ObjectChanged(TiPlotObject* O) override {
+        ++Changes;
+        FPlot.ObjectChanged(O);
+    }
+    void LayoutChanged(TiPlotObject* O) override { FPlot.LayoutChanged(O); }
+    void ObjectRenamed(TiPlotObject* O) override { FPlot.ObjectRenamed(O); }
+    void ObjectRemoving(TiPlotObject* O) override { FPlot.ObjectRemoving(O); }
+    void FocusChanged(TiPlotObject* O) override { FPlot.FocusChanged(O); }
+
     int Changes = 0;
-    TiPlotObjectEvents Events = Plot.Master().Events();
-    Events.OnChange = [&](TiPlotObject*) { ++Changes; };
-    TiPlotChannel Channel(&Plot, Events);
+
+  private:
+    TiPlotHost& FPlot;
+};
+
+TEST_F(DefaultPlot, ChannelRepaintsThroughThePlot) {
+    TCountingHost Host(Plot);
+    int& Changes = Host.Changes;
+    TiPlotChannel Channel(&Host);
     Channel.AddXY(1, 1);
     Channel.SetColor(clRed); // unchanged
     Channel.SetColor(clBlue);

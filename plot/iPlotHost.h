@@ -1,0 +1,57 @@
+#pragma once
+// What a plot object needs of its plot, and nothing more: another object by
+// kind and name, and a way to report its own changes. Objects reach their
+// plot only through this interface, never through the component's class.
+
+#include <string>
+
+class TiPlotObject;
+
+// The kind of a plot object, told by TiPlotObject::Kind() (no dynamic_cast).
+enum class TiPlotKind {
+    Object,
+    DataViewLayout, // a place-holder of the data view among the layout rows
+    ToolBar,
+    Legend,
+    Table,
+    XAxis,
+    YAxis,
+    Channel,
+    DataView,
+    DataCursor,
+    Limit,
+    Label,
+    Annotation,
+};
+
+// Kinds placed by the layout around (or as) the data view.
+constexpr bool IsLayoutKind(TiPlotKind Kind) {
+    return Kind == TiPlotKind::DataViewLayout || Kind == TiPlotKind::ToolBar ||
+           Kind == TiPlotKind::Legend || Kind == TiPlotKind::Table || Kind == TiPlotKind::XAxis ||
+           Kind == TiPlotKind::YAxis || Kind == TiPlotKind::DataView || Kind == TiPlotKind::Label;
+}
+
+constexpr bool IsAxisKind(TiPlotKind Kind) {
+    return Kind == TiPlotKind::XAxis || Kind == TiPlotKind::YAxis;
+}
+
+class TiPlotHost {
+  public:
+    // The first object of the kind with that name, ignoring letter case.
+    virtual TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) = 0;
+    // The object is complete and joins the plot's lists.
+    virtual void ObjectInserted(TiPlotObject* Object) = 0;
+    // Something visible changed: a repaint request.
+    virtual void ObjectChanged(TiPlotObject* Object) = 0;
+    // Its place among the layout rows may have changed.
+    virtual void LayoutChanged(TiPlotObject* Object) = 0;
+    // Name changed; OldName holds the previous one.
+    virtual void ObjectRenamed(TiPlotObject* Object) = 0;
+    // The object is about to be destroyed and is still whole.
+    virtual void ObjectRemoving(TiPlotObject* Object) = 0;
+    // Focused changed.
+    virtual void FocusChanged(TiPlotObject* Object) = 0;
+
+  protected:
+    ~TiPlotHost() = default;
+};
