@@ -274,6 +274,39 @@ TEST_F(DefaultPlot, XYAxesReverseTurnsTheAxes) {
     EXPECT_TRUE(Plot.Channel(0)->XYSwap());
 }
 
+// The layout needs no widget: a host that hands the objects' reports to it.
+class TLayoutOnlyHost : public TiPlotHost {
+  public:
+    TiPlotObject* FindObject(TiPlotKind, const std::string&) override { return nullptr; }
+    void ObjectInserted(TiPlotObject* O) override { Layout.InsertObject(O); }
+    void ObjectChanged(TiPlotObject*) override {}
+    void LayoutChanged(TiPlotObject* O) override { Layout.ObjectLayoutChanged(O); }
+    void ObjectRenamed(TiPlotObject*) override {}
+    void ObjectRemoving(TiPlotObject* O) override { Layout.RemoveObject(O); }
+    void FocusChanged(TiPlotObject*) override {}
+
+    TiPlotLayoutManager Layout{this};
+};
+
+TEST(Layout, PlacesObjectsWithoutAWidget) {
+    TLayoutOnlyHost Host;
+    TiPlotXAxis X(&Host);
+    X.SetName("X");
+    X.NotifyInserted();
+    TiPlotToolBar Bar(&Host);
+    Bar.SetName("Bar");
+    Bar.NotifyInserted();
+    // Each new object took row 0 and pushed the rows of its orientation,
+    // the data view's among them, one outwards.
+    EXPECT_EQ(std::vector<int>({X.ZOrder(), Bar.ZOrder(), Host.Layout.DataViewHorz().ZOrder()}),
+              std::vector<int>({1, 0, 2}));
+    Bar.SetZOrder(3);
+    EXPECT_EQ(Names(Host.Layout.BottomList()), (std::vector<std::string>{"X"}));
+    EXPECT_EQ(Names(Host.Layout.TopList()), (std::vector<std::string>{"Bar"}));
+    Host.Layout.DataViewHorz().SetZOrder(0);
+    EXPECT_EQ(Names(Host.Layout.TopList()), (std::vector<std::string>{"X", "Bar"}));
+}
+
 // ---- channels
 
 TEST_F(DefaultPlot, ChannelStatistics) {
