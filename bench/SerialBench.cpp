@@ -2,7 +2,7 @@
 // CPU time an open, idle port costs.
 
 #include "serial/XComDrv.h"
-#include "tests/serial/PtyPeer.h"
+#include "tests/support/PtyPeer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -19,9 +19,13 @@ function(sm_settings target)
   endif()
 endfunction()
 
-# One library per layer folder: sm_layer(name SOURCES ... LINKS ...).
+# One library per layer folder: sm_layer(name SOURCES ... LINKS ...); the
+# few small libraries beside the layers (the CRC module, the shared test
+# code) are made the same way.
 # A layer without sources yet is an interface library, so that later layers
-# can already link it.
+# can already link it. Every library is linked as sm::name: a mistyped alias
+# stops the configure step, where a mistyped plain name would pass as a
+# linker flag.
 function(sm_layer name)
   cmake_parse_arguments(L "" "" "SOURCES;LINKS" ${ARGN})
   if(L_SOURCES)
@@ -34,6 +38,7 @@ function(sm_layer name)
     target_include_directories(${name} INTERFACE ${SM_ROOT})
     target_link_libraries(${name} INTERFACE ${L_LINKS})
   endif()
+  add_library(sm::${name} ALIAS ${name})
 endfunction()
 
 # One GoogleTest program per layer, each test case registered with CTest.

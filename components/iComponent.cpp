@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -22,37 +23,6 @@ template <typename F> void Swallowed(F&& Hook) {
     } catch (const std::exception&) {
     }
 }
-
-class TPaintLock {
-  public:
-    explicit TPaintLock(TiComponent& Component) : FComponent(Component) { FComponent.Lock(); }
-    ~TPaintLock() { FComponent.Unlock(); }
-    TPaintLock(const TPaintLock&) = delete;
-    TPaintLock& operator=(const TPaintLock&) = delete;
-
-  private:
-    TiComponent& FComponent;
-};
-
-// The loading state and the update lock for the time a file is applied.
-class TLoadingScope {
-  public:
-    TLoadingScope(TiComponent& Component, bool& Loading)
-        : FComponent(Component), FLoading(Loading) {
-        FLoading = true;
-        FComponent.BeginUpdate();
-    }
-    ~TLoadingScope() {
-        FComponent.EndUpdate();
-        FLoading = false;
-    }
-    TLoadingScope(const TLoadingScope&) = delete;
-    TLoadingScope& operator=(const TLoadingScope&) = delete;
-
-  private:
-    TiComponent& FComponent;
-    bool& FLoading;
-};
 
 void PaintMessage(TCanvas& Canvas, const std::string& Message, const TRect& Client) {
     Canvas.ResetClip();
@@ -162,7 +132,8 @@ void TiComponent::EndUpdate() {
 }
 
 void TiComponent::Paint(TCanvas& Canvas) {
-    TPaintLock Locked(*this);
+    Lock();
+    const auto ReleaseLock = qScopeGuard([this] { Unlock(); });
     if (Canvas.Technology() == dtMetaFile)
         Swallowed([&] { iPaintTo(Canvas); });
     else
@@ -215,7 +186,13 @@ void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
         for (TPropertyLine& Line : iReadPropertyFile(FileName))
             if (!SameText(Line.Path, "File Type"))
                 Lines.push_back(std::move(Line));
-        TLoadingScope Loading(*this, FLoadingProperties);
+        // The loading state and the update lock for the time the file is applied.
+        FLoadingProperties = true;
+        BeginUpdate();
+        const auto EndLoading = qScopeGuard([this] {
+            EndUpdate();
+            FLoadingProperties = false;
+        });
         ReadExtraProperties(Lines);
         iApplyProperties(*this, TiComponent::staticMetaObject, Lines);
     } catch (const std::exception& E) {

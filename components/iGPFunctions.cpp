@@ -3,6 +3,8 @@
 #include "platform/Arith.h"
 #include "platform/Canvas.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -33,23 +35,11 @@ std::int32_t DateTimeCount(TDateTime Value, std::int64_t PerDay,
     return std::int32_t(Count);
 }
 
-// The canvas font turned by an escapement for the lifetime of the object.
-class TRotatedFont {
-  public:
-    TRotatedFont(TCanvas& Canvas, int Escapement) : FCanvas(Canvas), FSaved(Canvas.Font()) {
-        FCanvas.Font().SetEscapement(Escapement);
-    }
-    ~TRotatedFont() { FCanvas.Font() = FSaved; }
-    TRotatedFont(const TRotatedFont&) = delete;
-    TRotatedFont& operator=(const TRotatedFont&) = delete;
-
-  private:
-    TCanvas& FCanvas;
-    TFont FSaved;
-};
-
+// The canvas font is turned by the escapement only for this text.
 void DrawTextFrom(TCanvas& Canvas, const std::string& Text, int X, int Y, int Escapement) {
-    TRotatedFont Rotated(Canvas, Escapement);
+    const TFont Saved = Canvas.Font();
+    Canvas.Font().SetEscapement(Escapement);
+    const auto RestoreFont = qScopeGuard([&] { Canvas.Font() = Saved; });
     TRect R = Rect(X, Y, X, Y);
     iDrawText(Canvas, Text, R, {itfLeft, itfTop, itfSingleLine, itfNoClip});
 }

@@ -1,7 +1,6 @@
 #include "serial/XAsync.h"
 
 #include "platform/SerialDevice.h"
-#include "serial/XComDrv.h"
 #include "serial/XComErr.h"
 
 #include <chrono>

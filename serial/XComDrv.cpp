@@ -5,7 +5,9 @@
 #include "serial/XComErr.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QMetaObject>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <chrono>
@@ -15,10 +17,6 @@
 const std::uint32_t BaudValues[brCustom] = {110,   300,   600,    1200,   2400,
                                             4800,  9600,  14400,  19200,  38400,
                                             56000, 57600, 115200, 128000, 256000};
-
-void RaiseDeviceError(int Code) {
-    throw EDeviceError(ErrorMessage(Code), Code);
-}
 
 namespace {
 
@@ -37,18 +35,8 @@ template <typename T> bool Change(T& Stored, T Value) {
     return true;
 }
 
-// Marks the component busy while a handler runs, also when it fails.
-class TBusyScope {
-  public:
-    TBusyScope(TLockState& Busy, TLockKind Kind) : FBusy(Busy), FKind(Kind) {
-        FBusy.Include(FKind);
-    }
-    ~TBusyScope() { FBusy.Exclude(FKind); }
-
-  private:
-    TLockState& FBusy;
-    TLockKind FKind;
-};
+// Failures of the serial layer that no caller sees.
+Q_LOGGING_CATEGORY(SerialLog, "sm.serial")
 
 } // namespace
 
@@ -256,8 +244,14 @@ void TCommEventThread::Execute() {
                 Deliver();
         }
         FOwner.Device().SetEventMask(0);
+    } catch (const std::exception& E) {
+        FFailure = std::current_exception();
+        qCWarning(SerialLog, "The event thread of %s ended: %s", FOwner.DeviceName().c_str(),
+                  E.what());
     } catch (...) {
         FFailure = std::current_exception();
+        qCWarning(SerialLog, "The event thread of %s ended by an unknown failure",
+                  FOwner.DeviceName().c_str());
     }
     std::lock_guard Lock(FShared->Mutex);
     FShared->Finished = true;
@@ -728,7 +722,9 @@ void TCustomComm::StoreSets(const TSerialControl& C) const {
 }
 
 void TCustomComm::RunHandler(TLockKind Busy, const TNotifyEvent& Handler) {
-    TBusyScope Scope(FBusy, Busy);
+    // The component stays busy while the handler runs, also when it fails.
+    FBusy.Include(Busy);
+    const auto ReleaseBusy = qScopeGuard([&] { FBusy.Exclude(Busy); });
     if (Handler)
         Handler(*this);
 }

@@ -3,8 +3,8 @@
 // blocking reads and writes with a total time-out, and device events
 // delivered by an event thread while the port is open.
 
-#include "platform/Exception.h"
 #include "platform/TSet.h"
+#include "serial/XComErr.h"
 
 #include <atomic>
 #include <cstdint>
@@ -78,22 +78,6 @@ using TLockState = TSet<TLockKind, std::uint8_t>;
 
 // The baud values of br110 .. br256000.
 extern const std::uint32_t BaudValues[brCustom];
-
-class EDeviceError : public Exception {
-  public:
-    EDeviceError(std::string Message, std::int32_t Code, int SystemError = 0)
-        : Exception(std::move(Message)), FErrorCode(Code), FSystemError(SystemError) {}
-    std::int32_t ErrorCode() const { return FErrorCode; }
-    // The system's error number behind the failure, 0 when there is none.
-    int SystemError() const { return FSystemError; }
-
-  private:
-    std::int32_t FErrorCode;
-    int FSystemError;
-};
-
-// The message of the code, as an EDeviceError.
-[[noreturn]] void RaiseDeviceError(int Code);
 
 class TCustomComm;
 
@@ -229,7 +213,8 @@ class TCommEventThread {
     // What the event thread and the user-interface thread share about a
     // synchronised delivery; a queued call keeps it alive.
     std::shared_ptr<TShared> FShared;
-    // A handler's failure ends the thread and is kept here, not shown.
+    // A handler's failure ends the thread and is kept here and logged, not
+    // shown.
     std::exception_ptr FFailure;
     std::thread FThread;
 };

@@ -17,3 +17,7 @@ const std::string& ErrorMessage(int Code) {
     };
     return Messages.at(Code);
 }
+
+void RaiseDeviceError(int Code) {
+    throw EDeviceError(ErrorMessage(Code), Code);
+}

@@ -1,7 +1,12 @@
 #pragma once
-// The serial component's failure codes and their messages.
+// The serial component's failure codes, their messages and the exception
+// that carries them.
 
+#include "platform/Exception.h"
+
+#include <cstdint>
 #include <string>
+#include <utility>
 
 enum : int {
     ecNotOpened = 1,
@@ -18,3 +23,19 @@ enum : int {
 
 // The message of a code; "Cannot open device %s" keeps its placeholder.
 const std::string& ErrorMessage(int Code);
+
+class EDeviceError : public Exception {
+  public:
+    EDeviceError(std::string Message, std::int32_t Code, int SystemError = 0)
+        : Exception(std::move(Message)), FErrorCode(Code), FSystemError(SystemError) {}
+    std::int32_t ErrorCode() const { return FErrorCode; }
+    // The system's error number behind the failure, 0 when there is none.
+    int SystemError() const { return FSystemError; }
+
+  private:
+    std::int32_t FErrorCode;
+    int FSystemError;
+};
+
+// The message of the code, as an EDeviceError.
+[[noreturn]] void RaiseDeviceError(int Code);

@@ -3,9 +3,9 @@
 
 #include "app/Connection.h"
 #include "serial/XComDrv.h"
-#include "tests/serial/PtyPeer.h"
 #include "tests/support/LocaleScope.h"
 #include "tests/support/MessageOf.h"
+#include "tests/support/PtyPeer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

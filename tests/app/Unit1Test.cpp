@@ -10,8 +10,8 @@
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotLabel.h"
 #include "sevenseg/iSevenSegmentAnalog.h"
-#include "tests/serial/PtyPeer.h"
 #include "tests/support/LocaleScope.h"
+#include "tests/support/PtyPeer.h"
 #include "tests/support/QtTestEnvironment.h"
 
 #include <QCheckBox>

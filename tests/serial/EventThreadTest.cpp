@@ -1,16 +1,20 @@
 #include "serial/XComDrv.h"
-#include "tests/serial/PtyPeer.h"
+#include "tests/support/PtyPeer.h"
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QString>
 #include <QTimer>
+#include <QtGlobal>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <mutex>
+#include <string>
 #include <sys/resource.h>
 #include <thread>
 #include <vector>
@@ -33,6 +37,37 @@ bool RunUntil(const std::function<bool()>& Done, std::chrono::milliseconds Limit
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     return Done();
 }
+
+// Keeps the warnings of the "sm.serial" category while it lives; any thread
+// may log.
+class TSerialWarnings {
+  public:
+    TSerialWarnings() {
+        std::lock_guard Lock(FMutex);
+        FMessages.clear();
+        FPrevious = qInstallMessageHandler(Record);
+    }
+    ~TSerialWarnings() { qInstallMessageHandler(FPrevious); }
+    TSerialWarnings(const TSerialWarnings&) = delete;
+    TSerialWarnings& operator=(const TSerialWarnings&) = delete;
+
+    std::vector<std::string> Messages() const {
+        std::lock_guard Lock(FMutex);
+        return FMessages;
+    }
+
+  private:
+    static void Record(QtMsgType Type, const QMessageLogContext& Context, const QString& Text) {
+        if (Type != QtWarningMsg || qstrcmp(Context.category, "sm.serial") != 0)
+            return;
+        std::lock_guard Lock(FMutex);
+        FMessages.push_back(Text.toStdString());
+    }
+
+    static inline std::mutex FMutex;
+    static inline std::vector<std::string> FMessages;
+    QtMessageHandler FPrevious;
+};
 
 struct TDelivery {
     TDeviceEvents Events;
@@ -206,6 +241,18 @@ TEST_F(EventThread, FailingHandlerEndsTheThread) {
     std::string S;
     EXPECT_TRUE(Comm.ReadString(S)) << "reads still work";
     EXPECT_EQ(S, "AB");
+    Comm.CloseDevice();
+}
+
+TEST_F(EventThread, FailureThatEndsTheThreadIsLogged) {
+    const TSerialWarnings Warnings;
+    Comm.SetOnData([](TCustomComm&, std::uint32_t) { throw Exception("handler failed"); });
+    Open();
+    const std::size_t Threads = Entries("/proc/self/task");
+    Peer.Send("A");
+    ASSERT_TRUE(RunUntil([&] { return Entries("/proc/self/task") == Threads - 1; }));
+    EXPECT_EQ(Warnings.Messages(), std::vector<std::string>{"The event thread of " + Peer.Path() +
+                                                            " ended: handler failed"});
     Comm.CloseDevice();
 }
 

@@ -1,5 +1,5 @@
 #include "platform/SerialDevice.h"
-#include "tests/serial/PtyPeer.h"
+#include "tests/support/PtyPeer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The kernel's termios2 holds any baud rate; it cannot share a file with
 // glibc's <termios.h>.
-#include "tests/serial/PtyPeer.h"
+#include "tests/support/PtyPeer.h"
 
 #include <asm/termbits.h>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "tests/serial/PtyPeer.h"
+#include "tests/support/PtyPeer.h"
 
 #include <chrono>
 #include <fcntl.h>
