@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QWheelEvent>
@@ -16,11 +17,16 @@
 
 namespace {
 
-// Runs a hook whose exceptions must not reach the event loop.
+// Failures of drawn components that no caller sees.
+Q_LOGGING_CATEGORY(ComponentsLog, "sm.components")
+
+// Runs a hook whose exceptions must not reach the event loop; they leave a
+// trace in the log.
 template <typename F> void Swallowed(F&& Hook) {
     try {
         Hook();
-    } catch (const std::exception&) {
+    } catch (const std::exception& E) {
+        qCWarning(ComponentsLog, "An input or metafile paint hook failed: %s", E.what());
     }
 }
 

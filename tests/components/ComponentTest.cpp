@@ -1,6 +1,7 @@
 #include "components/iCustomComponent.h"
 #include "components/iPropertyFile.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/LoggedWarnings.h"
 #include "tests/support/Pixels.h"
 
 #include "platform/Bitmap.h"
@@ -292,6 +293,7 @@ TEST_F(InputHooks, MouseButtonsWithShiftStates) {
 }
 
 TEST_F(InputHooks, KeyAndButtonHookFailuresAreSwallowed) {
+    const TLoggedWarnings Warnings("sm.components");
     C.HooksThrow = true;
     QKeyEvent Key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
     Send(Key);
@@ -303,6 +305,8 @@ TEST_F(InputHooks, KeyAndButtonHookFailuresAreSwallowed) {
     QFocusEvent Out(QEvent::FocusOut);
     Send(Out);
     EXPECT_EQ(C.Calls.size(), 7u);
+    // Swallowed, but not without a trace.
+    EXPECT_EQ(Warnings.Messages().size(), 7u);
 }
 
 TEST_F(InputHooks, WheelReportsWhetherItWasUsed) {

@@ -1,4 +1,5 @@
 #include "serial/XComDrv.h"
+#include "tests/support/LoggedWarnings.h"
 #include "tests/support/PtyPeer.h"
 
 #include <gtest/gtest.h>
@@ -37,37 +38,6 @@ bool RunUntil(const std::function<bool()>& Done, std::chrono::milliseconds Limit
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     return Done();
 }
-
-// Keeps the warnings of the "sm.serial" category while it lives; any thread
-// may log.
-class TSerialWarnings {
-  public:
-    TSerialWarnings() {
-        std::lock_guard Lock(FMutex);
-        FMessages.clear();
-        FPrevious = qInstallMessageHandler(Record);
-    }
-    ~TSerialWarnings() { qInstallMessageHandler(FPrevious); }
-    TSerialWarnings(const TSerialWarnings&) = delete;
-    TSerialWarnings& operator=(const TSerialWarnings&) = delete;
-
-    std::vector<std::string> Messages() const {
-        std::lock_guard Lock(FMutex);
-        return FMessages;
-    }
-
-  private:
-    static void Record(QtMsgType Type, const QMessageLogContext& Context, const QString& Text) {
-        if (Type != QtWarningMsg || qstrcmp(Context.category, "sm.serial") != 0)
-            return;
-        std::lock_guard Lock(FMutex);
-        FMessages.push_back(Text.toStdString());
-    }
-
-    static inline std::mutex FMutex;
-    static inline std::vector<std::string> FMessages;
-    QtMessageHandler FPrevious;
-};
 
 struct TDelivery {
     TDeviceEvents Events;
@@ -245,7 +215,7 @@ TEST_F(EventThread, FailingHandlerEndsTheThread) {
 }
 
 TEST_F(EventThread, FailureThatEndsTheThreadIsLogged) {
-    const TSerialWarnings Warnings;
+    const TLoggedWarnings Warnings("sm.serial");
     Comm.SetOnData([](TCustomComm&, std::uint32_t) { throw Exception("handler failed"); });
     Open();
     const std::size_t Threads = Entries("/proc/self/task");
