@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <ranges>
 
 namespace {
 
@@ -16,17 +17,11 @@ constexpr int MaxListBytes = INT_MAX;
     throw Exception("Index out of Bounds");
 }
 
-constexpr std::uint16_t NullFlag = 1 << 0;
-constexpr std::uint16_t EmptyFlag = 1 << 1;
-constexpr std::uint16_t MarkersVisibleFlag = 1 << 2;
-constexpr int MarkersStyleShift = 3;
-constexpr std::uint16_t MarkersStyleMask = 15 << MarkersStyleShift;
-
 } // namespace
 
 // ---- TiPlotDataCustomList
 
-TiPlotDataCustomList::TiPlotDataCustomList(int ItemSize) {
+TiPlotDataCustomList::TiPlotDataCustomList(int ItemSize, TiPlotDataStyle Style) : FStyle(Style) {
     SetItemSize(ItemSize);
 }
 
@@ -47,10 +42,7 @@ void TiPlotDataCustomList::ReleaseStorage() {
 int TiPlotDataCustomList::SlotOf(int Index) const {
     if (Index < 0 || Index >= FCount)
         IndexError();
-    if (FRingStart == 0)
-        return Index;
-    int Slot = Index + FRingStart;
-    return Slot > FCount - 1 ? Slot - FCount : Slot;
+    return RingSlot(Index);
 }
 
 bool TiPlotDataCustomList::Empty(int Index) const {
@@ -170,6 +162,22 @@ void TiPlotDataCustomList::Unwrap() {
     FRingStart = 0;
 }
 
+template <typename TBefore> int TiPlotDataCustomList::CountLeading(TBefore Before) const {
+    return WithVariant([&](const auto& List) {
+        const auto Indices = std::views::iota(0, FCount);
+        auto PointBefore = [&](int Index) { return Before(List.XAt(Index, RingSlot(Index))); };
+        return int(std::ranges::partition_point(Indices, PointBefore) - Indices.begin());
+    });
+}
+
+int TiPlotDataCustomList::FirstIndexAtOrAfter(double X) const {
+    return CountLeading([X](double PointX) { return PointX < X; });
+}
+
+int TiPlotDataCustomList::LastIndexAtOrBefore(double X) const {
+    return CountLeading([X](double PointX) { return PointX <= X; }) - 1;
+}
+
 void TiPlotDataCustomList::SetRingBufferSize(int N) {
     // A negative size asks to delete more points than there are: refused
     // with the variant's message before anything changes.
@@ -195,15 +203,9 @@ void TiPlotDataCustomList::SetRingBufferSize(int N) {
 
 // ---- TiPlotDataFullList
 
-struct TiPlotDataFullList::TRecord {
-    double X, Y;
-    bool Null, Empty;
-    double High, Low, Open, Close;
-    TiPlotDrawAttributes Attributes;
-};
 static_assert(sizeof(TiPlotDrawAttributes) == 80);
 
-TiPlotDataFullList::TiPlotDataFullList() : TiPlotDataCustomList(136) {
+TiPlotDataFullList::TiPlotDataFullList() : TiPlotDataCustomList(136, ipdsFullFeature) {
     static_assert(sizeof(TRecord) == 136);
 }
 
@@ -287,12 +289,7 @@ void TiPlotDataFullList::CheckDeleteCount(int N) const {
 
 // ---- TiPlotDataNullList
 
-struct TiPlotDataNullList::TRecord {
-    double X, Y;
-    std::uint16_t Flags;
-};
-
-TiPlotDataNullList::TiPlotDataNullList() : TiPlotDataCustomList(24) {
+TiPlotDataNullList::TiPlotDataNullList() : TiPlotDataCustomList(24, ipdsStandard) {
     static_assert(sizeof(TRecord) == 24);
 }
 
@@ -361,11 +358,7 @@ void TiPlotDataNullList::WriteNewPoint(int Slot, double X, double Y) {
 
 // ---- TiPlotDataCompactList
 
-struct TiPlotDataCompactList::TRecord {
-    float X, Y;
-};
-
-TiPlotDataCompactList::TiPlotDataCompactList() : TiPlotDataCustomList(8) {
+TiPlotDataCompactList::TiPlotDataCompactList() : TiPlotDataCustomList(8, ipdsCompact) {
     static_assert(sizeof(TRecord) == 8);
 }
 
@@ -400,14 +393,15 @@ void TiPlotDataCompactList::WriteNewPoint(int Slot, double X, double Y) {
 
 // ---- TiPlotDataCompactIntervalList
 
-TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList() : TiPlotDataCustomList(4) {}
+TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList()
+    : TiPlotDataCustomList(4, ipdsCompactInterval) {}
 
 float& TiPlotDataCompactIntervalList::At(int Index) const {
     return Records<float>()[SlotOf(Index)];
 }
 
 double TiPlotDataCompactIntervalList::X(int Index) const {
-    return FFirstX + Index * FInterval;
+    return XOf(FFirstX, FInterval, Index);
 }
 double TiPlotDataCompactIntervalList::Y(int Index) const {
     return At(Index);
@@ -426,7 +420,7 @@ void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
 void TiPlotDataCompactIntervalList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
                                              double& Y) const {
     Y = At(Index);
-    X = FFirstX + Index * FInterval;
+    X = XOf(FFirstX, FInterval, Index);
     Null = Empty = false;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Types.h"
 #include "plot/iPlotTypes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -87,11 +88,33 @@ class TiPlotDataCustomList {
     void SetRingBufferSize(int N);
     int GetRingBufferSize() const { return FRingEnabled ? FCapacity : 0; }
 
+    // The read of the drawing: calls Visit(Index, X, Y, Null, Empty) for the
+    // points First .. Last in index order straight from the records. The
+    // variant and the range are checked once per call, not per point, and a
+    // wrapped ring is read as two contiguous runs. Nothing is visited when
+    // Last < First; otherwise both ends must be points ("Index out of Bounds").
+    // Visit must not change the list: an added point may move the block.
+    template <typename F> void ForEachPoint(int First, int Last, F&& Visit) const;
+
+    // Binary searches for the points of a visible X range, to be passed to
+    // ForEachPoint. Their answers hold only when X ascends with the index, as
+    // the sample counter of the polling cycle does; for other X they still
+    // return an index of the stated range, but not the first or last match.
+    // The first index whose X >= the given X; Count when there is none.
+    int FirstIndexAtOrAfter(double X) const;
+    // The last index whose X <= the given X; -1 when there is none.
+    int LastIndexAtOrBefore(double X) const;
+
   protected:
-    explicit TiPlotDataCustomList(int ItemSize);
+    TiPlotDataCustomList(int ItemSize, TiPlotDataStyle Style);
 
     // Maps a point index to its record slot; fails outside 0 .. Count - 1.
     int SlotOf(int Index) const;
+    // SlotOf for an index already known to be a point.
+    int RingSlot(int Index) const {
+        const int Slot = Index + FRingStart;
+        return Slot > FCount - 1 ? Slot - FCount : Slot;
+    }
     template <typename TRecord> TRecord* Records() const { return static_cast<TRecord*>(FBlock); }
     // Fills the record of a new point.
     virtual void WriteNewPoint(int Slot, double X, double Y) = 0;
@@ -99,6 +122,11 @@ class TiPlotDataCustomList {
     virtual void CheckDeleteCount(int N) const;
 
   private:
+    // Calls Do with this list as its concrete variant, so that the reads
+    // inside are direct rather than virtual.
+    template <typename F> decltype(auto) WithVariant(F&& Do) const;
+    // The number of leading points whose X satisfies Before, by bisection.
+    template <typename TBefore> int CountLeading(TBefore Before) const;
     void SetItemSize(int Size);
     void Grow();
     // Moves the points of a wrapped ring into index order, so that the
@@ -112,6 +140,7 @@ class TiPlotDataCustomList {
     bool FRingEnabled = false;
     int FItemSize = 0;
     int FMaxCapacity = 0;
+    TiPlotDataStyle FStyle;
     TiPlotDrawAttributes FDefaults;
     void* FBlock = nullptr;
 };
@@ -145,8 +174,20 @@ class TiPlotDataFullList : public TiPlotDataCustomList {
     void CheckDeleteCount(int N) const override;
 
   private:
-    struct TRecord;
+    friend class TiPlotDataCustomList;
+    struct TRecord {
+        double X, Y;
+        bool Null, Empty;
+        double High, Low, Open, Close;
+        TiPlotDrawAttributes Attributes;
+    };
     TRecord& At(int Index) const;
+    double XAt(int, int Slot) const { return Records<TRecord>()[Slot].X; }
+    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+        const TRecord* R = Records<TRecord>() + Slot;
+        for (int K = 0; K < N; ++K)
+            Visit(Index + K, R[K].X, R[K].Y, R[K].Null, R[K].Empty);
+    }
 };
 
 // X and Y with the Null and Empty flags and per-point marker visibility and
@@ -170,9 +211,26 @@ class TiPlotDataNullList : public TiPlotDataCustomList {
     void WriteNewPoint(int Slot, double X, double Y) override;
 
   private:
-    struct TRecord;
+    friend class TiPlotDataCustomList;
+    struct TRecord {
+        double X, Y;
+        std::uint16_t Flags;
+    };
+    static constexpr std::uint16_t NullFlag = 1 << 0;
+    static constexpr std::uint16_t EmptyFlag = 1 << 1;
+    static constexpr std::uint16_t MarkersVisibleFlag = 1 << 2;
+    static constexpr int MarkersStyleShift = 3;
+    static constexpr std::uint16_t MarkersStyleMask = 15 << MarkersStyleShift;
+
     TRecord& At(int Index) const;
     void SetFlag(int Index, std::uint16_t Bit, bool Value);
+    double XAt(int, int Slot) const { return Records<TRecord>()[Slot].X; }
+    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+        const TRecord* R = Records<TRecord>() + Slot;
+        for (int K = 0; K < N; ++K)
+            Visit(Index + K, R[K].X, R[K].Y, (R[K].Flags & NullFlag) != 0,
+                  (R[K].Flags & EmptyFlag) != 0);
+    }
 };
 
 // X and Y at single precision.
@@ -189,8 +247,17 @@ class TiPlotDataCompactList : public TiPlotDataCustomList {
     void WriteNewPoint(int Slot, double X, double Y) override;
 
   private:
-    struct TRecord;
+    friend class TiPlotDataCustomList;
+    struct TRecord {
+        float X, Y;
+    };
     TRecord& At(int Index) const;
+    double XAt(int, int Slot) const { return Records<TRecord>()[Slot].X; }
+    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+        const TRecord* R = Records<TRecord>() + Slot;
+        for (int K = 0; K < N; ++K)
+            Visit(Index + K, double(R[K].X), double(R[K].Y), false, false);
+    }
 };
 
 // Y at single precision; X is FirstX + Index x Interval, the interval being
@@ -215,10 +282,53 @@ class TiPlotDataCompactIntervalList : public TiPlotDataCustomList {
     void CheckDeleteCount(int N) const override;
 
   private:
+    friend class TiPlotDataCustomList;
+    // The one formula of the computed X, so that every read agrees.
+    static double XOf(double FirstX, double Interval, int Index) {
+        return FirstX + Index * Interval;
+    }
     float& At(int Index) const;
+    double XAt(int Index, int) const { return XOf(FFirstX, FInterval, Index); }
+    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+        const float* Y = Records<float>() + Slot;
+        const double FirstX = FFirstX;
+        const double Interval = FInterval;
+        for (int K = 0; K < N; ++K)
+            Visit(Index + K, XOf(FirstX, Interval, Index + K), double(Y[K]), false, false);
+    }
     double FInterval = -1.0; // -1: not yet known
     double FFirstX = 0.0;
 };
+
+template <typename F> decltype(auto) TiPlotDataCustomList::WithVariant(F&& Do) const {
+    switch (FStyle) {
+    case ipdsCompact:
+        return Do(static_cast<const TiPlotDataCompactList&>(*this));
+    case ipdsCompactInterval:
+        return Do(static_cast<const TiPlotDataCompactIntervalList&>(*this));
+    case ipdsFullFeature:
+        return Do(static_cast<const TiPlotDataFullList&>(*this));
+    case ipdsStandard:
+        break;
+    }
+    return Do(static_cast<const TiPlotDataNullList&>(*this));
+}
+
+template <typename F>
+void TiPlotDataCustomList::ForEachPoint(int First, int Last, F&& Visit) const {
+    if (Last < First)
+        return;
+    SlotOf(Last); // checks the far end
+    const int Slot = SlotOf(First);
+    const int N = Last - First + 1;
+    // A wrapped ring runs to the end of the points' slots, then on from slot 0.
+    const int Head = std::min(N, FCount - Slot);
+    WithVariant([&](const auto& List) {
+        List.VisitRun(First, Slot, Head, Visit);
+        if (Head < N)
+            List.VisitRun(First + Head, 0, N - Head, Visit);
+    });
+}
 
 // Collects the points that fall into one pixel column of a trace.
 struct TiPlotMinMaxPoint {

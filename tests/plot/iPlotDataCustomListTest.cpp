@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -19,6 +21,7 @@ struct TVariant {
     TListFactory Make;
     int ItemSize;
     const char* DeleteMessage;
+    bool DeletesAllPoints; // DeleteFirst(Count) is allowed
 };
 
 void PrintTo(const TVariant& V, std::ostream* Out) {
@@ -26,14 +29,14 @@ void PrintTo(const TVariant& V, std::ostream* Out) {
 }
 
 const TVariant Variants[] = {
-    {"Full", [] { return std::make_unique<TiPlotDataFullList>(); }, 136,
-     "Delete Size Out Of Range"},
+    {"Full", [] { return std::make_unique<TiPlotDataFullList>(); }, 136, "Delete Size Out Of Range",
+     false},
     {"Standard", [] { return std::make_unique<TiPlotDataNullList>(); }, 24,
-     "Delete size out of Range"},
+     "Delete size out of Range", false},
     {"Compact", [] { return std::make_unique<TiPlotDataCompactList>(); }, 8,
-     "Delete size out of Range"},
+     "Delete size out of Range", false},
     {"CompactInterval", [] { return std::make_unique<TiPlotDataCompactIntervalList>(); }, 4,
-     "Delete size out of Range"},
+     "Delete size out of Range", true},
 };
 
 std::vector<double> Ys(const TiPlotDataCustomList& L) {
@@ -143,6 +146,18 @@ TEST_P(DataList, DeleteFirstAndItsRange) {
     EXPECT_FALSE(L.RingEnabled()) << "a refused ring size changes nothing";
 }
 
+TEST_P(DataList, DeleteFirstAtItsBounds) {
+    TiPlotDataCustomList& L = *List;
+    AddRange(L, 1, 4);
+    L.DeleteFirst(0);
+    EXPECT_EQ(Ys(L), (std::vector<double>{1, 2, 3, 4}));
+    const int Most = GetParam().DeletesAllPoints ? 4 : 3;
+    EXPECT_EQ(MessageOf([&] { L.DeleteFirst(Most + 1); }), GetParam().DeleteMessage);
+    EXPECT_EQ(L.Count(), 4);
+    L.DeleteFirst(Most);
+    EXPECT_EQ(L.Count(), 4 - Most);
+}
+
 TEST_P(DataList, DeleteFirstOnAWrappedRingRemovesTheOldest) {
     TiPlotDataCustomList& L = *List;
     L.SetRingBufferSize(4);
@@ -166,6 +181,153 @@ TEST_P(DataList, SetCapacityLimits) {
 
 INSTANTIATE_TEST_SUITE_P(Variants, DataList, ::testing::ValuesIn(Variants),
                          [](const auto& Info) { return std::string(Info.param.Name); });
+
+// How the points of a list lie in its block.
+struct TLayout {
+    const char* Name;
+    int RingSize;
+    std::vector<double> Xs; // added in this order
+};
+
+std::vector<double> Steps(int From, int To) {
+    std::vector<double> Result;
+    for (int K = From; K <= To; ++K)
+        Result.push_back(K);
+    return Result;
+}
+
+void PrintTo(const TLayout& Layout, std::ostream* Out) {
+    *Out << Layout.Name;
+}
+
+const TLayout Layouts[] = {
+    {"NoPoints", 0, {}},
+    {"SinglePoint", 0, {5}},
+    {"Plain", 0, Steps(1, 10)},
+    {"FullRingNotWrapped", 10, Steps(1, 10)},
+    {"WrappedRing", 7, Steps(1, 10)},
+    {"Ties", 0, {1, 2, 2, 2, 3}},
+    {"AllTied", 0, {5, 5, 5}}, // a zero interval in the compact-interval variant
+    {"WrappedRingWithTies", 4, {1, 2, 3, 3, 3, 4}},
+};
+
+// A list of a variant holding the X values of a layout, with Y values and
+// flags that differ from point to point.
+std::unique_ptr<TiPlotDataCustomList> MakeList(const TVariant& V, const TLayout& Layout) {
+    auto L = V.Make();
+    L->SetRingBufferSize(Layout.RingSize);
+    for (double X : Layout.Xs)
+        L->AddXY(X, X * 1.5 - 4);
+    for (int Index = 2; Index < L->Count(); Index += 3)
+        L->SetNull(Index, true);
+    for (int Index = 3; Index < L->Count(); Index += 2)
+        L->SetEmpty(Index, true);
+    return L;
+}
+
+struct TPointRead {
+    int Index;
+    double X, Y;
+    bool Null, Empty;
+    bool operator==(const TPointRead&) const = default;
+};
+
+void PrintTo(const TPointRead& P, std::ostream* Out) {
+    *Out << "{" << P.Index << ", " << P.X << ", " << P.Y << ", " << P.Null << ", " << P.Empty
+         << "}";
+}
+
+std::vector<TPointRead> ReadByAccessors(const TiPlotDataCustomList& L, int First, int Last) {
+    std::vector<TPointRead> Result;
+    for (int I = First; I <= Last; ++I)
+        Result.push_back({I, L.X(I), L.Y(I), L.Null(I), L.Empty(I)});
+    return Result;
+}
+
+std::vector<TPointRead> ReadByVisit(const TiPlotDataCustomList& L, int First, int Last) {
+    std::vector<TPointRead> Result;
+    L.ForEachPoint(First, Last, [&](int Index, double X, double Y, bool Null, bool Empty) {
+        Result.push_back({Index, X, Y, Null, Empty});
+    });
+    return Result;
+}
+
+class DataListRead : public ::testing::TestWithParam<std::tuple<TVariant, TLayout>> {
+  protected:
+    std::unique_ptr<TiPlotDataCustomList> List =
+        MakeList(std::get<0>(GetParam()), std::get<1>(GetParam()));
+};
+
+TEST_P(DataListRead, VisitGivesWhatTheAccessorsGive) {
+    const TiPlotDataCustomList& L = *List;
+    const int Count = L.Count();
+    // Every range, the empty ones (Last = First - 1) included.
+    for (int First = 0; First <= Count; ++First)
+        for (int Last = First - 1; Last < Count; ++Last)
+            EXPECT_EQ(ReadByVisit(L, First, Last), ReadByAccessors(L, First, Last))
+                << First << " .. " << Last;
+}
+
+TEST_P(DataListRead, VisitChecksBothEndsBeforeVisiting) {
+    const TiPlotDataCustomList& L = *List;
+    int Visited = 0;
+    auto CountVisit = [&](int, double, double, bool, bool) { ++Visited; };
+    EXPECT_EQ(MessageOf([&] { L.ForEachPoint(-1, L.Count() - 1, CountVisit); }),
+              "Index out of Bounds");
+    EXPECT_EQ(MessageOf([&] { L.ForEachPoint(0, L.Count(), CountVisit); }), "Index out of Bounds");
+    EXPECT_EQ(Visited, 0);
+}
+
+// The answers of a linear scan over the per-point X.
+int FirstAtOrAfterByScan(const TiPlotDataCustomList& L, double X) {
+    int Index = 0;
+    while (Index < L.Count() && L.X(Index) < X)
+        ++Index;
+    return Index;
+}
+
+int LastAtOrBeforeByScan(const TiPlotDataCustomList& L, double X) {
+    int Index = L.Count() - 1;
+    while (Index >= 0 && L.X(Index) > X)
+        --Index;
+    return Index;
+}
+
+TEST_P(DataListRead, SearchAgreesWithAScan) {
+    const TiPlotDataCustomList& L = *List;
+    std::vector<double> Queries = {-1e9, 1e9};
+    for (int I = 0; I < L.Count(); ++I)
+        for (double Offset : {-0.25, 0.0, 0.25})
+            Queries.push_back(L.X(I) + Offset);
+    for (double X : Queries) {
+        EXPECT_EQ(L.FirstIndexAtOrAfter(X), FirstAtOrAfterByScan(L, X)) << X;
+        EXPECT_EQ(L.LastIndexAtOrBefore(X), LastAtOrBeforeByScan(L, X)) << X;
+    }
+}
+
+std::string ReadCaseName(const ::testing::TestParamInfo<std::tuple<TVariant, TLayout>>& Info) {
+    return std::string(std::get<0>(Info.param).Name) + "_" + std::get<1>(Info.param).Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, DataListRead,
+                         ::testing::Combine(::testing::ValuesIn(Variants),
+                                            ::testing::ValuesIn(Layouts)),
+                         ReadCaseName);
+
+TEST(DataListSearch, TiesAndTheEnds) {
+    TiPlotDataNullList L;
+    for (double X : {1, 2, 2, 2, 3})
+        L.AddXY(X, 0);
+    struct TCase {
+        double X;
+        int First, Last;
+    };
+    const TCase Cases[] = {{0.5, 0, -1}, {1, 0, 0}, {2, 1, 3}, {2.5, 4, 3}, {3, 4, 4}, {9, 5, 4}};
+    for (const TCase& C : Cases) {
+        EXPECT_EQ(L.FirstIndexAtOrAfter(C.X), C.First) << C.X;
+        EXPECT_EQ(L.LastIndexAtOrBefore(C.X), C.Last) << C.X;
+    }
+}
 
 TEST(DataListFlags, OnlyFullAndStandardKeepNullAndEmpty) {
     for (const TVariant& V : Variants) {
