@@ -290,21 +290,25 @@ class TLayoutOnlyHost : public TiPlotHost {
 
 TEST(Layout, PlacesObjectsWithoutAWidget) {
     TLayoutOnlyHost Host;
-    TiPlotXAxis X(&Host);
-    X.SetName("X");
-    X.NotifyInserted();
-    TiPlotToolBar Bar(&Host);
-    Bar.SetName("Bar");
-    Bar.NotifyInserted();
+    // Made and destroyed as the plot does: the removal is told while whole.
+    auto* X = new TiPlotXAxis(&Host);
+    X->SetName("X");
+    X->NotifyInserted();
+    auto* Bar = new TiPlotToolBar(&Host);
+    Bar->SetName("Bar");
+    Bar->NotifyInserted();
     // Each new object took row 0 and pushed the rows of its orientation,
     // the data view's among them, one outwards.
-    EXPECT_EQ(std::vector<int>({X.ZOrder(), Bar.ZOrder(), Host.Layout.DataViewHorz().ZOrder()}),
+    EXPECT_EQ(std::vector<int>({X->ZOrder(), Bar->ZOrder(), Host.Layout.DataViewHorz().ZOrder()}),
               std::vector<int>({1, 0, 2}));
-    Bar.SetZOrder(3);
+    Bar->SetZOrder(3);
     EXPECT_EQ(Names(Host.Layout.BottomList()), (std::vector<std::string>{"X"}));
     EXPECT_EQ(Names(Host.Layout.TopList()), (std::vector<std::string>{"Bar"}));
     Host.Layout.DataViewHorz().SetZOrder(0);
     EXPECT_EQ(Names(Host.Layout.TopList()), (std::vector<std::string>{"X", "Bar"}));
+    DestroyPlotObject(X);
+    DestroyPlotObject(Bar);
+    EXPECT_TRUE(Host.Layout.TopList().empty());
 }
 
 // ---- channels
