@@ -220,6 +220,9 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     std::string TitleText() const;
     void SetTitleText(const std::string& Value);
 
+    // Gives every layout object and data view 0 its rectangle.
+    void Layout(TCanvas& Canvas);
+
   protected:
     TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateChannel CreateChannel);
     void iPaintTo(TCanvas& Canvas) override;

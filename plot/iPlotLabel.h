@@ -38,7 +38,20 @@ class TiPlotLabel : public TiPlotLayoutObject {
     double MarginBottom() const { return FMarginBottom; }
     void SetMarginBottom(double Value) { Change(FMarginBottom, Value); }
 
+    // The band a caption needs: its text height and the top and bottom
+    // margins, across a horizontal band and along a vertical one.
+    int Thickness(TCanvas& Canvas) override;
+    // A horizontal caption across the band, a vertical one reading upward.
+    void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
+
   private:
+    struct TMargins {
+        int Left, Top, Right, Bottom;
+    };
+    // In pixels of the label's font, which is selected into the canvas.
+    TMargins PixelMargins(TCanvas& Canvas) const;
+    void DrawVertical(TCanvas& Canvas, const TMargins& M);
+
     std::string FCaption;
     TiAlignmentHorizontal FAlignment = iahCenter;
     TFont FFont;

@@ -7,6 +7,7 @@
 #include "plot/iPlotToolBar.h"
 
 #include "platform/Arith.h"
+#include "platform/Canvas.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -186,5 +187,158 @@ void TiPlotLayoutManager::Rebuild() {
         for (std::size_t I = 1; I < List.Keys.size(); ++I)
             if (List.Keys[I].substr(0, 3) != List.Keys[I - 1].substr(0, 3))
                 ++List.Rows;
+    }
+}
+
+// ---- the rectangles
+
+std::vector<TiPlotLayoutManager::TRow> TiPlotLayoutManager::Rows(TCanvas& Canvas,
+                                                                 TSide Side) const {
+    std::vector<TRow> Rows;
+    for (TiPlotLayoutObject* Object : FSides[Side].Objects) {
+        if (!Object->Visible())
+            continue;
+        if (Rows.empty() || Rows.back().Objects.front()->ZOrder() != Object->ZOrder())
+            Rows.emplace_back();
+        Rows.back().Objects.push_back(Object);
+        Rows.back().Thickness = std::max(Rows.back().Thickness, Object->Thickness(Canvas));
+    }
+    return Rows;
+}
+
+// Objects sharing a row are stacked against each other; a forced one
+// against both neighbours.
+void TiPlotLayoutManager::SetStackingFlags(const std::vector<TRow>& Rows) {
+    TiPlotLayoutObject* Previous = nullptr;
+    for (const TRow& Row : Rows)
+        for (TiPlotLayoutObject* Object : Row.Objects) {
+            Object->SetStacked(Object->ForceStacking(), Object->ForceStacking());
+            if (!Object->ForceStacking() && Previous && Previous->ZOrder() == Object->ZOrder()) {
+                Previous->SetStacked(Previous->StackedBefore(), true);
+                Object->SetStacked(true, Object->StackedAfter());
+            }
+            Previous = Object;
+        }
+}
+
+// What the objects need beyond the start and the stop of their spans,
+// where no stacked neighbour takes it.
+TiPlotLayoutManager::TEndMargins
+TiPlotLayoutManager::SideEndMargins(TCanvas& Canvas, const std::vector<TRow>& Rows) {
+    TEndMargins Ends;
+    for (const TRow& Row : Rows)
+        for (TiPlotLayoutObject* Object : Row.Objects) {
+            const int Margin = std::max(Object->EndMargin(Canvas), 0);
+            if (!Object->StackedBefore())
+                Ends.Start = std::max(Ends.Start, Margin);
+            if (!Object->StackedAfter())
+                Ends.Stop = std::max(Ends.Stop, Margin);
+        }
+    return Ends;
+}
+
+TRect TiPlotLayoutManager::Layout(TCanvas& Canvas, const TiPlotLayoutFrame& Frame) {
+    std::vector<TRow> Sides[4];
+    int Thickness[4] = {};
+    TEndMargins Ends[4];
+    for (TSide Side : {Top, Bottom, Left, Right}) {
+        Sides[Side] = Rows(Canvas, Side);
+        SetStackingFlags(Sides[Side]);
+        Ends[Side] = SideEndMargins(Canvas, Sides[Side]);
+        for (const TRow& Row : Sides[Side])
+            Thickness[Side] += Row.Thickness;
+    }
+    const TEndMargins Vertical{std::max(Ends[Left].Start, Ends[Right].Start),
+                               std::max(Ends[Left].Stop, Ends[Right].Stop)};
+    const TEndMargins Horizontal{std::max(Ends[Top].Start, Ends[Bottom].Start),
+                                 std::max(Ends[Top].Stop, Ends[Bottom].Stop)};
+    // A toolbar alone on top leaves room above the data view for what the
+    // vertical objects need beyond their stop.
+    const bool LoneToolBar = Sides[Top].size() == 1 && Sides[Top][0].Objects.size() == 1 &&
+                             Sides[Top][0].Objects[0]->Kind() == TiPlotKind::ToolBar;
+    const int TopExtra = LoneToolBar ? Vertical.Stop : 0;
+    const int D = Frame.Border;
+    const TRect DataView = Rect(
+        Frame.MarginLeft + D + std::max(Thickness[Left], Horizontal.Start),
+        Frame.MarginTop + D + std::max(Thickness[Top], Vertical.Stop) + TopExtra,
+        Frame.Width - (D + std::max(Thickness[Right], Horizontal.Stop) + Frame.MarginRight) - 1,
+        Frame.Height - (D + std::max(Thickness[Bottom], Vertical.Start) + Frame.MarginBottom) - 1);
+    for (TSide Side : {Top, Bottom, Left, Right})
+        PlaceRows(Sides[Side], Side, DataView, TopExtra);
+    for (TRow& Row : Sides[Top])
+        for (TiPlotLayoutObject* Object : Row.Objects)
+            if (Object->Kind() == TiPlotKind::ToolBar) {
+                TRect R = Object->LayoutRect();
+                R.Top = D;
+                R.Bottom = D + Object->Thickness(Canvas);
+                Object->SetLayoutRect(R);
+            }
+    PlaceAlongRows(Frame, DataView);
+    return DataView;
+}
+
+// Rows are placed outwards from the data view's edge on their side, the
+// innermost first.
+void TiPlotLayoutManager::PlaceRows(const std::vector<TRow>& Rows, TSide Side,
+                                    const TRect& DataView, int TopExtra) {
+    const bool Inward = Side == Left || Side == Bottom; // walked from the last row
+    int Edge = Side == Top      ? DataView.Top
+               : Side == Bottom ? DataView.Bottom
+               : Side == Left   ? DataView.Left
+                                : DataView.Right;
+    bool ExtraTaken = false;
+    for (std::size_t K = 0; K < Rows.size(); ++K) {
+        const TRow& Row = Rows[Inward ? Rows.size() - 1 - K : K];
+        if (Side == Top && !ExtraTaken &&
+            std::any_of(Row.Objects.begin(), Row.Objects.end(),
+                        [](TiPlotLayoutObject* O) { return !IsAxisKind(O->Kind()); })) {
+            Edge -= TopExtra;
+            ExtraTaken = true;
+        }
+        const int Outer = Side == Top || Side == Left ? Edge - Row.Thickness : Edge + Row.Thickness;
+        for (TiPlotLayoutObject* Object : Row.Objects) {
+            TRect R = Object->LayoutRect();
+            if (Side == Top || Side == Bottom) {
+                R.Top = std::min(Edge, Outer);
+                R.Bottom = std::max(Edge, Outer);
+            } else {
+                R.Left = std::min(Edge, Outer);
+                R.Right = std::max(Edge, Outer);
+            }
+            Object->SetLayoutRect(R);
+        }
+        Edge = Outer;
+    }
+}
+
+// The extent of every object along its row, from its percent span.
+void TiPlotLayoutManager::PlaceAlongRows(const TiPlotLayoutFrame& Frame, const TRect& DataView) {
+    const int D = Frame.Border;
+    const double Across = Frame.Width - 2 * D;
+    const double LabelAcross = Frame.Width - D - Frame.MarginLeft - Frame.MarginRight;
+    const double DW = DataView.Right - DataView.Left;
+    const double DH = DataView.Bottom - DataView.Top;
+    for (TiPlotLayoutObject* Object : LayoutObjects()) {
+        const TiPlotKind Kind = Object->Kind();
+        if (!InSideLists(Object))
+            continue;
+        const double Start = Object->StartPercent() / 100, Stop = Object->StopPercent() / 100;
+        TRect R = Object->LayoutRect();
+        const bool Spanned =
+            IsAxisKind(Kind) || Kind == TiPlotKind::Legend || Kind == TiPlotKind::Table;
+        if (Object->Horizontal() && Kind == TiPlotKind::ToolBar) {
+            R.Left = D + int(Round(Start * Across));
+            R.Right = D + int(Round(Stop * Across)) - 1;
+        } else if (Object->Horizontal() && Kind == TiPlotKind::Label) {
+            R.Left = int(Round(Start * LabelAcross)) + D + Frame.MarginLeft;
+            R.Right = int(Round(Stop * LabelAcross)) + D + Frame.MarginLeft;
+        } else if (Object->Horizontal() && Spanned) {
+            R.Left = DataView.Left + int(Round(DW * Start));
+            R.Right = DataView.Left + int(Round(DW * Stop));
+        } else if (!Object->Horizontal() && (Spanned || Kind == TiPlotKind::Label)) {
+            R.Top = DataView.Bottom - int(Round(DH * Stop));
+            R.Bottom = DataView.Bottom - int(Round(DH * Start));
+        }
+        Object->SetLayoutRect(R);
     }
 }

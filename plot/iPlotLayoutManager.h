@@ -30,6 +30,14 @@ class TiPlotDataViewVert : public TiPlotDataViewLayout {
     explicit TiPlotDataViewVert(TiPlotHost* Host) : TiPlotDataViewLayout(Host, false) {}
 };
 
+// The control's frame around the layout: its size, the border's pixels on
+// every side and the outer margins.
+struct TiPlotLayoutFrame {
+    int Width = 0, Height = 0;
+    int Border = 0;
+    int MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
+};
+
 class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
   public:
     explicit TiPlotLayoutManager(TiPlotHost* Host);
@@ -48,6 +56,9 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
     // Turns every axis and places it anew at ZOrder 0.
     void SetXYSwap(bool Value);
     void Rebuild();
+    // Gives every visible layout object its rectangle around the data view
+    // and returns the data view's rectangle.
+    TRect Layout(TCanvas& Canvas, const TiPlotLayoutFrame& Frame);
 
     TiPlotDataViewHorz& DataViewHorz() { return *FDataViewHorz; }
     TiPlotDataViewVert& DataViewVert() { return *FDataViewVert; }
@@ -91,6 +102,21 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
         std::vector<TiPlotLayoutObject*> Objects;
         int Rows = 0;
     };
+    // The visible objects of one ZOrder on a side, and the row's thickness.
+    struct TRow {
+        std::vector<TiPlotLayoutObject*> Objects;
+        int Thickness = 0;
+    };
+    struct TEndMargins {
+        int Start = 0, Stop = 0;
+    };
+
+    std::vector<TRow> Rows(TCanvas& Canvas, TSide Side) const;
+    static void SetStackingFlags(const std::vector<TRow>& Rows);
+    static TEndMargins SideEndMargins(TCanvas& Canvas, const std::vector<TRow>& Rows);
+    static void PlaceRows(const std::vector<TRow>& Rows, TSide Side, const TRect& DataView,
+                          int TopExtra);
+    void PlaceAlongRows(const TiPlotLayoutFrame& Frame, const TRect& DataView);
 
     std::vector<TiPlotLayoutObject*> LayoutObjects() const;
     // Data views are placed through their place-holders.

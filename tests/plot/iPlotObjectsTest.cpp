@@ -10,7 +10,10 @@
 #include "plot/iPlotToolBar.h"
 #include "tests/support/MessageOf.h"
 
+#include "components/iGPFunctions.h"
+#include "platform/Arith.h"
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/Exception.h"
 #include "tests/support/QtTestEnvironment.h"
 
@@ -311,6 +314,104 @@ TEST(Layout, PlacesObjectsWithoutAWidget) {
     EXPECT_TRUE(Host.Layout.TopList().empty());
 }
 
+// A layout object of a kind with a fixed band and end margin.
+template <typename TKind> class TSized : public TKind {
+  public:
+    TSized(TiPlotHost* Host, const char* Name, int Thickness, int EndMargin = 0)
+        : TKind(Host), FThickness(Thickness), FEndMargin(EndMargin) {
+        this->SetName(Name);
+    }
+    int Thickness(TCanvas&) override { return FThickness; }
+    int EndMargin(TCanvas&) override { return FEndMargin; }
+
+  private:
+    int FThickness, FEndMargin;
+};
+
+// The default plot's objects at 500 x 200 with a lowered border, made as
+// the default plot makes them.
+class LayoutOf500x200 : public ::testing::Test {
+  protected:
+    LayoutOf500x200() {
+        Host.Layout.SetEnabled(false);
+        Add(ToolBar)->SetZOrder(3);
+        Add(Legend)->SetZOrder(2);
+        Add(X);
+        Add(Y);
+        Add(Title)->SetZOrder(2);
+        Host.Layout.SetEnabled(true);
+    }
+    ~LayoutOf500x200() override {
+        for (TiPlotLayoutObject* O : Objects)
+            DestroyPlotObject(O);
+    }
+    template <typename T> T* Add(T* Object) {
+        Object->NotifyInserted();
+        Objects.push_back(Object);
+        return Object;
+    }
+    TRect Layout(int Width = 500, int Height = 200) {
+        TiPlotLayoutFrame Frame{Width, Height, 2, 5, 5, 5, 5};
+        return Host.Layout.Layout(Picture.Canvas(), Frame);
+    }
+
+    TLayoutOnlyHost Host;
+    TBitmap Picture{10, 10};
+    std::vector<TiPlotLayoutObject*> Objects;
+    TSized<TiPlotToolBar>* ToolBar = new TSized<TiPlotToolBar>(&Host, "Toolbar", 20);
+    TSized<TiPlotLegend>* Legend = new TSized<TiPlotLegend>(&Host, "Legend", 60);
+    TSized<TiPlotXAxis>* X = new TSized<TiPlotXAxis>(&Host, "X", 30);
+    TSized<TiPlotYAxis>* Y = new TSized<TiPlotYAxis>(&Host, "Y", 40);
+    TSized<TiPlotLabel>* Title = new TSized<TiPlotLabel>(&Host, "Title", 25);
+};
+
+TEST_F(LayoutOf500x200, RowsAroundTheDataView) {
+    EXPECT_EQ(Layout(),
+              Rect(5 + 2 + 40, 5 + 2 + 25 + 20, 500 - (2 + 60 + 5) - 1, 200 - (2 + 30 + 5) - 1));
+    const std::pair<TiPlotLayoutObject*, TRect> Places[] = {
+        {ToolBar, Rect(2, 2, 497, 22)}, // forced to the top edge, across the control
+        {Title, Rect(7, 27, 495, 52)},  {X, Rect(47, 162, 432, 192)},
+        {Y, Rect(7, 52, 47, 162)},      {Legend, Rect(432, 52, 492, 162)},
+    };
+    for (auto [Object, Place] : Places)
+        EXPECT_EQ(Object->LayoutRect(), Place) << Object->Name();
+}
+
+TEST_F(LayoutOf500x200, EndMarginsWidenTheFrameWhereNoRowIsThicker) {
+    auto* Wide = Add(new TSized<TiPlotXAxis>(&Host, "Wide", 10, 70));
+    const TRect DataView = Layout();
+    EXPECT_EQ(DataView.Left, 5 + 2 + 70) << "the X axes' end margin beats the Y axis row";
+    EXPECT_EQ(DataView.Right, 500 - (2 + 70 + 5) - 1);
+    EXPECT_EQ(Wide->LayoutRect().Top, DataView.Bottom + 30) << "a new axis takes the outer row";
+}
+
+TEST_F(LayoutOf500x200, ALoneToolBarLeavesRoomForTheVerticalEndMargins) {
+    Title->SetVisible(false);
+    auto* Tall = Add(new TSized<TiPlotYAxis>(&Host, "Tall", 10, 30));
+    const TRect DataView = Layout();
+    // Top: the larger of the toolbar row (20) and the vertical end stop
+    // (30), and the end stop once more above the lone toolbar.
+    EXPECT_EQ(DataView.Top, 5 + 2 + 30 + 30);
+    EXPECT_EQ(ToolBar->LayoutRect(), Rect(2, 2, 497, 22));
+    EXPECT_EQ(Tall->LayoutRect().Right, DataView.Left - 40) << "outside the first Y axis";
+}
+
+TEST_F(LayoutOf500x200, ObjectsSharingARowAreStackedAgainstEachOther) {
+    X->SetStartStopPercent(0, 50);
+    auto* Second = Add(new TSized<TiPlotXAxis>(&Host, "Second", 30));
+    Second->SetStartStopPercent(50, 100);
+    Second->SetZOrder(X->ZOrder());
+    const TRect DataView = Layout();
+    EXPECT_TRUE(X->StackedAfter());
+    EXPECT_FALSE(X->StackedBefore());
+    EXPECT_TRUE(Second->StackedBefore());
+    EXPECT_FALSE(Second->StackedAfter());
+    const int Half = DataView.Left + int(Round((DataView.Right - DataView.Left) * 0.5));
+    EXPECT_EQ(X->LayoutRect(), Rect(DataView.Left, DataView.Bottom, Half, DataView.Bottom + 30));
+    EXPECT_EQ(Second->LayoutRect(),
+              Rect(Half, DataView.Bottom, DataView.Right, DataView.Bottom + 30));
+}
+
 // ---- channels
 
 TEST_F(DefaultPlot, ChannelStatistics) {
@@ -409,6 +510,64 @@ TEST_F(DefaultPlot, ChannelRepaintsThroughThePlot) {
     Channel.SetColor(clRed); // unchanged
     Channel.SetColor(clBlue);
     EXPECT_EQ(Changes, 2);
+}
+
+// ---- labels
+
+TEST_F(DefaultPlot, LabelBandIsItsTextHeightAndMargins) {
+    TBitmap Picture(10, 10);
+    TCanvas& Canvas = Picture.Canvas();
+    TiPlotLabel& L = *Plot.Label(0);
+    const int OneLine = L.Thickness(Canvas);
+    ASSERT_GT(OneLine, 0);
+    L.SetCaption("Untitled\nSecond line");
+    EXPECT_EQ(L.Thickness(Canvas), 2 * OneLine);
+    L.SetCaption("Untitled");
+    L.SetMarginTop(1.5);
+    L.SetMarginBottom(0.5);
+    Canvas.Font() = L.Font();
+    const int CharHeight = GetTextHeight(Canvas, "0");
+    EXPECT_EQ(L.Thickness(Canvas),
+              OneLine + int(Round(CharHeight * 1.5)) + int(Round(CharHeight * 0.5)));
+}
+
+TEST_F(DefaultPlot, LabelAlignmentUnchangedAsksNoRepaint) {
+    TCountingHost Host(Plot);
+    TiPlotLabel Label(&Host);
+    Host.Changes = 0;
+    Label.SetAlignment(iahCenter);
+    EXPECT_EQ(Host.Changes, 0);
+    Label.SetAlignment(iahLeft);
+    EXPECT_EQ(Host.Changes, 1);
+}
+
+// The rows of white pixels of a picture: first and last.
+std::pair<int, int> WhiteRows(TBitmap& Picture) {
+    int First = -1, Last = -1;
+    for (int Y = 0; Y < Picture.Height(); ++Y)
+        for (int X = 0; X < Picture.Width(); ++X)
+            if (Picture.Canvas().Pixel(X, Y) == clWhite) {
+                First = First < 0 ? Y : First;
+                Last = Y;
+            }
+    return {First, Last};
+}
+
+TEST_F(DefaultPlot, AVerticalLabelReadsUpwardFromItsAlignedEnd) {
+    TiPlotLabel& L = *Plot.Label(0);
+    L.SetHorizontal(false);
+    L.SetLayoutRect(Rect(10, 10, 40, 390));
+    for (auto [Alignment, NearBottom] : {std::pair{iahLeft, true}, std::pair{iahRight, false}}) {
+        TBitmap Picture(50, 400);
+        Picture.Canvas().Brush().SetColor(clBlack);
+        Picture.Canvas().FillRect(Rect(0, 0, 50, 400));
+        L.SetAlignment(Alignment);
+        L.Draw(Picture.Canvas(), clBlack);
+        auto [First, Last] = WhiteRows(Picture);
+        ASSERT_GE(First, 0) << Alignment;
+        EXPECT_EQ(NearBottom, First > 200) << First << ".." << Last;
+        EXPECT_EQ(NearBottom, Last > 300) << First << ".." << Last;
+    }
 }
 
 // ---- painting what is built so far
