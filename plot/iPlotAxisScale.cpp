@@ -365,8 +365,8 @@ TIncrement DateTimeIncrement(double Span, int MaxCount) {
     }
 }
 
-// Steps 5 to 9 of choosing the increment; MaxCount is the number of labels
-// that fit along the axis.
+// The distance of the major ticks and how many of them the span holds;
+// MaxCount labels fit along the axis.
 TIncrement ChooseIncrement(double Span, int PixelLength, const TiPlotTickSettings& Settings,
                            int MaxCount) {
     TIncrement Inc;
@@ -519,8 +519,10 @@ void AddLogTicks(TTickList& List, int MaxCount) {
     const double Mn = PositiveOrOne(Scale.Min);
     const double Decades = Log10(Scale.Max()) - Log10(Scale.Min);
     int Step = 1;
-    int G = int(std::trunc(Log10(Scale.Min))) - 1;
-    if (MaxCount < Decades) {
+    int G = 0;
+    if (MaxCount >= Decades) {
+        G = int(std::trunc(Log10(Scale.Min))) - 1;
+    } else {
         Step = 200;
         for (const int S : {2, 5, 10, 20, 50, 100})
             if (MaxCount >= Decades / S) {

@@ -379,6 +379,13 @@ TEST_F(AxisScaleTicks, LogarithmicSkipsDecadesWhenCrowded) {
     EXPECT_EQ(Texts(T)[1], "100000");
 }
 
+TEST_F(AxisScaleTicks, LogarithmicFromZeroStartsAtOne) {
+    Scale = MakeAxisScale(0, 600, 0, 100, ipstLog10);
+    const TiPlotTicks T = Ticks();
+    EXPECT_EQ(Values(T, false), std::vector<double>{1});
+    EXPECT_EQ(T.Ticks.front().Pixel, 0);
+}
+
 TEST_F(AxisScaleTicks, LogarithmicWithinADecadeStepsLinearly) {
     Scale = MakeAxisScale(0, 600, 2, 6, ipstLog10);
     ExpectValues(Values(Ticks(), false), Sequence(2, 0.5, 13));
