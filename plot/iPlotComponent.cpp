@@ -39,6 +39,14 @@ TiPlotObject* TiPlotComponent::FindObject(TiPlotKind Kind, const std::string& Na
     return Listening() ? FMaster->Find(Kind, Name) : nullptr;
 }
 
+std::vector<TiPlotObject*> TiPlotComponent::Objects(TiPlotKind Kind) {
+    std::vector<TiPlotObject*> Result;
+    if (TiPlotObjectOwnedManager* Manager = Listening() ? FMaster->KindManager(Kind) : nullptr)
+        for (int I = 0; I < Manager->Count(); ++I)
+            Result.push_back(Manager->Items(I));
+    return Result;
+}
+
 void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
     if (TiPlotMasterManager* Master = Listening())
         Master->Insert(Object);

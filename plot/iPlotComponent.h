@@ -136,6 +136,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
 
     // The objects' host: their reports go to the managers and to painting.
     TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override;
+    std::vector<TiPlotObject*> Objects(TiPlotKind Kind) override;
     void ObjectInserted(TiPlotObject* Object) override;
     void ObjectChanged(TiPlotObject* Object) override;
     void LayoutChanged(TiPlotObject* Object) override;
@@ -236,6 +237,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     // plot goes away.
     TiPlotMasterManager* Listening() const { return FDestroying ? nullptr : FMaster.get(); }
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
+    void DrawFrameLayer(TCanvas& Canvas);
     // A list stored with the plot: its objects' published properties.
     struct TStoredList {
         std::string Name;

@@ -6,6 +6,8 @@
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotToolBar.h"
 
 void TiPlotComponent::Layout(TCanvas& Canvas) {
     TiPlotLayoutFrame Frame;
@@ -33,6 +35,15 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
                       FBackGroundGradientStartColor, FBackGroundGradientStopColor);
     else
         iPaintBackGround(Canvas, BackGroundColor());
+    DrawFrameLayer(Canvas);
+    for (int I = 0; I < LegendCount(); ++I)
+        Legend(I)->Draw(Canvas, BackGroundColor());
+}
+
+// What lies around the data view, over the background and the traces.
+void TiPlotComponent::DrawFrameLayer(TCanvas& Canvas) {
     for (int I = 0; I < LabelCount(); ++I)
         Label(I)->Draw(Canvas, BackGroundColor());
+    for (int I = 0; I < ToolBarCount(); ++I)
+        ToolBar(I)->Draw(Canvas, BackGroundColor());
 }

@@ -4,6 +4,7 @@
 // plot only through this interface, never through the component's class.
 
 #include <string>
+#include <vector>
 
 class TiPlotObject;
 
@@ -39,6 +40,8 @@ class TiPlotHost {
   public:
     // The first object of the kind with that name, ignoring letter case.
     virtual TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) = 0;
+    // Every object of the kind, in the plot's order.
+    virtual std::vector<TiPlotObject*> Objects(TiPlotKind Kind) = 0;
     // The object is complete and joins the plot's lists.
     virtual void ObjectInserted(TiPlotObject* Object) = 0;
     // Something visible changed: a repaint request.

@@ -85,6 +85,9 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
         TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override {
             return FLayout.Host()->FindObject(Kind, Name);
         }
+        std::vector<TiPlotObject*> Objects(TiPlotKind Kind) override {
+            return FLayout.Host()->Objects(Kind);
+        }
         void ObjectInserted(TiPlotObject*) override {}
         void ObjectChanged(TiPlotObject* Object) override { FLayout.Host()->ObjectChanged(Object); }
         void LayoutChanged(TiPlotObject*) override { FLayout.Rebuild(); }

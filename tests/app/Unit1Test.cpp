@@ -9,6 +9,8 @@
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotLabel.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotToolBar.h"
 #include "sevenseg/iSevenSegmentAnalog.h"
 #include "tests/support/LocaleScope.h"
 #include "tests/support/PtyPeer.h"
@@ -214,6 +216,19 @@ TEST_F(MainWindow, PlotIsSetUpForTemperature) {
     EXPECT_EQ(P.TitleFont().Color(), clWhite);
     EXPECT_EQ(P.DataCursorCount(), 1);
     EXPECT_FALSE(P.DataCursor(0)->Visible());
+    ASSERT_EQ(P.ToolBarCount(), 1);
+    EXPECT_EQ(P.ToolBar(0)->Name(), "Toolbar 1");
+    EXPECT_TRUE(P.ToolBar(0)->Horizontal());
+    EXPECT_TRUE(P.ToolBar(0)->FlatBorder());
+    EXPECT_TRUE(P.ToolBar(0)->FlatButtons());
+    EXPECT_TRUE(P.ToolBar(0)->SmallButtons());
+    EXPECT_EQ(P.ToolBar(0)->ZoomInOutFactor(), 2);
+    ASSERT_EQ(P.LegendCount(), 1);
+    EXPECT_FALSE(P.Legend(0)->Horizontal());
+    EXPECT_EQ(P.Legend(0)->Font().Color(), clWhite);
+    EXPECT_EQ(P.Legend(0)->ColumnTitlesFont().Color(), clAqua);
+    // Toolbar on top above the title, legend on the right.
+    EXPECT_GT(P.ToolBar(0)->ZOrder(), P.Label(0)->ZOrder());
 
     ASSERT_EQ(P.YAxisCount(), 1);
     TiPlotYAxis& Y = *P.YAxis(0);

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <vector>
@@ -281,6 +282,7 @@ TEST_F(DefaultPlot, XYAxesReverseTurnsTheAxes) {
 class TLayoutOnlyHost : public TiPlotHost {
   public:
     TiPlotObject* FindObject(TiPlotKind, const std::string&) override { return nullptr; }
+    std::vector<TiPlotObject*> Objects(TiPlotKind) override { return {}; }
     void ObjectInserted(TiPlotObject* O) override { Layout.InsertObject(O); }
     void ObjectChanged(TiPlotObject*) override {}
     void LayoutChanged(TiPlotObject* O) override { Layout.ObjectLayoutChanged(O); }
@@ -486,6 +488,7 @@ class TCountingHost : public TiPlotHost {
     TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override {
         return FPlot.FindObject(Kind, Name);
     }
+    std::vector<TiPlotObject*> Objects(TiPlotKind Kind) override { return FPlot.Objects(Kind); }
     void ObjectInserted(TiPlotObject* O) override { FPlot.ObjectInserted(O); }
     void ObjectChanged(TiPlotObject* O) override {
         ++Changes;
@@ -568,6 +571,44 @@ TEST_F(DefaultPlot, AVerticalLabelReadsUpwardFromItsAlignedEnd) {
         EXPECT_EQ(NearBottom, First > 200) << First << ".." << Last;
         EXPECT_EQ(NearBottom, Last > 300) << First << ".." << Last;
     }
+}
+
+// ---- toolbar and legend bands
+
+TEST_F(DefaultPlot, ToolBarBandAndZoomFactor) {
+    TBitmap Picture(10, 10);
+    TiPlotToolBar& Bar = *Plot.ToolBar(0);
+    EXPECT_EQ(Bar.Thickness(Picture.Canvas()), 36);
+    Bar.SetSmallButtons(true);
+    EXPECT_EQ(Bar.Thickness(Picture.Canvas()), 28);
+    for (auto [Given, Stored] :
+         {std::pair{0.5, 1.0}, std::pair{std::nan(""), 1.0}, std::pair{3.0, 3.0}}) {
+        Bar.SetZoomInOutFactor(Given);
+        EXPECT_EQ(Bar.ZoomInOutFactor(), Stored) << Given;
+    }
+}
+
+TEST_F(DefaultPlot, LegendWidthFollowsTheLongestListedName) {
+    TBitmap Picture(10, 10);
+    TCanvas& Canvas = Picture.Canvas();
+    TiPlotLegend& Legend = *Plot.Legend(0);
+    const int Short = Legend.Thickness(Canvas);
+    Plot.Channel(0)->SetTitleText("A much longer channel title");
+    const int Long = Legend.Thickness(Canvas);
+    Canvas.Font() = Legend.Font();
+    EXPECT_EQ(Long - Short,
+              Canvas.TextWidth("A much longer channel title") - Canvas.TextWidth("Channel 1"));
+    Plot.Channel(0)->SetVisibleInLegend(false);
+    EXPECT_LT(Legend.Thickness(Canvas), Short) << "no name listed";
+}
+
+TEST_F(DefaultPlot, ToolBarFaceSpansTheTopOfThePlot) {
+    TBitmap Picture(500, 200);
+    Plot.Paint(Picture.Canvas());
+    const TRect Bar = Plot.ToolBar(0)->LayoutRect();
+    EXPECT_EQ(Bar, Rect(2, 2, 497, 38));
+    EXPECT_EQ(Picture.Canvas().Pixel(250, 20), Picture.Canvas().Pixel(10, 20));
+    EXPECT_NE(Picture.Canvas().Pixel(250, 20), Picture.Canvas().Pixel(250, 100));
 }
 
 // ---- painting what is built so far

@@ -1,0 +1,69 @@
+#include "plot/iPlotLegend.h"
+
+#include "components/iGPFunctions.h"
+#include "platform/Arith.h"
+#include "platform/Canvas.h"
+#include "plot/iPlotChannelCustom.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int LineSampleWidth = 16;
+
+bool Blank(const std::string& Text) {
+    return Text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+int Chars(double Count, int Pixels) {
+    return int(Round(Pixels * Count));
+}
+
+} // namespace
+
+TiPlotLegend::TiPlotLegend(TiPlotHost* Host) : TiPlotLayoutObject(Host) {
+    SetHorizontal(false);
+    FFont.SetColor(clWhite);
+    FColumnTitlesFont.SetColor(clAqua);
+    FColumnTitlesFont.SetStyle({fsBold});
+}
+
+std::vector<std::string> TiPlotLegend::EntryNames() {
+    std::vector<std::string> Names;
+    if (!Host())
+        return Names;
+    for (TiPlotObject* Object : Host()->Objects(TiPlotKind::Channel)) {
+        auto* Channel = static_cast<TiPlotChannelCustom*>(Object);
+        if (Channel->VisibleInLegend())
+            Names.push_back(Blank(Channel->TitleText()) ? Channel->Name() : Channel->TitleText());
+    }
+    return Names;
+}
+
+int TiPlotLegend::Thickness(TCanvas& Canvas) {
+    Canvas.Font() = FFont;
+    const int CharWidth = GetTextMaxLineWidth(Canvas, "0");
+    const int CharHeight = GetTextHeight(Canvas, "0");
+    int NameWidth = 0;
+    for (const std::string& Name : EntryNames())
+        NameWidth = std::max(NameWidth, Canvas.TextWidth(Name));
+    int CaptionHeight = 0;
+    if (FColumnTitlesVisible) {
+        Canvas.Font() = FColumnTitlesFont;
+        CaptionHeight = GetTextHeight(Canvas, "0");
+        NameWidth = std::max(NameWidth, Canvas.TextWidth(FCaptionColumnTitle));
+    }
+    if (Horizontal())
+        return Chars(FMarginTop, CharHeight) + CaptionHeight + CaptionHeight / 4 + CharHeight +
+               Chars(FMarginBottom, CharHeight);
+    const int Line = FShowColumnLine ? LineSampleWidth + Chars(FColumnSpacing, CharWidth) : 0;
+    return Chars(FMarginLeft, CharWidth) + Line + NameWidth + Chars(FMarginRight, CharWidth);
+}
+
+void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {
+    if (!Visible() || EntryNames().empty() || FBackGroundTransparent)
+        return;
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(FBackGroundColor);
+    Canvas.FillRect(LayoutRect());
+}
