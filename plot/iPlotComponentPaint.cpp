@@ -3,6 +3,7 @@
 #include "plot/iPlotComponent.h"
 
 #include "components/iGPFunctions.h"
+#include "platform/Canvas.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
@@ -42,6 +43,9 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
 
 // What lies around the data view, over the background and the traces.
 void TiPlotComponent::DrawFrameLayer(TCanvas& Canvas) {
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(BackGroundColor());
+    iPaintBorder(Canvas);
     for (int I = 0; I < LabelCount(); ++I)
         Label(I)->Draw(Canvas, BackGroundColor());
     for (int I = 0; I < ToolBarCount(); ++I)

@@ -619,10 +619,18 @@ TEST_F(DefaultPlot, PaintsItsBackgroundOnlyWithToolbarLegendAndDataView) {
     Plot.Paint(Picture.Canvas());
     EXPECT_EQ(Picture.Canvas().Pixel(250, 100), clNavy);
 
+    // The border and the toolbar band would cover the gradient's first row.
     Plot.SetBackGroundGradientEnabled(true);
+    Plot.SetBorderStyle(ibsNone);
+    Plot.ToolBar(0)->SetVisible(false);
     Plot.Paint(Picture.Canvas());
     EXPECT_EQ(Picture.Canvas().Pixel(250, 0), clBlue) << "the gradient starts blue at the top";
     EXPECT_EQ(Picture.Canvas().Pixel(250, 199), clBlack);
+
+    // The border is drawn over the gradient, with the frame.
+    Plot.SetBorderStyle(ibsLowered);
+    Plot.Paint(Picture.Canvas());
+    EXPECT_NE(Picture.Canvas().Pixel(250, 0), clBlue);
 
     Plot.DeleteToolBar(0);
     Picture.Canvas().Brush().SetColor(clWhite);
