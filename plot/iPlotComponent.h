@@ -223,6 +223,9 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
 
     // Gives every layout object and data view 0 its rectangle.
     void Layout(TCanvas& Canvas);
+    // What is drawn inside data view 0, in drawing order: by Layer, then by
+    // kind; of equal keys the object entered first is drawn last, on top.
+    std::vector<TiPlotObject*> DrawList() const;
 
   protected:
     TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateChannel CreateChannel);
@@ -238,6 +241,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     TiPlotMasterManager* Listening() const { return FDestroying ? nullptr : FMaster.get(); }
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
     void DrawFrameLayer(TCanvas& Canvas);
+    void DrawDataViewLayer(TCanvas& Canvas);
     // A list stored with the plot: its objects' published properties.
     struct TStoredList {
         std::string Name;

@@ -4,11 +4,19 @@
 
 #include "components/iGPFunctions.h"
 #include "platform/Canvas.h"
+#include "plot/iPlotAnnotation.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotToolBar.h"
+
+#include "platform/Text.h"
+
+#include <algorithm>
 
 void TiPlotComponent::Layout(TCanvas& Canvas) {
     TiPlotLayoutFrame Frame;
@@ -31,11 +39,18 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // Twice: the second pass sees the sizes the first one settled.
     Layout(Canvas);
     Layout(Canvas);
+    for (int I = 0; I < ChannelCount(); ++I)
+        Channel(I)->PrepareDraw(Canvas);
+    for (int I = 0; I < XAxisCount(); ++I)
+        XAxis(I)->PrepareDraw(Canvas);
+    for (int I = 0; I < YAxisCount(); ++I)
+        YAxis(I)->PrepareDraw(Canvas);
     if (FBackGroundGradientEnabled)
         iGradientFill(Canvas, Rect(0, 0, Width(), Height()), FBackGroundGradientDirection,
                       FBackGroundGradientStartColor, FBackGroundGradientStopColor);
     else
         iPaintBackGround(Canvas, BackGroundColor());
+    DrawDataViewLayer(Canvas);
     DrawFrameLayer(Canvas);
     for (int I = 0; I < LegendCount(); ++I)
         Legend(I)->Draw(Canvas, BackGroundColor());
@@ -50,4 +65,36 @@ void TiPlotComponent::DrawFrameLayer(TCanvas& Canvas) {
         Label(I)->Draw(Canvas, BackGroundColor());
     for (int I = 0; I < ToolBarCount(); ++I)
         ToolBar(I)->Draw(Canvas, BackGroundColor());
+}
+
+std::vector<TiPlotObject*> TiPlotComponent::DrawList() const {
+    std::vector<std::string> Keys;
+    std::vector<TiPlotObject*> Objects;
+    auto Enter = [&](TiPlotObject* Object, char Letter) {
+        const std::string Key = FormatDecimal(Object->Layer(), 6) + Letter;
+        // Before the entries with an equal key.
+        const auto At = std::lower_bound(Keys.begin(), Keys.end(), Key, KeyLess);
+        Objects.insert(Objects.begin() + (At - Keys.begin()), Object);
+        Keys.insert(At, Key);
+    };
+    if (DataViewCount() > 0)
+        Enter(DataView(0), 'B');
+    for (int I = 0; I < LimitCount(); ++I)
+        Enter(Limit(I), 'C');
+    for (int I = 0; I < ChannelCount(); ++I)
+        if (Channel(I)->DrawReady())
+            Enter(Channel(I), 'F');
+    for (int I = 0; I < AnnotationCount(); ++I)
+        Enter(Annotation(I), 'G');
+    return Objects;
+}
+
+// Everything inside data view 0 is clipped to it, one object at a time.
+void TiPlotComponent::DrawDataViewLayer(TCanvas& Canvas) {
+    const TRect& View = DataView(0)->LayoutRect();
+    for (TiPlotObject* Object : DrawList()) {
+        Canvas.IntersectClipRect(Rect(View.Left, View.Top, View.Right + 1, View.Bottom + 1));
+        Object->Draw(Canvas, BackGroundColor());
+        Canvas.ResetClip();
+    }
 }

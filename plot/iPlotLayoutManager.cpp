@@ -20,12 +20,6 @@ std::string SideKey(const TiPlotLayoutObject* Object) {
     return FormatDecimal(Object->ZOrder(), 3) + FormatDecimal(Round(Object->StartPercent()), 3);
 }
 
-bool KeyLess(const std::string& A, const std::string& B) {
-    return std::lexicographical_compare(A.begin(), A.end(), B.begin(), B.end(), [](char X, char Y) {
-        return std::tolower((unsigned char)X) < std::tolower((unsigned char)Y);
-    });
-}
-
 bool SpansOverlap(const TiPlotLayoutObject* A, const TiPlotLayoutObject* B) {
     bool Equal = A->StartPercent() == B->StartPercent() && A->StopPercent() == B->StopPercent();
     return Equal || (A->StartPercent() < B->StopPercent() && B->StartPercent() < A->StopPercent());

@@ -21,6 +21,12 @@ bool SameName(const std::string& A, const std::string& B) {
            });
 }
 
+bool KeyLess(const std::string& A, const std::string& B) {
+    return std::lexicographical_compare(A.begin(), A.end(), B.begin(), B.end(), [](char X, char Y) {
+        return std::tolower((unsigned char)X) < std::tolower((unsigned char)Y);
+    });
+}
+
 // ---- TiPlotObject
 
 TiPlotObject::TiPlotObject(TiPlotHost* Host) : FHost(Host) {}

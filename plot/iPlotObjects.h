@@ -20,6 +20,8 @@ class QTimer;
 
 // Compares two names as the plot does: ignoring letter case.
 bool SameName(const std::string& A, const std::string& B);
+// Orders the text keys of the plot's sorted lists, ignoring letter case.
+bool KeyLess(const std::string& A, const std::string& B);
 
 // Destroys a plot object: the managers hear of it while the object is still
 // whole, then it is freed. The plot destroys its objects only this way.

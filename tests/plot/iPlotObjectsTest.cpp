@@ -639,6 +639,42 @@ TEST_F(DefaultPlot, PaintsItsBackgroundOnlyWithToolbarLegendAndDataView) {
     EXPECT_EQ(Picture.Canvas().Pixel(250, 100), clWhite) << "blank without a toolbar";
 }
 
+// Channels that note when they are drawn.
+class TRecordingChannel : public TiPlotChannel {
+  public:
+    TRecordingChannel(TiPlotHost* Host, std::vector<std::string>& Drawn)
+        : TiPlotChannel(Host), FDrawn(Drawn) {}
+    void Draw(TCanvas&, TColor) override { FDrawn.push_back(Name()); }
+
+  private:
+    std::vector<std::string>& FDrawn;
+};
+
+class TRecordingPlot : public TiPlotComponent {
+  public:
+    TRecordingPlot()
+        : TiPlotComponent(nullptr,
+                          [this](TiPlotHost* Host) { return new TRecordingChannel(Host, Drawn); }) {
+    }
+    std::vector<std::string> Drawn;
+};
+
+TEST(PaintOrder, ByLayerThenTheFirstChannelOnTop) {
+    TRecordingPlot Plot;
+    Plot.NewToolBar();
+    Plot.NewLegend();
+    Plot.NewDataView();
+    for (int I = 0; I < 3; ++I)
+        Plot.NewChannel();
+    Plot.Channel(2)->SetLayer(50);
+    TBitmap Picture(500, 200);
+    Plot.Paint(Picture.Canvas());
+    EXPECT_EQ(Plot.Drawn, (std::vector<std::string>{"Channel 3", "Channel 2", "Channel 1"}));
+    const std::vector<TiPlotObject*> List = Plot.DrawList();
+    ASSERT_EQ(List.size(), 4u);
+    EXPECT_EQ(List[1], Plot.DataView(0)) << "the data view under the channels of its layer";
+}
+
 // ---- stored object lists
 
 class StoredPlot : public DefaultPlot {
