@@ -3,6 +3,7 @@
 // the canvas needs is the test program's (iPlotObjectsTest.cpp).
 
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotLabel.h"
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -216,6 +217,22 @@ TEST_F(AxisTest, LogarithmicScaleStartsAboveZero) {
     EXPECT_EQ(std::pair(Y.Min(), Y.Span()), std::pair(10.0, 990.0));
 }
 
+TEST_F(AxisTest, FocusSharedOnlyWithAxesPickedWithShiftOrCtrl) {
+    TiPlotLabel Label(&Host);
+    struct Case {
+        TiPlotObject* Other;
+        TShiftState Shift;
+        bool Keeps;
+    } Cases[] = {
+        {&X, {ssShift}, true}, {&X, {ssCtrl}, true}, {&X, {}, false}, {&Label, {ssShift}, false}};
+    for (const Case& C : Cases) {
+        Y.SetFocused(true);
+        Y.SetShiftState(C.Shift);
+        Y.ObjectFocused(C.Other);
+        EXPECT_EQ(Y.Focused(), C.Keeps) << int(C.Other->Kind()) << " " << int(C.Shift.ToBits());
+    }
+}
+
 // ---- Mapping and side ----
 
 TEST_F(AxisTest, MappingFollowsTheScaleWithoutANewLayout) {
@@ -427,6 +444,42 @@ TEST_F(AxisTest, LabelsLieBeyondTheMarksWithoutOverlapping) {
             }
         }
     }
+}
+
+// Pixels of row Py between X0 and X1 that are not black.
+int Lit(TCanvas& Canvas, int Py, int X0, int X1) {
+    int Count = 0;
+    for (int Px = X0; Px < X1; ++Px)
+        Count += Canvas.Pixel(Px, Py) != Black;
+    return Count;
+}
+
+TEST_F(AxisTest, TitleInItsBandAtTheOuterMargin) {
+    X.SetTitle("Time");
+    X.SetTitleShow(true);
+    const int Thickness = X.Thickness(Canvas);
+    Place(X, Rect(0, 100, 600, 100 + Thickness));
+    X.Draw(Canvas, Black);
+    Canvas.Font() = X.TitleFont();
+    const int Band = Canvas.TextHeight("Time");
+    const int Bottom = 100 + Thickness - 5;
+    int InBand = 0;
+    for (int Py = Bottom - Band; Py < Bottom; ++Py)
+        InBand += Lit(Canvas, Py, 250, 350);
+    EXPECT_GT(InBand, 0) << "centred over the axis";
+    for (int Py = Bottom; Py < 100 + Thickness + 3; ++Py)
+        EXPECT_EQ(Lit(Canvas, Py, 0, 600), 0) << "outer margin, row " << Py;
+}
+
+TEST_F(AxisTest, FocusRectangleAroundTheMouseRect) {
+    Place(X, Rect(0, 100, 600, 160));
+    X.Draw(Canvas, Black);
+    EXPECT_EQ(Lit(Canvas, X.MouseRect().Top, 0, 600), 0);
+    X.SetFocused(true);
+    X.Draw(Canvas, Black);
+    EXPECT_GT(Lit(Canvas, X.MouseRect().Top, 0, 600), 100);
+    EXPECT_TRUE(X.HitTest({300, 102}));
+    EXPECT_FALSE(X.HitTest({300, 101}));
 }
 
 TEST_F(AxisTest, CartesianLabelsNeedAFreePlace) {
