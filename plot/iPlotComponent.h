@@ -242,6 +242,9 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
     void DrawFrameLayer(TCanvas& Canvas);
     void DrawDataViewLayer(TCanvas& Canvas);
+    void CalcAxesTicks(TCanvas& Canvas);
+    // The data view shrinks or grows to the axes' scales.
+    TRect FitToAxes(TCanvas& Canvas, TRect DataViewRect);
     // A list stored with the plot: its objects' published properties.
     struct TStoredList {
         std::string Name;

@@ -29,16 +29,57 @@ void TiPlotComponent::Layout(TCanvas& Canvas) {
     Frame.MarginBottom = FOuterMarginBottom;
     const TRect DataViewRect = FMaster->LayoutManager().Layout(Canvas, Frame);
     if (DataViewCount() > 0)
-        DataView(0)->SetLayoutRect(DataViewRect);
+        DataView(0)->SetLayoutRect(FitToAxes(Canvas, DataViewRect));
+}
+
+TRect TiPlotComponent::FitToAxes(TCanvas& Canvas, TRect R) {
+    // The axes along the data view's width and along its height.
+    auto Along = [&](bool Width) {
+        std::vector<TiPlotAxis*> Axes;
+        const bool X = Width != FXYAxesReverse;
+        for (int I = 0; I < (X ? XAxisCount() : YAxisCount()); ++I)
+            Axes.push_back(X ? static_cast<TiPlotAxis*>(XAxis(I)) : YAxis(I));
+        return Axes;
+    };
+    std::vector<TiPlotAxis*> Across = Along(false), Wide = Along(true);
+    if (!Across.empty()) {
+        R.Top = Height();
+        R.Bottom = 0;
+        for (TiPlotAxis* Axis : Across) {
+            Axis->CalcPixelRange(Canvas);
+            R.Top = std::min(R.Top, Axis->Box().Top);
+            R.Bottom = std::max(R.Bottom, Axis->Box().Bottom);
+        }
+    }
+    if (!Wide.empty()) {
+        R.Left = Width();
+        R.Right = 0;
+        for (TiPlotAxis* Axis : Wide) {
+            Axis->CalcPixelRange(Canvas);
+            R.Left = std::min(R.Left, Axis->Box().Left);
+            R.Right = std::max(R.Right, Axis->Box().Right);
+        }
+    }
+    return R;
+}
+
+void TiPlotComponent::CalcAxesTicks(TCanvas& Canvas) {
+    for (int I = 0; I < XAxisCount(); ++I)
+        XAxis(I)->CalcTicks(Canvas);
+    for (int I = 0; I < YAxisCount(); ++I)
+        YAxis(I)->CalcTicks(Canvas);
 }
 
 void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // Without a toolbar, a legend or a data view the plot stays blank.
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
-    // Twice: the second pass sees the sizes the first one settled.
+    // Twice: the second pass sees the sizes the first one settled; the
+    // ticks follow the final scales.
+    CalcAxesTicks(Canvas);
     Layout(Canvas);
     Layout(Canvas);
+    CalcAxesTicks(Canvas);
     for (int I = 0; I < ChannelCount(); ++I)
         Channel(I)->PrepareDraw(Canvas);
     for (int I = 0; I < XAxisCount(); ++I)
@@ -61,6 +102,12 @@ void TiPlotComponent::DrawFrameLayer(TCanvas& Canvas) {
     Canvas.Brush().SetStyle(bsSolid);
     Canvas.Brush().SetColor(BackGroundColor());
     iPaintBorder(Canvas);
+    for (int I = 0; I < XAxisCount(); ++I)
+        if (XAxis(I)->CartesianStyle() == ipcsNone)
+            XAxis(I)->Draw(Canvas, BackGroundColor());
+    for (int I = 0; I < YAxisCount(); ++I)
+        if (YAxis(I)->CartesianStyle() == ipcsNone)
+            YAxis(I)->Draw(Canvas, BackGroundColor());
     for (int I = 0; I < LabelCount(); ++I)
         Label(I)->Draw(Canvas, BackGroundColor());
     for (int I = 0; I < ToolBarCount(); ++I)

@@ -20,6 +20,7 @@ namespace {
 class TCountingHost : public TiPlotHost {
   public:
     TiPlotObject* FindObject(TiPlotKind, const std::string&) override { return nullptr; }
+    std::vector<TiPlotObject*> Objects(TiPlotKind) override { return {}; }
     void ObjectInserted(TiPlotObject*) override {}
     void ObjectChanged(TiPlotObject*) override { ++Changes; }
     void LayoutChanged(TiPlotObject*) override { ++LayoutChanges; }
