@@ -2,8 +2,6 @@
 
 #include "app/Connection.h"
 #include "components/iComponent.h"
-#include "platform/Arith.h"
-#include "platform/Text.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"

@@ -19,6 +19,5 @@ TiPlot::TiPlot(QWidget* Parent) : TiPlotComponent(Parent) {
     Title->SetZOrder(2);
     Title->SetName("Title");
     Title->SetCaption("Untitled");
-    Master().LayoutManager().SetEnabled(true);
-    EndUpdate();
+    Loaded();
 }

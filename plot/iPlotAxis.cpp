@@ -3,22 +3,18 @@
 #include "platform/Arith.h"
 #include "platform/Canvas.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Restores a flag when the scope ends, also on an exception.
-class TFlagScope {
-  public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-  private:
-    bool& FFlag;
-};
+// Sets a flag until the scope ends, also on an exception.
+auto FlagScope(bool& Flag) {
+    Flag = true;
+    return qScopeGuard([&Flag] { Flag = false; });
+}
 
 // Characters of a UTF-8 text.
 std::size_t CharacterCount(const std::string& Text) {
@@ -102,7 +98,7 @@ void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
         return;
     const double OldMin = FMin, OldSpan = FSpan;
     {
-        const TFlagScope InChange(FInMinSpanChange);
+        const auto InChange = FlagScope(FInMinSpanChange);
         SetMin(NewMin);
         SetSpan(NewSpan);
     }
@@ -169,7 +165,7 @@ int TiPlotAxis::MaxLabelWidth(TCanvas& Canvas, const TFont& Font) {
     int Width = int(Round(ZeroWidth(Canvas, Font) * FLabelsMinLength));
     std::string Widest;
     {
-        const TFlagScope Measuring(FMeasuring);
+        const auto Measuring = FlagScope(FMeasuring);
         Widest = LabelText(FSpan + std::trunc(FMin / FSpan) * FSpan);
     }
     Canvas.Font() = Font;

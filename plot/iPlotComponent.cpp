@@ -14,6 +14,8 @@
 
 #include "platform/Exception.h"
 
+#include <algorithm>
+
 TiPlotComponent::TiPlotComponent(QWidget* Parent)
     : TiPlotComponent(Parent, [](TiPlotHost* Host) { return new TiPlotChannel(Host); }) {}
 
@@ -48,8 +50,35 @@ std::vector<TiPlotObject*> TiPlotComponent::Objects(TiPlotKind Kind) {
 }
 
 void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
-    if (TiPlotMasterManager* Master = Listening())
-        Master->Insert(Object);
+    TiPlotMasterManager* Master = Listening();
+    if (!Master)
+        return;
+    Master->Insert(Object);
+    // Labels of axes crossing the data view avoid each other.
+    if (IsAxisKind(Object->Kind()))
+        static_cast<TiPlotAxis*>(Object)->SetTryRegisterRect(
+            [this](const TRect& R) { return TryRegisterRect(R); });
+}
+
+bool TiPlotComponent::TryRegisterRect(const TRect& R) {
+    auto Overlap = [&R](const TRect& O) {
+        return R.Left < O.Right && O.Left < R.Right && R.Top < O.Bottom && O.Top < R.Bottom;
+    };
+    if (std::any_of(FOccupied.begin(), FOccupied.end(), Overlap))
+        return false;
+    if (!FOccupied.empty() && DataViewCount() > 0) {
+        const TRect& View = DataView(0)->LayoutRect();
+        if (R.Left < View.Left || R.Top < View.Top || R.Right > View.Right + 1 ||
+            R.Bottom > View.Bottom + 1)
+            return false;
+    }
+    RegisterRect(R);
+    return true;
+}
+
+void TiPlotComponent::Loaded() {
+    FMaster->LayoutManager().SetEnabled(true);
+    EndUpdate();
 }
 
 void TiPlotComponent::ObjectChanged(TiPlotObject*) {

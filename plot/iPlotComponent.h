@@ -223,6 +223,13 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
 
     // Gives every layout object and data view 0 its rectangle.
     void Layout(TCanvas& Canvas);
+    // The rectangles already taken by labels drawn inside the data view,
+    // cleared at every paint. TryRegisterRect refuses one that overlaps a
+    // taken one, or that leaves data view 0 once any is taken.
+    void RegisterRect(const TRect& Rect) { FOccupied.push_back(Rect); }
+    bool TryRegisterRect(const TRect& Rect);
+    // After the properties were read: the layout and the painting resume.
+    void Loaded();
     // What is drawn inside data view 0, in drawing order: by Layer, then by
     // kind; of equal keys the object entered first is drawn last, on top.
     std::vector<TiPlotObject*> DrawList() const;
@@ -261,6 +268,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
 
     std::unique_ptr<TiPlotMasterManager> FMaster;
     bool FDestroying = false;
+    std::vector<TRect> FOccupied;
     bool FBackGroundGradientEnabled = false;
     TiFillDirection FBackGroundGradientDirection = ifdTopBottom;
     TColor FBackGroundGradientStartColor = clBlue;

@@ -74,6 +74,7 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // Without a toolbar, a legend or a data view the plot stays blank.
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
+    FOccupied.clear();
     // Twice: the second pass sees the sizes the first one settled; the
     // ticks follow the final scales.
     CalcAxesTicks(Canvas);

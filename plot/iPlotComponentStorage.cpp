@@ -83,10 +83,7 @@ void TiPlotComponent::WriteExtraProperties(std::vector<TPropertyLine>& Lines) co
 void TiPlotComponent::ReadExtraProperties(std::vector<TPropertyLine>& Lines) {
     BeginUpdate();
     FMaster->LayoutManager().SetEnabled(false);
-    const auto Restore = qScopeGuard([this] {
-        FMaster->LayoutManager().SetEnabled(true);
-        EndUpdate();
-    });
+    const auto Restore = qScopeGuard([this] { Loaded(); });
     for (const TStoredList& List : StoredLists()) {
         const std::string Prefix = List.Name + ".";
         std::vector<TPropertyLine> Own;

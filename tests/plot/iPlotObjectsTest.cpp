@@ -18,6 +18,7 @@
 #include "tests/support/QtTestEnvironment.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -673,6 +674,64 @@ TEST(PaintOrder, ByLayerThenTheFirstChannelOnTop) {
     const std::vector<TiPlotObject*> List = Plot.DrawList();
     ASSERT_EQ(List.size(), 4u);
     EXPECT_EQ(List[1], Plot.DataView(0)) << "the data view under the channels of its layer";
+}
+
+TEST_F(DefaultPlot, OccupiedRectanglesKeepLabelsApartInsideTheDataView) {
+    TBitmap Picture(500, 200);
+    Plot.Paint(Picture.Canvas());
+    const TRect View = Plot.DataView(0)->LayoutRect();
+    const TRect Outside = Rect(0, 0, 10, 10);
+    const TRect First = Rect(View.Left + 10, View.Top + 10, View.Left + 40, View.Top + 20);
+    struct TCase {
+        TRect Rect;
+        bool Taken;
+    };
+    const TCase Cases[] = {
+        {First, true},
+        {Rect(View.Left + 30, View.Top + 15, View.Left + 60, View.Top + 25), false}, // overlaps
+        {Outside, false}, // leaves the data view once one is taken
+        {Rect(View.Left + 40, View.Top + 10, View.Left + 70, View.Top + 20), true}, // touches
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(Plot.TryRegisterRect(C.Rect), C.Taken) << C.Rect.Left << "," << C.Rect.Top;
+    Plot.Paint(Picture.Canvas());
+    EXPECT_TRUE(Plot.TryRegisterRect(Outside)) << "a paint starts with none taken";
+}
+
+// A plot that counts its paints.
+class TCountingPlot : public TiPlot {
+  public:
+    int Paints = 0;
+
+  protected:
+    void iPaintTo(TCanvas& Canvas) override {
+        ++Paints;
+        TiPlot::iPaintTo(Canvas);
+    }
+};
+
+TEST(PlotRepaint, AThousandPointsASecondPaintAtMostTheFrameRate) {
+    TCountingPlot Plot;
+    Plot.show();
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Plot.Paints = 0;
+    int Added = 0;
+    QTimer Adding;
+    QObject::connect(&Adding, &QTimer::timeout, [&] {
+        Plot.Channel(0)->AddXY(Added, Added);
+        ++Added;
+    });
+    Adding.start(1);
+    Clock.restart();
+    while (Clock.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    Adding.stop();
+    EXPECT_GT(Added, 100);
+    EXPECT_GE(Plot.Paints, 1);
+    EXPECT_LE(Plot.Paints, Plot.UpdateFrameRate() + 1) << Added << " points added";
 }
 
 // ---- stored object lists
