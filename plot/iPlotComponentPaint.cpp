@@ -129,6 +129,12 @@ std::vector<TiPlotObject*> TiPlotComponent::DrawList() const {
         Enter(DataView(0), 'B');
     for (int I = 0; I < LimitCount(); ++I)
         Enter(Limit(I), 'C');
+    for (int I = 0; I < YAxisCount(); ++I)
+        if (YAxis(I)->CartesianStyle() != ipcsNone)
+            Enter(YAxis(I), 'D');
+    for (int I = 0; I < XAxisCount(); ++I)
+        if (XAxis(I)->CartesianStyle() != ipcsNone)
+            Enter(XAxis(I), 'E');
     for (int I = 0; I < ChannelCount(); ++I)
         if (Channel(I)->DrawReady())
             Enter(Channel(I), 'F');

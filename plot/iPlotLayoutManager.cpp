@@ -20,6 +20,12 @@ std::string SideKey(const TiPlotLayoutObject* Object) {
     return FormatDecimal(Object->ZOrder(), 3) + FormatDecimal(Round(Object->StartPercent()), 3);
 }
 
+// Axes crossing the data view take no row.
+bool InRows(const TiPlotLayoutObject* Object) {
+    return !IsAxisKind(Object->Kind()) ||
+           static_cast<const TiPlotAxis*>(Object)->CartesianStyle() == ipcsNone;
+}
+
 bool SpansOverlap(const TiPlotLayoutObject* A, const TiPlotLayoutObject* B) {
     bool Equal = A->StartPercent() == B->StartPercent() && A->StopPercent() == B->StopPercent();
     return Equal || (A->StartPercent() < B->StopPercent() && B->StartPercent() < A->StopPercent());
@@ -190,7 +196,7 @@ std::vector<TiPlotLayoutManager::TRow> TiPlotLayoutManager::Rows(TCanvas& Canvas
                                                                  TSide Side) const {
     std::vector<TRow> Rows;
     for (TiPlotLayoutObject* Object : FSides[Side].Objects) {
-        if (!Object->Visible())
+        if (!Object->Visible() || !InRows(Object))
             continue;
         if (Rows.empty() || Rows.back().Objects.front()->ZOrder() != Object->ZOrder())
             Rows.emplace_back();
@@ -268,6 +274,8 @@ TRect TiPlotLayoutManager::Layout(TCanvas& Canvas, const TiPlotLayoutFrame& Fram
                 Object->SetLayoutRect(R);
             }
     PlaceAlongRows(Frame, DataView);
+    PlaceCartesianAxes(Canvas, DataView);
+    AlignAxes(Canvas);
     return DataView;
 }
 
@@ -334,5 +342,69 @@ void TiPlotLayoutManager::PlaceAlongRows(const TiPlotLayoutFrame& Frame, const T
             R.Bottom = DataView.Bottom - int(Round(DH * Start));
         }
         Object->SetLayoutRect(R);
+    }
+}
+
+TiPlotAxis* TiPlotLayoutManager::ReferenceAxis(const std::string& Name,
+                                               const TiPlotLayoutObject* Object,
+                                               bool Across) const {
+    if (Name.empty())
+        return nullptr;
+    for (TiPlotKind Kind : {TiPlotKind::XAxis, TiPlotKind::YAxis}) {
+        auto* Axis = static_cast<TiPlotAxis*>(Host()->FindObject(Kind, Name));
+        if (Axis && Axis != Object && (Axis->Horizontal() != Object->Horizontal()) == Across)
+            return Axis;
+    }
+    return nullptr;
+}
+
+// A master axis crosses the middle of the data view; a child crosses it at
+// a value of its reference axis, and has no place without one.
+void TiPlotLayoutManager::PlaceCartesianAxes(TCanvas& Canvas, const TRect& DataView) {
+    for (TiPlotLayoutObject* Object : LayoutObjects()) {
+        if (!IsAxisKind(Object->Kind()))
+            continue;
+        auto* Axis = static_cast<TiPlotAxis*>(Object);
+        int At;
+        if (Axis->CartesianStyle() == ipcsMaster) {
+            At = Axis->Horizontal() ? (DataView.Top + DataView.Bottom) / 2
+                                    : (DataView.Left + DataView.Right) / 2;
+        } else if (Axis->CartesianStyle() == ipcsChild) {
+            TiPlotAxis* Reference = ReferenceAxis(Axis->CartesianChildRefAxisName(), Axis, true);
+            if (!Reference) {
+                Axis->SetLayoutRect(TRect());
+                continue;
+            }
+            Reference->CalcPixelRange(Canvas);
+            At = Reference->ValueToPixel(Axis->CartesianChildRefValue());
+        } else {
+            continue;
+        }
+        Axis->SetLayoutRect(Axis->Horizontal() ? Rect(DataView.Left, At, DataView.Right, At)
+                                               : Rect(At, DataView.Top, At, DataView.Bottom));
+    }
+}
+
+// An aligned axis takes the extent and the stacking of its reference.
+void TiPlotLayoutManager::AlignAxes(TCanvas& Canvas) {
+    for (TiPlotLayoutObject* Object : LayoutObjects()) {
+        if (!IsAxisKind(Object->Kind()))
+            continue;
+        auto* Axis = static_cast<TiPlotAxis*>(Object);
+        const TiPlotAxis* Reference = ReferenceAxis(Axis->AlignRefAxisName(), Axis, false);
+        if (!Reference)
+            continue;
+        TRect R = Axis->LayoutRect();
+        const TRect& Ref = Reference->LayoutRect();
+        if (Axis->Horizontal()) {
+            R.Left = Ref.Left;
+            R.Right = Ref.Right;
+        } else {
+            R.Top = Ref.Top;
+            R.Bottom = Ref.Bottom;
+        }
+        Axis->SetLayoutRect(R);
+        Axis->SetStacked(Reference->StackedBefore(), Reference->StackedAfter());
+        Axis->CalcPixelRange(Canvas);
     }
 }

@@ -38,6 +38,8 @@ struct TiPlotLayoutFrame {
     int MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
 };
 
+class TiPlotAxis;
+
 class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
   public:
     explicit TiPlotLayoutManager(TiPlotHost* Host);
@@ -120,6 +122,12 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
     static void PlaceRows(const std::vector<TRow>& Rows, TSide Side, const TRect& DataView,
                           int TopExtra);
     void PlaceAlongRows(const TiPlotLayoutFrame& Frame, const TRect& DataView);
+    // Axes crossing the data view, and axes aligned to another axis.
+    void PlaceCartesianAxes(TCanvas& Canvas, const TRect& DataView);
+    void AlignAxes(TCanvas& Canvas);
+    // The axis of that name, of either kind, lying across or along Object.
+    TiPlotAxis* ReferenceAxis(const std::string& Name, const TiPlotLayoutObject* Object,
+                              bool Across) const;
 
     std::vector<TiPlotLayoutObject*> LayoutObjects() const;
     // Data views are placed through their place-holders.

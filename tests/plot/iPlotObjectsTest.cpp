@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -282,15 +283,27 @@ TEST_F(DefaultPlot, XYAxesReverseTurnsTheAxes) {
 // The layout needs no widget: a host that hands the objects' reports to it.
 class TLayoutOnlyHost : public TiPlotHost {
   public:
-    TiPlotObject* FindObject(TiPlotKind, const std::string&) override { return nullptr; }
+    TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override {
+        for (TiPlotObject* O : Inserted)
+            if (O->Kind() == Kind && SameName(O->Name(), Name))
+                return O;
+        return nullptr;
+    }
     std::vector<TiPlotObject*> Objects(TiPlotKind) override { return {}; }
-    void ObjectInserted(TiPlotObject* O) override { Layout.InsertObject(O); }
+    void ObjectInserted(TiPlotObject* O) override {
+        Inserted.push_back(O);
+        Layout.InsertObject(O);
+    }
     void ObjectChanged(TiPlotObject*) override {}
     void LayoutChanged(TiPlotObject* O) override { Layout.ObjectLayoutChanged(O); }
     void ObjectRenamed(TiPlotObject*) override {}
-    void ObjectRemoving(TiPlotObject* O) override { Layout.RemoveObject(O); }
+    void ObjectRemoving(TiPlotObject* O) override {
+        Inserted.erase(std::remove(Inserted.begin(), Inserted.end(), O), Inserted.end());
+        Layout.RemoveObject(O);
+    }
     void FocusChanged(TiPlotObject*) override {}
 
+    std::vector<TiPlotObject*> Inserted;
     TiPlotLayoutManager Layout{this};
 };
 
@@ -397,6 +410,35 @@ TEST_F(LayoutOf500x200, ALoneToolBarLeavesRoomForTheVerticalEndMargins) {
     EXPECT_EQ(DataView.Top, 5 + 2 + 30 + 30);
     EXPECT_EQ(ToolBar->LayoutRect(), Rect(2, 2, 497, 22));
     EXPECT_EQ(Tall->LayoutRect().Right, DataView.Left - 40) << "outside the first Y axis";
+}
+
+TEST_F(LayoutOf500x200, CartesianAxesCrossTheDataViewAndTakeNoRow) {
+    const TRect Plain = Layout();
+    auto* Master = Add(new TSized<TiPlotXAxis>(&Host, "Master", 30));
+    Master->SetCartesianStyle(ipcsMaster);
+    auto* Child = Add(new TSized<TiPlotXAxis>(&Host, "Child", 30));
+    Child->SetCartesianStyle(ipcsChild);
+    Child->SetCartesianChildRefAxisName("Y");
+    Child->SetCartesianChildRefValue(25);
+    auto* Orphan = Add(new TSized<TiPlotYAxis>(&Host, "Orphan", 30));
+    Orphan->SetCartesianStyle(ipcsChild);
+    const TRect DataView = Layout();
+    EXPECT_EQ(DataView, Plain);
+    const int Middle = (DataView.Top + DataView.Bottom) / 2;
+    EXPECT_EQ(Master->LayoutRect(), Rect(DataView.Left, Middle, DataView.Right, Middle));
+    const int At = Y->ValueToPixel(25);
+    EXPECT_EQ(Child->LayoutRect(), Rect(DataView.Left, At, DataView.Right, At));
+    EXPECT_EQ(Orphan->LayoutRect(), TRect()) << "no reference axis";
+}
+
+TEST_F(LayoutOf500x200, AnAlignedAxisTakesTheExtentOfItsReference) {
+    X->SetStartStopPercent(20, 60);
+    auto* Aligned = Add(new TSized<TiPlotXAxis>(&Host, "Aligned", 30));
+    Aligned->SetAlignRefAxisName("x");
+    Layout();
+    EXPECT_EQ(Aligned->LayoutRect().Left, X->LayoutRect().Left);
+    EXPECT_EQ(Aligned->LayoutRect().Right, X->LayoutRect().Right);
+    EXPECT_NE(Aligned->LayoutRect().Top, X->LayoutRect().Top) << "in its own row";
 }
 
 TEST_F(LayoutOf500x200, ObjectsSharingARowAreStackedAgainstEachOther) {
