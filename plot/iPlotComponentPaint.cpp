@@ -7,11 +7,13 @@
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
+#include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
 #include "plot/iPlotLimit.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 #include "platform/Text.h"
@@ -87,6 +89,8 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
         XAxis(I)->PrepareDraw(Canvas);
     for (int I = 0; I < YAxisCount(); ++I)
         YAxis(I)->PrepareDraw(Canvas);
+    for (int I = 0; I < DataCursorCount(); ++I)
+        DataCursor(I)->SetDataView(DataView(0));
     if (FBackGroundGradientEnabled)
         iGradientFill(Canvas, Rect(0, 0, Width(), Height()), FBackGroundGradientDirection,
                       FBackGroundGradientStartColor, FBackGroundGradientStopColor);
@@ -94,8 +98,12 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
         iPaintBackGround(Canvas, BackGroundColor());
     DrawDataViewLayer(Canvas);
     DrawFrameLayer(Canvas);
+    for (int I = 0; I < DataCursorCount(); ++I)
+        DataCursor(I)->Draw(Canvas, BackGroundColor());
     for (int I = 0; I < LegendCount(); ++I)
         Legend(I)->Draw(Canvas, BackGroundColor());
+    for (int I = 0; I < TableCount(); ++I)
+        Table(I)->Draw(Canvas, BackGroundColor());
 }
 
 // What lies around the data view, over the background and the traces.
