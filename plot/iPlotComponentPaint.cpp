@@ -35,10 +35,11 @@ void TiPlotComponent::Layout(TCanvas& Canvas) {
 }
 
 TRect TiPlotComponent::FitToAxes(TCanvas& Canvas, TRect R) {
-    // The axes along the data view's width and along its height.
-    auto Along = [&](bool Width) {
+    // The axes along the data view's width and along its height. Without
+    // axes of a kind the data view keeps its extent in that direction.
+    auto Along = [&](bool AlongWidth) {
         std::vector<TiPlotAxis*> Axes;
-        const bool X = Width != FXYAxesReverse;
+        const bool X = AlongWidth != FXYAxesReverse;
         for (int I = 0; I < (X ? XAxisCount() : YAxisCount()); ++I)
             Axes.push_back(X ? static_cast<TiPlotAxis*>(XAxis(I)) : YAxis(I));
         return Axes;
