@@ -97,6 +97,7 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
                       FBackGroundGradientStartColor, FBackGroundGradientStopColor);
     else
         iPaintBackGround(Canvas, BackGroundColor());
+    DataView(0)->PaintBackground(Canvas);
     DrawDataViewLayer(Canvas);
     DrawFrameLayer(Canvas);
     for (int I = 0; I < DataCursorCount(); ++I)

@@ -6,6 +6,8 @@
 
 class TiPlotDataView : public TiPlotLayoutObject {
     Q_OBJECT
+    Q_PROPERTY(bool BackgroundTransparent READ BackgroundTransparent WRITE SetBackgroundTransparent)
+    Q_PROPERTY(TColor BackgroundColor READ BackgroundColor WRITE SetBackgroundColor)
     Q_PROPERTY(std::string GridXAxisName READ GridXAxisName WRITE SetGridXAxisName)
     Q_PROPERTY(std::string GridYAxisName READ GridYAxisName WRITE SetGridYAxisName)
 
@@ -14,6 +16,13 @@ class TiPlotDataView : public TiPlotLayoutObject {
     TiPlotKind Kind() const override { return StaticKind; }
 
     explicit TiPlotDataView(TiPlotHost* Host);
+
+    bool BackgroundTransparent() const { return FBackgroundTransparent; }
+    void SetBackgroundTransparent(bool Value) { Change(FBackgroundTransparent, Value); }
+    TColor BackgroundColor() const { return FBackgroundColor; }
+    void SetBackgroundColor(TColor Value) { Change(FBackgroundColor, Value); }
+    // Under everything drawn inside the data view.
+    void PaintBackground(TCanvas& Canvas);
 
     const std::string& GridXAxisName() const { return FGridAxes.XName(); }
     void SetGridXAxisName(const std::string& Value) { ReferenceChanged(FGridAxes.SetXName(Value)); }
@@ -26,5 +35,7 @@ class TiPlotDataView : public TiPlotLayoutObject {
     void ObjectNameChanged(TiPlotObject* Object) override;
 
   private:
+    bool FBackgroundTransparent = true;
+    TColor FBackgroundColor = 0x808000;
     TiPlotAxisReferences FGridAxes;
 };

@@ -645,6 +645,20 @@ TEST_F(DefaultPlot, LegendWidthFollowsTheLongestListedName) {
     EXPECT_LT(Legend.Thickness(Canvas), Short) << "no name listed";
 }
 
+TEST_F(DefaultPlot, DataViewBackgroundFillsItsRectangleUnlessTransparent) {
+    TBitmap Picture(500, 200);
+    Plot.SetBackGroundColor(clNavy);
+    Plot.Paint(Picture.Canvas());
+    const TRect View = Plot.DataView(0)->LayoutRect();
+    EXPECT_EQ(Picture.Canvas().Pixel(View.Left + 20, View.Top + 20), clNavy) << "transparent";
+    Plot.DataView(0)->SetBackgroundTransparent(false);
+    Plot.DataView(0)->SetBackgroundColor(clTeal);
+    Plot.Paint(Picture.Canvas());
+    EXPECT_EQ(Picture.Canvas().Pixel(View.Left + 20, View.Top + 20), clTeal);
+    EXPECT_EQ(Picture.Canvas().Pixel(View.Right, View.Bottom - 20), clTeal) << "right edge";
+    EXPECT_EQ(Picture.Canvas().Pixel(View.Right + 1, View.Bottom - 20), clNavy);
+}
+
 TEST_F(DefaultPlot, ToolBarFaceSpansTheTopOfThePlot) {
     TBitmap Picture(500, 200);
     Plot.Paint(Picture.Canvas());
