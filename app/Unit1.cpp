@@ -249,7 +249,7 @@ QString TForm1::LogText() const {
 }
 
 bool TForm1::LogHasUnsavedLines() const {
-    return FUi->Memo1->document()->isModified() && !LogText().isEmpty();
+    return FUi->Memo1->document()->isModified() && !FUi->Memo1->document()->isEmpty();
 }
 
 void TForm1::PlotLogLines() {

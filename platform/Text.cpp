@@ -13,19 +13,34 @@
 
 namespace {
 
-char LocaleDecimalSeparator() {
-    locale_t Locale = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
-    if (!Locale) // the environment names a locale that is not installed
-        return '.';
-    const char* Radix = nl_langinfo_l(RADIXCHAR, Locale);
-    char Separator = (Radix && Radix[0] && !Radix[1]) ? Radix[0] : '.';
-    freelocale(Locale);
-    return Separator;
+struct TSeparators {
+    char Decimal = '.';
+    char Thousand = ',';
+};
+
+// A separator that is not one printable character gives way to Usual.
+char SingleCharacter(const char* Text, char Usual) {
+    return Text && Text[0] > ' ' && Text[0] < 127 && !Text[1] ? Text[0] : Usual;
 }
 
-char& CachedSeparator() {
-    static char Separator = LocaleDecimalSeparator();
-    return Separator;
+TSeparators LocaleSeparators() {
+    TSeparators Separators;
+    locale_t Locale = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
+    if (!Locale) // the environment names a locale that is not installed
+        return Separators;
+    Separators.Decimal = SingleCharacter(nl_langinfo_l(RADIXCHAR, Locale), '.');
+    // No thousands separator, or the decimal one, gives way to the usual.
+    const char Usual = Separators.Decimal == ',' ? '.' : ',';
+    Separators.Thousand = SingleCharacter(nl_langinfo_l(THOUSEP, Locale), Usual);
+    if (Separators.Thousand == Separators.Decimal)
+        Separators.Thousand = Usual;
+    freelocale(Locale);
+    return Separators;
+}
+
+TSeparators& CachedSeparators() {
+    static TSeparators Separators = LocaleSeparators();
+    return Separators;
 }
 
 std::string LocalisedSeparator(std::string S) {
@@ -85,11 +100,15 @@ std::string WithSeparator(const std::string& Digits, std::size_t IntegerDigits) 
 } // namespace
 
 char DecimalSeparator() {
-    return CachedSeparator();
+    return CachedSeparators().Decimal;
+}
+
+char ThousandSeparator() {
+    return CachedSeparators().Thousand;
 }
 
 void ReadLocaleSettings() {
-    CachedSeparator() = LocaleDecimalSeparator();
+    CachedSeparators() = LocaleSeparators();
 }
 
 std::string IntToStr(long long V) {

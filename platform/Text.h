@@ -6,6 +6,9 @@
 
 // The user's decimal separator, read once from the environment.
 char DecimalSeparator();
+// The user's thousands separator; when the regional settings have none, or
+// it is the decimal separator, "," (or "." beside a decimal comma).
+char ThousandSeparator();
 // Reads the regional settings from the environment again (after the
 // environment changed).
 void ReadLocaleSettings();

@@ -31,10 +31,6 @@ std::string OneLine(std::string Text) {
     return Text;
 }
 
-bool Blank(const std::string& Text) {
-    return Text.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
 int ZeroWidth(TCanvas& Canvas, const TFont& Font) {
     Canvas.Font() = Font;
     return GetTextMaxLineWidth(Canvas, "0");
@@ -59,31 +55,25 @@ void TiPlotAxis::SetForceStacking(bool Value) {
 }
 
 void TiPlotAxis::SetMin(double Value) {
-    Value = ClampAxisMin(Value);
-    if (Value == FMin)
-        return;
-    const double Old = FMin;
-    FMin = Value;
-    UpdateScale();
-    DoChange();
-    if (FOnMinChange)
-        FOnMinChange(*this, Old, Value);
-    if (!FInMinSpanChange && FOnMinSpanChange)
-        FOnMinSpanChange(*this, Old, FSpan, Value, FSpan);
+    StoreScaleValue(FMin, ClampAxisMin(Value), FOnMinChange);
 }
 
 void TiPlotAxis::SetSpan(double Value) {
-    Value = ClampAxisSpan(Value);
-    if (Value == FSpan)
+    StoreScaleValue(FSpan, ClampAxisSpan(Value), FOnSpanChange);
+}
+
+// Min or Span: the scale follows at once, then the listeners hear of it.
+void TiPlotAxis::StoreScaleValue(double& Field, double Value, const TValueChangeEvent& OnChange) {
+    if (Value == Field)
         return;
-    const double Old = FSpan;
-    FSpan = Value;
+    const double OldMin = FMin, OldSpan = FSpan, Old = Field;
+    Field = Value;
     UpdateScale();
     DoChange();
-    if (FOnSpanChange)
-        FOnSpanChange(*this, Old, Value);
+    if (OnChange)
+        OnChange(*this, Old, Value);
     if (!FInMinSpanChange && FOnMinSpanChange)
-        FOnMinSpanChange(*this, FMin, Old, FMin, Value);
+        FOnMinSpanChange(*this, OldMin, OldSpan, FMin, FSpan);
 }
 
 void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
@@ -377,7 +367,7 @@ void TiPlotAxis::DrawScale(TCanvas& Canvas) {
 }
 
 void TiPlotAxis::DrawTitle(TCanvas& Canvas) {
-    if (!FTitleShow || Blank(FTitle))
+    if (!FTitleShow || IsBlank(FTitle))
         return;
     Canvas.Font() = FTitleFont;
     Canvas.Brush().SetStyle(bsClear);

@@ -355,6 +355,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
         DoChange();
     }
     void UpdateScale();
+    void StoreScaleValue(double& Field, double Value, const TValueChangeEvent& OnChange);
     bool Cartesian() const { return FCartesianStyle != ipcsNone; }
     bool RotatedLabels() const { return FLabelsRotation == ira090 || FLabelsRotation == ira270; }
     std::string FormatValue(const TiPlotLabelFormat& Format, double Value);

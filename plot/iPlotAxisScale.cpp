@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -216,19 +215,6 @@ std::string Price32Text(double Value) {
                              IntToStr(Div<std::int64_t>(Mod<std::int64_t>(Parts, 32), 4));
     const bool Nonzero = Whole != 0 || Parts >= 4;
     return Value < 0 && Nonzero ? "-" + Text : Text;
-}
-
-// The user's thousands separator; a separator that is not one printable
-// character, or that is the decimal separator, gives way to the usual one.
-char ThousandSeparator() {
-    char Separator = 0;
-    try {
-        Separator = std::use_facet<std::numpunct<char>>(std::locale("")).thousands_sep();
-    } catch (const std::runtime_error&) { // the environment names a locale that is not installed
-    }
-    if (Separator > ' ' && Separator < 127 && Separator != DecimalSeparator())
-        return Separator;
-    return DecimalSeparator() == ',' ? '.' : ',';
 }
 
 std::string ThousandsText(double Value, int Decimals) {

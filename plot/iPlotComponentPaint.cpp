@@ -35,34 +35,26 @@ void TiPlotComponent::Layout(TCanvas& Canvas) {
 }
 
 TRect TiPlotComponent::FitToAxes(TCanvas& Canvas, TRect R) {
-    // The axes along the data view's width and along its height. Without
-    // axes of a kind the data view keeps its extent in that direction.
-    auto Along = [&](bool AlongWidth) {
-        std::vector<TiPlotAxis*> Axes;
+    // The extent of the axes along the data view's width (or height): their
+    // boxes' smallest start and largest end. Without axes of a kind the data
+    // view keeps its extent in that direction.
+    auto Fit = [&](bool AlongWidth, int& Start, int& End) {
         const bool X = AlongWidth != FXYAxesReverse;
-        for (int I = 0; I < (X ? XAxisCount() : YAxisCount()); ++I)
-            Axes.push_back(X ? static_cast<TiPlotAxis*>(XAxis(I)) : YAxis(I));
-        return Axes;
+        const int Count = X ? XAxisCount() : YAxisCount();
+        if (Count == 0)
+            return;
+        Start = AlongWidth ? Width() : Height();
+        End = 0;
+        for (int I = 0; I < Count; ++I) {
+            TiPlotAxis* Axis = X ? static_cast<TiPlotAxis*>(XAxis(I)) : YAxis(I);
+            Axis->CalcPixelRange(Canvas);
+            const TRect& Box = Axis->Box();
+            Start = std::min(Start, AlongWidth ? Box.Left : Box.Top);
+            End = std::max(End, AlongWidth ? Box.Right : Box.Bottom);
+        }
     };
-    std::vector<TiPlotAxis*> Across = Along(false), Wide = Along(true);
-    if (!Across.empty()) {
-        R.Top = Height();
-        R.Bottom = 0;
-        for (TiPlotAxis* Axis : Across) {
-            Axis->CalcPixelRange(Canvas);
-            R.Top = std::min(R.Top, Axis->Box().Top);
-            R.Bottom = std::max(R.Bottom, Axis->Box().Bottom);
-        }
-    }
-    if (!Wide.empty()) {
-        R.Left = Width();
-        R.Right = 0;
-        for (TiPlotAxis* Axis : Wide) {
-            Axis->CalcPixelRange(Canvas);
-            R.Left = std::min(R.Left, Axis->Box().Left);
-            R.Right = std::max(R.Right, Axis->Box().Right);
-        }
-    }
+    Fit(false, R.Top, R.Bottom);
+    Fit(true, R.Left, R.Right);
     return R;
 }
 

@@ -1,6 +1,5 @@
 #include "plot/iPlotLabel.h"
 
-#include "platform/Arith.h"
 #include "platform/Canvas.h"
 
 TiPlotLabel::TiPlotLabel(TiPlotHost* Host) : TiPlotLayoutObject(Host) {
@@ -11,23 +10,20 @@ TiPlotLabel::TiPlotLabel(TiPlotHost* Host) : TiPlotLayoutObject(Host) {
     FFont.SetColor(clWhite);
 }
 
-TiPlotLabel::TMargins TiPlotLabel::PixelMargins(TCanvas& Canvas) const {
+TiPlotPixelMargins TiPlotLabel::PixelMargins(TCanvas& Canvas) const {
     Canvas.Font() = FFont;
-    const double CharWidth = GetTextMaxLineWidth(Canvas, "0");
-    const double CharHeight = GetTextHeight(Canvas, "0");
-    return {int(Round(CharWidth * FMarginLeft)), int(Round(CharHeight * FMarginTop)),
-            int(Round(CharWidth * FMarginRight)), int(Round(CharHeight * FMarginBottom))};
+    return CharacterMargins(Canvas, FMarginLeft, FMarginTop, FMarginRight, FMarginBottom);
 }
 
 int TiPlotLabel::Thickness(TCanvas& Canvas) {
-    const TMargins M = PixelMargins(Canvas);
+    const TiPlotPixelMargins M = PixelMargins(Canvas);
     return GetTextHeight(Canvas, FCaption) + M.Top + M.Bottom;
 }
 
 void TiPlotLabel::Draw(TCanvas& Canvas, TColor) {
     if (!Visible())
         return;
-    const TMargins M = PixelMargins(Canvas);
+    const TiPlotPixelMargins M = PixelMargins(Canvas);
     Canvas.Brush().SetStyle(bsClear);
     if (!Horizontal()) {
         DrawVertical(Canvas, M);
@@ -44,7 +40,7 @@ void TiPlotLabel::Draw(TCanvas& Canvas, TColor) {
 
 // The caption reads upward: its start lies toward the bottom of the band,
 // and the top and bottom margins lie across it.
-void TiPlotLabel::DrawVertical(TCanvas& Canvas, const TMargins& M) {
+void TiPlotLabel::DrawVertical(TCanvas& Canvas, const TiPlotPixelMargins& M) {
     const TRect& R = LayoutRect();
     const int Width = GetTextMaxLineWidth(Canvas, FCaption);
     int Top, Bottom;

@@ -45,12 +45,9 @@ class TiPlotLabel : public TiPlotLayoutObject {
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
 
   private:
-    struct TMargins {
-        int Left, Top, Right, Bottom;
-    };
     // In pixels of the label's font, which is selected into the canvas.
-    TMargins PixelMargins(TCanvas& Canvas) const;
-    void DrawVertical(TCanvas& Canvas, const TMargins& M);
+    TiPlotPixelMargins PixelMargins(TCanvas& Canvas) const;
+    void DrawVertical(TCanvas& Canvas, const TiPlotPixelMargins& M);
 
     std::string FCaption;
     TiAlignmentHorizontal FAlignment = iahCenter;

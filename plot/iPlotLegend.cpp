@@ -11,14 +11,6 @@ namespace {
 
 constexpr int LineSampleWidth = 16;
 
-bool Blank(const std::string& Text) {
-    return Text.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-int Chars(double Count, int Pixels) {
-    return int(Round(Pixels * Count));
-}
-
 } // namespace
 
 TiPlotLegend::TiPlotLegend(TiPlotHost* Host) : TiPlotLayoutObject(Host) {
@@ -35,13 +27,15 @@ std::vector<std::string> TiPlotLegend::EntryNames() {
     for (TiPlotObject* Object : Host()->Objects(TiPlotKind::Channel)) {
         auto* Channel = static_cast<TiPlotChannelCustom*>(Object);
         if (Channel->VisibleInLegend())
-            Names.push_back(Blank(Channel->TitleText()) ? Channel->Name() : Channel->TitleText());
+            Names.push_back(IsBlank(Channel->TitleText()) ? Channel->Name() : Channel->TitleText());
     }
     return Names;
 }
 
 int TiPlotLegend::Thickness(TCanvas& Canvas) {
     Canvas.Font() = FFont;
+    const TiPlotPixelMargins M =
+        CharacterMargins(Canvas, FMarginLeft, FMarginTop, FMarginRight, FMarginBottom);
     const int CharWidth = GetTextMaxLineWidth(Canvas, "0");
     const int CharHeight = GetTextHeight(Canvas, "0");
     int NameWidth = 0;
@@ -54,10 +48,9 @@ int TiPlotLegend::Thickness(TCanvas& Canvas) {
         NameWidth = std::max(NameWidth, Canvas.TextWidth(FCaptionColumnTitle));
     }
     if (Horizontal())
-        return Chars(FMarginTop, CharHeight) + CaptionHeight + CaptionHeight / 4 + CharHeight +
-               Chars(FMarginBottom, CharHeight);
-    const int Line = FShowColumnLine ? LineSampleWidth + Chars(FColumnSpacing, CharWidth) : 0;
-    return Chars(FMarginLeft, CharWidth) + Line + NameWidth + Chars(FMarginRight, CharWidth);
+        return M.Top + CaptionHeight + CaptionHeight / 4 + CharHeight + M.Bottom;
+    const int Line = FShowColumnLine ? LineSampleWidth + int(Round(CharWidth * FColumnSpacing)) : 0;
+    return M.Left + Line + NameWidth + M.Right;
 }
 
 void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {

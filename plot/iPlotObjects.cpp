@@ -1,5 +1,7 @@
 #include "plot/iPlotObjects.h"
 
+#include "components/iGPFunctions.h"
+#include "platform/Arith.h"
 #include "platform/Exception.h"
 
 #include <QTimer>
@@ -25,6 +27,18 @@ bool KeyLess(const std::string& A, const std::string& B) {
     return std::lexicographical_compare(A.begin(), A.end(), B.begin(), B.end(), [](char X, char Y) {
         return std::tolower((unsigned char)X) < std::tolower((unsigned char)Y);
     });
+}
+
+bool IsBlank(const std::string& Text) {
+    return Text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+TiPlotPixelMargins CharacterMargins(TCanvas& Canvas, double Left, double Top, double Right,
+                                    double Bottom) {
+    const double CharWidth = GetTextMaxLineWidth(Canvas, "0");
+    const double CharHeight = GetTextHeight(Canvas, "0");
+    return {int(Round(CharWidth * Left)), int(Round(CharHeight * Top)),
+            int(Round(CharWidth * Right)), int(Round(CharHeight * Bottom))};
 }
 
 // ---- TiPlotObject

@@ -22,6 +22,16 @@ class QTimer;
 bool SameName(const std::string& A, const std::string& B);
 // Orders the text keys of the plot's sorted lists, ignoring letter case.
 bool KeyLess(const std::string& A, const std::string& B);
+// Nothing but blanks and line breaks: such a title or caption counts as none.
+bool IsBlank(const std::string& Text);
+
+// Margins given in characters of the canvas font, in pixels: left and right
+// in widths of "0", top and bottom in heights of "0" (halves to even).
+struct TiPlotPixelMargins {
+    int Left, Top, Right, Bottom;
+};
+TiPlotPixelMargins CharacterMargins(TCanvas& Canvas, double Left, double Top, double Right,
+                                    double Bottom);
 
 // Destroys a plot object: the managers hear of it while the object is still
 // whole, then it is freed. The plot destroys its objects only this way.
