@@ -53,6 +53,12 @@ constexpr TColor cl3DLight = clSystemColor | 22;
 constexpr TColor clInfoText = clSystemColor | 23;
 constexpr TColor clInfoBk = clSystemColor | 24;
 
+// Mouse cursor shapes by number; 0 leaves the choice to the control.
+constexpr int crDefault = 0;
+constexpr int crSizeNS = -7;
+constexpr int crSizeWE = -9;
+constexpr int crHandPoint = -21;
+
 constexpr TColor RGB(int R, int G, int B) {
     return TColor(R & 0xFF) | TColor(G & 0xFF) << 8 | TColor(B & 0xFF) << 16;
 }

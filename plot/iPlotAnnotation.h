@@ -1,9 +1,12 @@
 #pragma once
 // A free text or shape drawn in the data view.
 
+#include "plot/iPlotDataView.h"
 #include "plot/iPlotObjects.h"
 
 #include "platform/GraphicsObjects.h"
+
+#include <QPointer>
 
 // What a new annotation takes over from the plot.
 struct TiPlotAnnotationDefaults {
@@ -29,6 +32,11 @@ class TiPlotAnnotation : public TiPlotObject {
         DoChange();
     }
 
+    // The data view it is placed in; bound by the plot, not stored.
+    TiPlotDataView* DataView() const { return FDataView; }
+    void SetDataView(TiPlotDataView* Value) { FDataView = Value; }
+
   private:
     TiPlotAnnotationDefaults FDefaults;
+    QPointer<TiPlotDataView> FDataView;
 };

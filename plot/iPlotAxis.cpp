@@ -448,6 +448,21 @@ void TiPlotAxis::ObjectFocused(TiPlotObject* Object) {
     SetFocused(false);
 }
 
+int TiPlotAxis::GetMouseCursor() {
+    if (FMouseMode == TiPlotAxisMouseMode::Scroll)
+        return crHandPoint;
+    return Horizontal() ? crSizeWE : crSizeNS;
+}
+
+void TiPlotAxis::MouseHover(TPoint P) {
+    if (FTitleShow)
+        return;
+    std::string Text = FTitle;
+    if (FOnCustomizeHint)
+        FOnCustomizeHint(*this, Text);
+    Host()->SetHint(Text, Point(P.X, P.Y - 20));
+}
+
 TiPlotXAxis::TiPlotXAxis(TiPlotHost* Host) : TiPlotAxis(Host) {
     SetHorizontal(true);
     SetTrackingStyle(iptsScrollSmooth);

@@ -40,6 +40,9 @@ Q_ENUM_NS(TiPlotCartesianStyle)
 
 using namespace iPlotAxis;
 
+// What dragging an axis does.
+enum class TiPlotAxisMouseMode : std::uint8_t { Scroll, Zoom };
+
 // Where ticks, labels and title go, seen from the data view.
 enum class TiPlotAxisSide : std::uint8_t { Left, Right, Above, Below };
 
@@ -55,6 +58,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
     Q_OBJECT
     Q_PROPERTY(bool ForceStacking READ ForceStacking WRITE SetForceStacking)
     Q_PROPERTY(double Span READ Span WRITE SetSpan)
+    // The name older stored forms give the span; read, never written.
+    Q_PROPERTY(double Span_2 READ Span WRITE SetSpan STORED false)
     Q_PROPERTY(double Min READ Min WRITE SetMin)
     Q_PROPERTY(bool ReverseScale READ ReverseScale WRITE SetReverseScale)
     Q_PROPERTY(int InnerMargin READ InnerMargin WRITE SetInnerMargin)
@@ -137,6 +142,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // May replace the text of a label.
     using TCustomizeLabelEvent =
         std::function<void(TiPlotAxis& Axis, double Value, std::string& Text)>;
+    // May replace the text of the axis' hint.
+    using TCustomizeHintEvent = std::function<void(TiPlotAxis& Axis, std::string& Text)>;
     // Registers the rectangle of a label inside the data view; false when
     // the place is taken.
     using TTryRegisterRect = std::function<bool(const TRect& Rect)>;
@@ -293,6 +300,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
     void SetOnCustomizeLabel(TCustomizeLabelEvent Handler) {
         FOnCustomizeLabel = std::move(Handler);
     }
+    void SetOnCustomizeHint(TCustomizeHintEvent Handler) { FOnCustomizeHint = std::move(Handler); }
     // The plot's occupied-rectangle service, for labels of a Cartesian axis
     // drawn inside the data view; without it every label is drawn.
     void SetTryRegisterRect(TTryRegisterRect Service) { FTryRegisterRect = std::move(Service); }
@@ -344,6 +352,13 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // Another object took the focus: this axis lets it go, unless that is
     // an axis picked with Shift or Ctrl.
     void ObjectFocused(TiPlotObject* Object) override;
+    // What a drag on the axis does, as the toolbar chose it.
+    TiPlotAxisMouseMode MouseMode() const { return FMouseMode; }
+    void SetMouseMode(TiPlotAxisMouseMode Value) { FMouseMode = Value; }
+    // A hand to scroll; a sizing arrow along the axis to zoom.
+    int GetMouseCursor() override;
+    // Without a title shown, the title is the axis' hint.
+    void MouseHover(TPoint Point) override;
 
   private:
     // Stores a changed part of the scale and keeps the mapping current.
@@ -427,10 +442,12 @@ class TiPlotAxis : public TiPlotLayoutObject {
     bool FLegendMinLengthAutoAdjust = false;
     std::string FAlignRefAxisName = "<None>";
     TiRotationAngle FLabelsRotation = ira000;
+    TiPlotAxisMouseMode FMouseMode = TiPlotAxisMouseMode::Scroll;
 
     TValueChangeEvent FOnMinChange, FOnSpanChange;
     TMinSpanChangeEvent FOnMinSpanChange;
     TCustomizeLabelEvent FOnCustomizeLabel;
+    TCustomizeHintEvent FOnCustomizeHint;
     TTryRegisterRect FTryRegisterRect;
 };
 

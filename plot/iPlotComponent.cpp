@@ -54,10 +54,53 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
     if (!Master)
         return;
     Master->Insert(Object);
-    // Labels of axes crossing the data view avoid each other.
     if (IsAxisKind(Object->Kind()))
-        static_cast<TiPlotAxis*>(Object)->SetTryRegisterRect(
-            [this](const TRect& R) { return TryRegisterRect(R); });
+        ConnectAxis(static_cast<TiPlotAxis*>(Object));
+}
+
+void TiPlotComponent::ConnectAxis(TiPlotAxis* Axis) {
+    const bool X = Axis->Kind() == TiPlotKind::XAxis;
+    const TiPlotObjectOwnedManager* Manager = FMaster->KindManager(Axis->Kind());
+    auto Index = [Manager](const TiPlotAxis& A) { return Manager->IndexOf(&A); };
+    Axis->SetOnMinChange([=, this](TiPlotAxis& A, double Old, double New) {
+        Raise(X ? FEvents.OnXAxisMinChange : FEvents.OnYAxisMinChange, Index(A), Old, New);
+    });
+    Axis->SetOnSpanChange([=, this](TiPlotAxis& A, double Old, double New) {
+        Raise(X ? FEvents.OnXAxisSpanChange : FEvents.OnYAxisSpanChange, Index(A), Old, New);
+    });
+    Axis->SetOnMinSpanChange(
+        [=, this](TiPlotAxis& A, double OldMin, double OldSpan, double NewMin, double NewSpan) {
+            Raise(X ? FEvents.OnXAxisMinSpanChange : FEvents.OnYAxisMinSpanChange, Index(A), OldMin,
+                  OldSpan, NewMin, NewSpan);
+        });
+    Axis->SetOnCustomizeLabel([=, this](TiPlotAxis& A, double Value, std::string& Text) {
+        Raise(X ? FEvents.OnXAxisCustomizeLabel : FEvents.OnYAxisCustomizeLabel, Index(A), Value,
+              Text);
+    });
+    Axis->SetOnCustomizeHint([=, this](TiPlotAxis& A, std::string& Text) {
+        Raise(X ? FEvents.OnXAxisCustomizeHint : FEvents.OnYAxisCustomizeHint, Index(A), Text);
+    });
+    // Labels of axes crossing the data view avoid each other.
+    Axis->SetTryRegisterRect([this](const TRect& R) { return TryRegisterRect(R); });
+}
+
+void TiPlotComponent::SetHint(const std::string& Text, TPoint Position) {
+    FHint.Text = Text;
+    FHint.Position = Position;
+}
+
+void TiPlotComponent::ShowHint() {
+    if (FHint.Showing || FHint.Text.empty())
+        return;
+    FHint.Showing = true;
+    update();
+}
+
+void TiPlotComponent::HideHint() {
+    if (!FHint.Showing)
+        return;
+    FHint.Showing = false;
+    update();
 }
 
 bool TiPlotComponent::TryRegisterRect(const TRect& R) {

@@ -8,6 +8,7 @@
 //   iPlotLayoutManager.cpp     the layout: sides and rows of the objects
 
 #include "components/iCustomComponent.h"
+#include "plot/iPlotEvents.h"
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotTypes.h"
 
@@ -27,6 +28,7 @@ class TiPlotTable;
 class TiPlotLimit;
 class TiPlotLabel;
 class TiPlotAnnotation;
+class TiPlotAxis;
 
 class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_OBJECT
@@ -143,6 +145,19 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void ObjectRenamed(TiPlotObject* Object) override;
     void ObjectRemoving(TiPlotObject* Object) override;
     void FocusChanged(TiPlotObject* Object) override;
+    void SetHint(const std::string& Text, TPoint Position) override;
+
+    // The hint box: the text and position last offered by an object, shown
+    // over everything until hidden.
+    const std::string& HintText() const { return FHint.Text; }
+    TPoint HintPosition() const { return FHint.Position; }
+    bool HintShowing() const { return FHint.Showing; }
+    // The last paint drew the hint box.
+    bool HintDrawn() const { return FHint.Drawn; }
+    void ShowHint();
+    void HideHint();
+
+    TiPlotEvents& Events() { return FEvents; }
 
     // The first object of the kind with that name, ignoring letter case.
     TiPlotChannelCustom* FindChannel(const std::string& Name) const;
@@ -247,6 +262,18 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     // plot goes away.
     TiPlotMasterManager* Listening() const { return FDestroying ? nullptr : FMaster.get(); }
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
+    // The axis' reports become the plot's events.
+    void ConnectAxis(TiPlotAxis* Axis);
+    // Calls the handler, unless none is set or the plot is being loaded.
+    template <typename THandler, typename... TArgs>
+    void Raise(const THandler& Handler, TArgs&&... Args) {
+        if (Handler && !IsLoading())
+            Handler(std::forward<TArgs>(Args)...);
+    }
+    // Legend 0 lists the channels with the cursor's texts when a visible
+    // cursor reads all of them.
+    void ShowAllChannelsInLegend();
+    void DrawHint(TCanvas& Canvas);
     void DrawFrameLayer(TCanvas& Canvas);
     void DrawDataViewLayer(TCanvas& Canvas);
     void CalcAxesTicks(TCanvas& Canvas);
@@ -269,6 +296,13 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     std::unique_ptr<TiPlotMasterManager> FMaster;
     bool FDestroying = false;
     std::vector<TRect> FOccupied;
+    TiPlotEvents FEvents;
+    struct {
+        bool Showing = false;
+        std::string Text;
+        TPoint Position{};
+        bool Drawn = false;
+    } FHint;
     bool FBackGroundGradientEnabled = false;
     TiFillDirection FBackGroundGradientDirection = ifdTopBottom;
     TColor FBackGroundGradientStartColor = clBlue;

@@ -70,6 +70,7 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
     FOccupied.clear();
+    ShowAllChannelsInLegend();
     // Twice: the second pass sees the sizes the first one settled; the
     // ticks follow the final scales.
     CalcAxesTicks(Canvas);
@@ -82,6 +83,10 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
         XAxis(I)->PrepareDraw(Canvas);
     for (int I = 0; I < YAxisCount(); ++I)
         YAxis(I)->PrepareDraw(Canvas);
+    for (int I = 0; I < AnnotationCount(); ++I) {
+        Annotation(I)->SetDataView(DataView(0));
+        Annotation(I)->SetXYSwap(FXYAxesReverse);
+    }
     for (int I = 0; I < DataCursorCount(); ++I)
         DataCursor(I)->SetDataView(DataView(0));
     if (FBackGroundGradientEnabled)
@@ -98,6 +103,33 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
         Legend(I)->Draw(Canvas, BackGroundColor());
     for (int I = 0; I < TableCount(); ++I)
         Table(I)->Draw(Canvas, BackGroundColor());
+    DrawHint(Canvas);
+}
+
+void TiPlotComponent::ShowAllChannelsInLegend() {
+    bool ShowAll = false;
+    for (int I = 0; I < DataCursorCount(); ++I) {
+        const TiPlotDataCursor* Cursor = DataCursor(I);
+        ShowAll = ShowAll || (Cursor->Visible() && SameName(Cursor->ChannelName(), "<All>") &&
+                              Cursor->ChannelShowAllInLegend());
+    }
+    Legend(0)->SetShowAllChannels(ShowAll);
+}
+
+// Over everything, in the colours of the desktop's tooltips.
+void TiPlotComponent::DrawHint(TCanvas& Canvas) {
+    FHint.Drawn = FHint.Showing;
+    if (!FHint.Showing)
+        return;
+    Canvas.Font() = FHintsFont;
+    Canvas.Font().SetColor(clInfoText);
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(clInfoBk);
+    const TPoint P = FHint.Position;
+    const TRect Box = Rect(P.X, P.Y, P.X + Canvas.TextWidth(FHint.Text) + 4,
+                           P.Y + Canvas.TextHeight(FHint.Text) + 4);
+    Canvas.FillRect(Box);
+    Canvas.TextOut(P.X + 2, P.Y + 2, FHint.Text);
 }
 
 // What lies around the data view, over the background and the traces.
@@ -130,7 +162,7 @@ std::vector<TiPlotObject*> TiPlotComponent::DrawList() const {
     if (DataViewCount() > 0)
         Enter(DataView(0), 'B');
     for (int I = 0; I < LimitCount(); ++I)
-        Enter(Limit(I), 'C');
+        Enter(Limit(I), Limit(I)->DrawnBehindGrid() ? 'A' : 'C');
     for (int I = 0; I < YAxisCount(); ++I)
         if (YAxis(I)->CartesianStyle() != ipcsNone)
             Enter(YAxis(I), 'D');

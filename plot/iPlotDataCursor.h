@@ -10,6 +10,8 @@ class TiPlotDataView;
 class TiPlotDataCursor : public TiPlotManagerObject {
     Q_OBJECT
     Q_PROPERTY(std::string ChannelName READ ChannelName WRITE SetChannelName)
+    Q_PROPERTY(
+        bool ChannelShowAllInLegend READ ChannelShowAllInLegend WRITE SetChannelShowAllInLegend)
 
   public:
     static constexpr TiPlotKind StaticKind = TiPlotKind::DataCursor;
@@ -20,6 +22,9 @@ class TiPlotDataCursor : public TiPlotManagerObject {
     const std::string& ChannelName() const { return FChannel.Name(); }
     void SetChannelName(const std::string& Value);
     TiPlotChannelCustom* Channel();
+    // Reading "<All>" channels, the legend shows the cursor's texts.
+    bool ChannelShowAllInLegend() const { return FChannelShowAllInLegend; }
+    void SetChannelShowAllInLegend(bool Value) { Change(FChannelShowAllInLegend, Value); }
     // The data view the cursor moves in; bound by the plot, not stored.
     TiPlotDataView* DataView() const;
     void SetDataView(TiPlotDataView* Value);
@@ -29,4 +34,5 @@ class TiPlotDataCursor : public TiPlotManagerObject {
   private:
     TiPlotReference<TiPlotChannelCustom> FChannel;
     QPointer<TiPlotDataView> FDataView;
+    bool FChannelShowAllInLegend = true;
 };

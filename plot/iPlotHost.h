@@ -3,6 +3,8 @@
 // kind and name, and a way to report its own changes. Objects reach their
 // plot only through this interface, never through the component's class.
 
+#include "platform/Types.h"
+
 #include <string>
 #include <vector>
 
@@ -54,6 +56,9 @@ class TiPlotHost {
     virtual void ObjectRemoving(TiPlotObject* Object) = 0;
     // Focused changed.
     virtual void FocusChanged(TiPlotObject* Object) = 0;
+    // The hint the object under the mouse offers, at a client position; an
+    // empty text offers none.
+    virtual void SetHint(const std::string& Text, TPoint Position) = 0;
 
   protected:
     ~TiPlotHost() = default;

@@ -96,6 +96,7 @@ class TiPlotLayoutManager : public TiPlotObjectManagerCustom {
         void ObjectRenamed(TiPlotObject*) override {}
         void ObjectRemoving(TiPlotObject*) override {}
         void FocusChanged(TiPlotObject*) override {}
+        void SetHint(const std::string&, TPoint) override {}
 
       private:
         TiPlotLayoutManager& FLayout;

@@ -53,6 +53,11 @@ class TiPlotLegend : public TiPlotLayoutObject {
     const TFont& ColumnTitlesFont() const { return FColumnTitlesFont; }
     void SetColumnTitlesFont(const TFont& Value) { Change(FColumnTitlesFont, Value); }
 
+    // A data cursor reads all channels: the value columns show its texts.
+    // Decided by the plot at every paint, not stored.
+    bool ShowAllChannels() const { return FShowAllChannels; }
+    void SetShowAllChannels(bool Value) { FShowAllChannels = Value; }
+
     // One column of entries: line sample and channel name, with margins;
     // the width of a vertical legend, the height of a horizontal one.
     int Thickness(TCanvas& Canvas) override;
@@ -72,4 +77,5 @@ class TiPlotLegend : public TiPlotLayoutObject {
     double FColumnSpacing = 0.5;
     bool FColumnTitlesVisible = false;
     TFont FColumnTitlesFont;
+    bool FShowAllChannels = false;
 };

@@ -27,9 +27,15 @@ class TCountingHost : public TiPlotHost {
     void ObjectRenamed(TiPlotObject*) override {}
     void ObjectRemoving(TiPlotObject*) override {}
     void FocusChanged(TiPlotObject*) override {}
+    void SetHint(const std::string& Text, TPoint P) override {
+        HintText = Text;
+        HintPosition = P;
+    }
 
     int Changes = 0;
     int LayoutChanges = 0;
+    std::string HintText;
+    TPoint HintPosition{};
 };
 
 constexpr TColor Black = 0;
@@ -216,6 +222,31 @@ TEST_F(AxisTest, LogarithmicScaleStartsAboveZero) {
     EXPECT_EQ(std::pair(Y.Min(), Y.Span()), std::pair(1.0, 1.0));
     Y.SetMinSpan(10, 990);
     EXPECT_EQ(std::pair(Y.Min(), Y.Span()), std::pair(10.0, 990.0));
+}
+
+TEST_F(AxisTest, MouseCursorAndHint) {
+    struct TCase {
+        TiPlotAxis* Axis;
+        TiPlotAxisMouseMode Mode;
+        int Cursor;
+    } Cases[] = {{&X, TiPlotAxisMouseMode::Scroll, crHandPoint},
+                 {&Y, TiPlotAxisMouseMode::Scroll, crHandPoint},
+                 {&X, TiPlotAxisMouseMode::Zoom, crSizeWE},
+                 {&Y, TiPlotAxisMouseMode::Zoom, crSizeNS}};
+    for (const TCase& C : Cases) {
+        C.Axis->SetMouseMode(C.Mode);
+        EXPECT_EQ(C.Axis->GetMouseCursor(), C.Cursor) << C.Axis->Name() << int(C.Mode);
+    }
+
+    Y.SetTitle("Temperature");
+    Y.SetOnCustomizeHint([](TiPlotAxis&, std::string& Text) { Text += " (C)"; });
+    Y.MouseHover(Point(30, 100));
+    EXPECT_EQ(Host.HintText, "Temperature (C)");
+    EXPECT_EQ(Host.HintPosition, Point(30, 80)) << "20 pixels above the mouse";
+    Host.HintText.clear();
+    Y.SetTitleShow(true);
+    Y.MouseHover(Point(30, 100));
+    EXPECT_EQ(Host.HintText, "") << "a shown title needs no hint";
 }
 
 TEST_F(AxisTest, FocusSharedOnlyWithAxesPickedWithShiftOrCtrl) {

@@ -15,6 +15,8 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Exception.h"
+#include "platform/SystemColors.h"
+#include "platform/Text.h"
 #include "tests/support/QtTestEnvironment.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -302,6 +305,7 @@ class TLayoutOnlyHost : public TiPlotHost {
         Layout.RemoveObject(O);
     }
     void FocusChanged(TiPlotObject*) override {}
+    void SetHint(const std::string&, TPoint) override {}
 
     std::vector<TiPlotObject*> Inserted;
     TiPlotLayoutManager Layout{this};
@@ -541,6 +545,7 @@ class TCountingHost : public TiPlotHost {
     void ObjectRenamed(TiPlotObject* O) override { FPlot.ObjectRenamed(O); }
     void ObjectRemoving(TiPlotObject* O) override { FPlot.ObjectRemoving(O); }
     void FocusChanged(TiPlotObject* O) override { FPlot.FocusChanged(O); }
+    void SetHint(const std::string& Text, TPoint P) override { FPlot.SetHint(Text, P); }
 
     int Changes = 0;
 
@@ -732,6 +737,68 @@ TEST(PaintOrder, ByLayerThenTheFirstChannelOnTop) {
     EXPECT_EQ(List[1], Plot.DataView(0)) << "the data view under the channels of its layer";
 }
 
+TEST_F(DefaultPlot, FilledBandsGoUnderTheGridOtherLimitsOverIt) {
+    struct TCase {
+        TiPlotLimitStyle Style;
+        TBrushStyle Fill;
+        bool Behind;
+    } Cases[] = {{iplsLineX, bsSolid, false},   {iplsLineY, bsSolid, false},
+                 {iplsBandX, bsSolid, true},    {iplsBandY, bsDiagCross, true},
+                 {iplsBandY, bsClear, false},   {iplsPolyBandX, bsClear, true},
+                 {iplsPolyBandY, bsSolid, true}};
+    TiPlotLimit* Limit = Plot.Limit(Plot.NewLimit());
+    for (const TCase& C : Cases) {
+        Limit->SetStyle(C.Style);
+        Limit->SetFillStyle(C.Fill);
+        const std::vector<TiPlotObject*> List = Plot.DrawList();
+        const auto Before = [&](TiPlotObject* A, TiPlotObject* B) {
+            return std::find(List.begin(), List.end(), A) < std::find(List.begin(), List.end(), B);
+        };
+        EXPECT_EQ(Before(Limit, Plot.DataView(0)), C.Behind) << int(C.Style) << " " << int(C.Fill);
+        EXPECT_TRUE(Before(Limit, Plot.Channel(0))) << "under the traces either way";
+    }
+}
+
+TEST_F(DefaultPlot, HintBoxOverEverythingInTooltipColours) {
+    TBitmap Picture(500, 200);
+    Plot.SetHint("Temperature", Point(100, 60));
+    Plot.ShowHint();
+    Plot.Paint(Picture.Canvas());
+    EXPECT_TRUE(Plot.HintDrawn());
+    TCanvas& C = Picture.Canvas();
+    C.Font() = Plot.HintsFont();
+    const TColor Back = ColorToRGB(clInfoBk);
+    EXPECT_EQ(C.Pixel(100, 60), Back);
+    EXPECT_EQ(C.Pixel(100 + C.TextWidth("Temperature") + 3, 60 + C.TextHeight("Temperature") + 3),
+              Back);
+    EXPECT_NE(C.Pixel(100 + C.TextWidth("Temperature") + 4, 60), Back);
+    Plot.HideHint();
+    Plot.Paint(Picture.Canvas());
+    EXPECT_FALSE(Plot.HintDrawn());
+    EXPECT_NE(Picture.Canvas().Pixel(100, 60), Back);
+}
+
+TEST_F(DefaultPlot, LegendShowsAllChannelsForAVisibleCursorReadingAll) {
+    TBitmap Picture(500, 200);
+    TiPlotDataCursor* Cursor = Plot.DataCursor(0);
+    struct TCase {
+        bool Visible;
+        const char* Channel;
+        bool InLegend;
+        bool ShowAll;
+    } Cases[] = {{true, "<all>", true, true},
+                 {false, "<All>", true, false},
+                 {true, "Channel 1", true, false},
+                 {true, "<All>", false, false}};
+    for (const TCase& C : Cases) {
+        Cursor->SetVisible(C.Visible);
+        Cursor->SetChannelName(C.Channel);
+        Cursor->SetChannelShowAllInLegend(C.InLegend);
+        Plot.Paint(Picture.Canvas());
+        EXPECT_EQ(Plot.Legend(0)->ShowAllChannels(), C.ShowAll) << C.Visible << C.Channel;
+    }
+}
+
 TEST_F(DefaultPlot, OccupiedRectanglesKeepLabelsApartInsideTheDataView) {
     TBitmap Picture(500, 200);
     Plot.Paint(Picture.Canvas());
@@ -874,6 +941,50 @@ TEST_F(StoredPlot, ABadEntryFailsWithTheLoadingPrefix) {
                   0u)
             << Bad;
     }
+}
+
+TEST_F(StoredPlot, AxisEventsCarryTheIndexAndStayQuietWhileLoading) {
+    Plot.NewXAxis();
+    std::vector<std::vector<double>> Heard;
+    TiPlotEvents& E = Plot.Events();
+    E.OnXAxisMinChange = [&](int Index, double Old, double New) {
+        Heard.push_back({1, double(Index), Old, New});
+    };
+    E.OnYAxisSpanChange = [&](int Index, double Old, double New) {
+        Heard.push_back({2, double(Index), Old, New});
+    };
+    E.OnYAxisMinSpanChange = [&](int Index, double OldMin, double OldSpan, double NewMin,
+                                 double NewSpan) {
+        Heard.push_back({3, double(Index), OldMin, OldSpan, NewMin, NewSpan});
+    };
+    E.OnXAxisCustomizeLabel = [](int Index, double Value, std::string& Label) {
+        Label = std::to_string(Index) + ":" + FormatDecimal(int(Value), 1);
+    };
+    Plot.XAxis(1)->SetMin(10);
+    Plot.YAxis(0)->SetMinSpan(0, 40);
+    using V = std::vector<std::vector<double>>;
+    EXPECT_EQ(Heard, (V{{1, 1, 0, 10}, {2, 0, 100, 40}, {3, 0, 0, 100, 0, 40}}));
+    EXPECT_EQ(Plot.XAxis(1)->LabelText(20), "1:20");
+
+    // Older stored forms name the span "Span_2"; it is read, never written.
+    Plot.SavePropertiesToFile(FileName);
+    std::string Text;
+    {
+        std::ifstream File(FileName);
+        Text.assign(std::istreambuf_iterator<char>(File), {});
+    }
+    EXPECT_EQ(Text.find("Span_2"), std::string::npos);
+    const std::string Line = "YAxisManager.Item0.Span = 40";
+    ASSERT_NE(Text.find(Line), std::string::npos);
+    Text.replace(Text.find(Line), Line.size(), "YAxisManager.Item0.Span_2 = 25");
+    std::ofstream(FileName) << Text;
+    Heard.clear();
+    Plot.LoadPropertiesFromFile(FileName);
+    EXPECT_EQ(Plot.YAxis(0)->Span(), 25);
+    EXPECT_EQ(Plot.XAxis(1)->Min(), 10);
+    EXPECT_TRUE(Heard.empty()) << "no events while loading";
+    Plot.XAxis(1)->SetMin(5);
+    EXPECT_EQ(Heard, (V{{1, 1, 10, 5}})) << "the loaded axes report again";
 }
 
 // ---- buttons
