@@ -69,7 +69,9 @@ void TiPlotAxis::StoreScaleValue(double& Field, double Value, const TValueChange
     const double OldMin = FMin, OldSpan = FSpan, Old = Field;
     Field = Value;
     UpdateScale();
-    DoChange();
+    // A combined change asks for one repaint, at its end.
+    if (!FInMinSpanChange)
+        DoChange();
     if (OnChange)
         OnChange(*this, Old, Value);
     if (!FInMinSpanChange && FOnMinSpanChange)
@@ -92,6 +94,7 @@ void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
         SetMin(NewMin);
         SetSpan(NewSpan);
     }
+    DoChange();
     if (FOnMinSpanChange)
         FOnMinSpanChange(*this, OldMin, OldSpan, NewMin, NewSpan);
 }

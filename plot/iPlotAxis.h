@@ -210,7 +210,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
     TColor ScaleLinesColor() const { return FScaleLinesColor; }
     void SetScaleLinesColor(TColor Value) { Change(FScaleLinesColor, Value); }
     bool TrackingEnabled() const { return FTrackingEnabled; }
-    void SetTrackingEnabled(bool Value) { Change(FTrackingEnabled, Value); }
+    // Pausing saves the scale; resuming restores it with RestoreValuesOnResume.
+    void SetTrackingEnabled(bool Value);
     TiPlotTrackingStyle TrackingStyle() const { return FTrackingStyle; }
     void SetTrackingStyle(TiPlotTrackingStyle Value) { Change(FTrackingStyle, Value); }
     double TrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
@@ -352,6 +353,37 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // Another object took the focus: this axis lets it go, unless that is
     // an axis picked with Shift or Ctrl.
     void ObjectFocused(TiPlotObject* Object) override;
+    // ---- Following the data and the user (iPlotAxisTracking.cpp) ----
+    // A channel reports a value it added.
+    void NewTrackingData(double Value);
+    // The next value counts as the first.
+    void ResetTracking() { FFirstPointDone = false; }
+    // The scale tracking returns to when it resumes.
+    void SaveResumeValues();
+    double ResumeMin() const { return FResumeMin; }
+    double ResumeSpan() const { return FResumeSpan; }
+    // The scale taken from the extents (or the statistics, fast) of the
+    // channels bound to this axis; nothing without data.
+    void ZoomToFit();
+    void ZoomToFitFast();
+    // By a fraction of the span.
+    void ScrollBy(double Fraction);
+    // The span divided by 10^Exponent about the centre.
+    void ZoomBy(double Exponent);
+    // The span multiplied about the centre; Exception for a factor not above
+    // 0 on a linear axis.
+    void Zoom(double Factor);
+    // The extent of a pixel rectangle along the axis becomes the scale.
+    void ZoomToRect(const TRect& Rect);
+    bool Dragging() const { return FDragging; }
+    void MouseDown(TPoint Point) override;
+    void MouseMove(TPoint Point) override;
+    void MouseUp(TPoint Point) override;
+    bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Point) override;
+    void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+    // "Tracking Enabled", "Update Resume Values", "Zoom to Fit" on top.
+    void AddPopupItems(std::vector<TiPlotPopupItem>& Items) override;
+
     // What a drag on the axis does, as the toolbar chose it.
     TiPlotAxisMouseMode MouseMode() const { return FMouseMode; }
     void SetMouseMode(TiPlotAxisMouseMode Value) { FMouseMode = Value; }
@@ -370,6 +402,10 @@ class TiPlotAxis : public TiPlotLayoutObject {
         DoChange();
     }
     void UpdateScale();
+    // Scroll or zoom for a drag or a wheel turn; Ctrl swaps the two.
+    TiPlotAxisMouseMode EffectiveMouseMode(TShiftState Shift) const;
+    // The channels whose axis name is this axis' name.
+    template <typename TVisit> void ForEachBoundChannel(TVisit Visit);
     void StoreScaleValue(double& Field, double Value, const TValueChangeEvent& OnChange);
     bool Cartesian() const { return FCartesianStyle != ipcsNone; }
     bool RotatedLabels() const { return FLabelsRotation == ira090 || FLabelsRotation == ira270; }
@@ -443,6 +479,10 @@ class TiPlotAxis : public TiPlotLayoutObject {
     std::string FAlignRefAxisName = "<None>";
     TiRotationAngle FLabelsRotation = ira000;
     TiPlotAxisMouseMode FMouseMode = TiPlotAxisMouseMode::Scroll;
+    double FResumeMin = 0, FResumeSpan = 100, FResumeLabelsMinLength = 5;
+    bool FFirstPointDone = false;
+    bool FDragging = false;
+    TPoint FLastMouse{};
 
     TValueChangeEvent FOnMinChange, FOnSpanChange;
     TMinSpanChangeEvent FOnMinSpanChange;

@@ -1,5 +1,9 @@
 #include "plot/iPlotChannel.h"
 
+#include "plot/iPlotAxis.h"
+
+#include <algorithm>
+
 TiPlotChannel::TiPlotChannel(TiPlotHost* Host) : TiPlotChannelCustom(Host) {
     TiPlotDrawAttributes& A = InitialAttributes();
     A.BarWidth = 5;
@@ -7,4 +11,93 @@ TiPlotChannel::TiPlotChannel(TiPlotHost* Host) : TiPlotChannelCustom(Host) {
     A.BarPenColor = clRed;
     A.BarPenWidth = 0;
     A.BarBrushColor = clRed;
+}
+
+int TiPlotChannel::FindX(double V) const {
+    int Lo = 0, Hi = Count() - 1, Mid = -1;
+    while (Lo <= Hi) {
+        Mid = (Lo + Hi) / 2;
+        const double X = GetX(Mid);
+        if (X == V)
+            break;
+        if ((V < X) == FXIncreasing)
+            Hi = Mid - 1;
+        else
+            Lo = Mid + 1;
+    }
+    return Mid;
+}
+
+int TiPlotChannel::CalcVisibleStart() {
+    TiPlotAxis* Axis = XAxis();
+    if (!Axis || Count() == 0)
+        return -1;
+    const double From = FXIncreasing ? Axis->Min() : Axis->Max();
+    int I = FindX(From);
+    if (FXIncreasing ? GetX(I) > From : GetX(I) < From)
+        --I;
+    return std::clamp(I, 0, Count() - 1);
+}
+
+int TiPlotChannel::CalcVisibleStop() {
+    TiPlotAxis* Axis = XAxis();
+    if (!Axis || Count() == 0)
+        return -1;
+    const double To = FXIncreasing ? Axis->Max() : Axis->Min();
+    int I = FindX(To);
+    if (FXIncreasing ? GetX(I) < To : GetX(I) > To)
+        ++I;
+    return std::clamp(I, 0, Count() - 1);
+}
+
+int TiPlotChannel::GoodPoint(bool Newest) const {
+    for (int K = 0; K < Count(); ++K) {
+        const int I = Newest ? Count() - 1 - K : K;
+        if (!GetNull(I) && !GetEmpty(I))
+            return I;
+    }
+    return -1;
+}
+
+double TiPlotChannel::GetXMaxExtent() {
+    const int I = CanMeasureExtents() ? GoodPoint(true) : -1;
+    return I < 0 ? -1e300 : MarkerXHigh(I);
+}
+
+double TiPlotChannel::GetXMinExtent() {
+    const int I = CanMeasureExtents() ? GoodPoint(false) : -1;
+    return I < 0 ? 1e300 : MarkerXLow(I);
+}
+
+TiPlotChannelCustom::TExtent TiPlotChannel::VisibleYExtent() {
+    if (!CanMeasureExtents())
+        return {};
+    const int Start = CalcVisibleStart(), Stop = CalcVisibleStop();
+    if (Start < 0 || Stop < 0)
+        return {};
+    return MarkerExtent(Start, Stop, false);
+}
+
+double TiPlotChannel::GetYMaxExtent() {
+    return VisibleYExtent().High;
+}
+
+double TiPlotChannel::GetYMinExtent() {
+    return VisibleYExtent().Low;
+}
+
+double TiXYPlotChannel::GetXMaxExtent() {
+    return CanMeasureExtents() ? MarkerExtent(0, Count() - 1, true).High : -1e300;
+}
+
+double TiXYPlotChannel::GetXMinExtent() {
+    return CanMeasureExtents() ? MarkerExtent(0, Count() - 1, true).Low : 1e300;
+}
+
+double TiXYPlotChannel::GetYMaxExtent() {
+    return CanMeasureExtents() ? MarkerExtent(0, Count() - 1, false).High : -1e300;
+}
+
+double TiXYPlotChannel::GetYMinExtent() {
+    return CanMeasureExtents() ? MarkerExtent(0, Count() - 1, false).Low : 1e300;
 }

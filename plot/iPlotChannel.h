@@ -42,12 +42,39 @@ class TiPlotChannel : public TiPlotChannelCustom {
         ChangeAttribute(&TiPlotDrawAttributes::BarBrushStyle, V);
     }
 
+    // X values are taken as ascending, or else descending.
+    bool XIncreasing() const { return FXIncreasing; }
+    void SetXIncreasing(bool Value) { FXIncreasing = Value; }
+    // The points the X axis shows, with the last one before and the first
+    // one after its range, so that the trace reaches the edges; -1 without
+    // an X axis or points.
+    int CalcVisibleStart();
+    int CalcVisibleStop();
+    // The newest good point's X, and the Y of the points in view.
+    double GetXMaxExtent() override;
+    double GetXMinExtent() override;
+    double GetYMaxExtent() override;
+    double GetYMinExtent() override;
+
   private:
+    // The index where a binary search for V over the X values ends.
+    int FindX(double V) const;
+    // The first or last point that is neither Null nor Empty; -1 for none.
+    int GoodPoint(bool Newest) const;
+    TExtent VisibleYExtent();
+
     TiPlotInterpolationStyle FInterpolationStyle = ipistStraightLine;
+    bool FXIncreasing = true;
 };
 
+// X values in any order: every point is in view.
 class TiXYPlotChannel : public TiPlotChannelCustom {
     Q_OBJECT
   public:
     using TiPlotChannelCustom::TiPlotChannelCustom;
+
+    double GetXMaxExtent() override;
+    double GetXMinExtent() override;
+    double GetYMaxExtent() override;
+    double GetYMinExtent() override;
 };

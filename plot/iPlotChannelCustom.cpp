@@ -1,5 +1,12 @@
 #include "plot/iPlotChannelCustom.h"
 
+#include "plot/iPlotAxis.h"
+
+#include "platform/Exception.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 std::unique_ptr<TiPlotDataCustomList> NewStorage(TiPlotDataStyle Style) {
@@ -84,8 +91,67 @@ void TiPlotChannelCustom::CountInStatistics(double X, double Y) {
 int TiPlotChannelCustom::AddXY(double X, double Y) {
     int Index = FData->AddXY(X, Y);
     CountInStatistics(X, Y);
+    ReportToAxes(FData->Count() - 1, X, Y);
     DoChange();
     return Index;
+}
+
+void TiPlotChannelCustom::ReportToAxes(int Newest, double X, double Y) {
+    TiPlotAxis* XAxis = FXAxisTrackingEnabled ? this->XAxis() : nullptr;
+    TiPlotAxis* YAxis = FYAxisTrackingEnabled ? this->YAxis() : nullptr;
+    if (!MarkersVisible()) {
+        if (XAxis)
+            XAxis->NewTrackingData(X);
+        if (YAxis)
+            YAxis->NewTrackingData(Y);
+        return;
+    }
+    // A visible marker never sticks out of a tracked axis.
+    if (XAxis) {
+        XAxis->NewTrackingData(MarkerXHigh(Newest));
+        XAxis->NewTrackingData(MarkerXLow(Newest));
+    }
+    if (YAxis) {
+        YAxis->NewTrackingData(MarkerYHigh(Newest));
+        YAxis->NewTrackingData(MarkerYLow(Newest));
+    }
+}
+
+double TiPlotChannelCustom::HalfMarker(int Index, TiPlotAxis* Axis, const char* MissingAxis) {
+    if (FData->Null(Index))
+        throw Exception("Data Point Null");
+    if (!MarkersVisible())
+        return 0;
+    if (!Axis)
+        throw Exception(MissingAxis);
+    return std::abs(Axis->PixelToValue(2 * MarkersSize()) - Axis->PixelToValue(0)) / 2;
+}
+
+double TiPlotChannelCustom::MarkerXHigh(int Index) {
+    return FData->X(Index) + HalfMarker(Index, XAxis(), "X-Axis not assigned");
+}
+
+double TiPlotChannelCustom::MarkerXLow(int Index) {
+    return FData->X(Index) - HalfMarker(Index, XAxis(), "X-Axis not assigned");
+}
+
+double TiPlotChannelCustom::MarkerYHigh(int Index) {
+    return FData->Y(Index) + HalfMarker(Index, YAxis(), "Y-Axis not assigned");
+}
+
+double TiPlotChannelCustom::MarkerYLow(int Index) {
+    return FData->Y(Index) - HalfMarker(Index, YAxis(), "Y-Axis not assigned");
+}
+
+TiPlotChannelCustom::TExtent TiPlotChannelCustom::MarkerExtent(int First, int Last, bool X) {
+    TExtent E;
+    for (int I = First; I <= Last; ++I) {
+        if (FData->Null(I) || FData->Empty(I))
+            continue;
+        E.High = std::max(E.High, X ? MarkerXHigh(I) : MarkerYHigh(I));
+        E.Low = std::min(E.Low, X ? MarkerXLow(I) : MarkerYLow(I));
+    }
+    return E;
 }
 
 void TiPlotChannelCustom::Clear() {

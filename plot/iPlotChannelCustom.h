@@ -107,6 +107,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
 
     // Appends a point, counts it in the statistics and requests a repaint;
     // returns the new point's index.
+    // Stores the point, counts it in the statistics, reports it to the axes
+    // and asks for a repaint; the index the storage gave it.
     virtual int AddXY(double X, double Y);
     void Clear();
     int Count() const { return FData->Count(); }
@@ -134,9 +136,31 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     double YMax() const { return FYMax; }
     double YMean() const { return Mean(FYSum); }
 
+    // The point's value widened by half a marker when markers show, so that
+    // a tracked axis keeps whole markers in view. Exception for a Null
+    // point, and for a missing axis when markers show.
+    double MarkerXHigh(int Index);
+    double MarkerXLow(int Index);
+    double MarkerYHigh(int Index);
+    double MarkerYLow(int Index);
+    // The extents a zoom to fit takes in; -1e300 for the maxima and 1e300
+    // for the minima without both axes, while hidden, or without points.
+    virtual double GetXMaxExtent() = 0;
+    virtual double GetXMinExtent() = 0;
+    virtual double GetYMaxExtent() = 0;
+    virtual double GetYMinExtent() = 0;
+
     void ObjectNameChanged(TiPlotObject* Object) override;
 
   protected:
+    // Both axes found and the channel visible: the extents mean something.
+    bool CanMeasureExtents() { return Visible() && XAxis() && YAxis(); }
+    // Largest MarkerYHigh and smallest MarkerYLow (or X) over the points
+    // First..Last that are neither Null nor Empty.
+    struct TExtent {
+        double Low = 1e300, High = -1e300;
+    };
+    TExtent MarkerExtent(int First, int Last, bool X);
     const TiPlotDrawAttributes& Attributes() const { return FData->Defaults(); }
     // For constructors: no repaint request.
     TiPlotDrawAttributes& InitialAttributes() { return FData->Defaults(); }
@@ -145,6 +169,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     }
 
   private:
+    // Half a marker in values of the axis; 0 when markers are hidden.
+    double HalfMarker(int Index, TiPlotAxis* Axis, const char* MissingAxis);
+    void ReportToAxes(int Index, double X, double Y);
     void ResetStatistics();
     void CountInStatistics(double X, double Y);
     // Sum / StatCount, or 0 without points; worked out when asked, so that

@@ -349,6 +349,10 @@ void TiPlotMasterManager::ClearAllFocus() {
 void TiPlotMasterManager::ClearAllData() {
     for (int I = 0; I < FChannelManager->Count(); ++I)
         FChannelManager->Item(I)->Clear();
+    for (int I = 0; I < FXAxisManager->Count(); ++I)
+        FXAxisManager->Item(I)->ResetTracking();
+    for (int I = 0; I < FYAxisManager->Count(); ++I)
+        FYAxisManager->Item(I)->ResetTracking();
 }
 
 void TiPlotMasterManager::SetToolBarsVisible(bool Value) {

@@ -158,6 +158,8 @@ int TiPlotObject::GetMouseCursor() {
 
 void TiPlotObject::KeyDown(std::uint16_t&, TShiftState) {}
 
+void TiPlotObject::AddPopupItems(std::vector<TiPlotPopupItem>&) {}
+
 // ---- TiPlotManagerObject
 
 TiPlotManagerObject::TiPlotManagerObject(TiPlotHost* Host) : TiPlotObject(Host) {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TCanvas;
 class QTimer;
@@ -36,6 +37,15 @@ TiPlotPixelMargins CharacterMargins(TCanvas& Canvas, double Left, double Top, do
 // Destroys a plot object: the managers hear of it while the object is still
 // whole, then it is freed. The plot destroys its objects only this way.
 void DestroyPlotObject(TiPlotObject* Object);
+
+// One entry of an object's popup menu. Captions are in the plot's own
+// words; the plot translates them when it shows the menu.
+struct TiPlotPopupItem {
+    std::string Caption;
+    bool Checked = false;
+    bool Enabled = true;
+    std::function<void()> OnClick;
+};
 
 class TiPlotObject : public QObject {
     Q_OBJECT
@@ -100,6 +110,8 @@ class TiPlotObject : public QObject {
     // 0: no opinion.
     virtual int GetMouseCursor();
     virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+    // The object's own entries of its popup menu.
+    virtual void AddPopupItems(std::vector<TiPlotPopupItem>& Items);
 
     // The shift state of the last mouse event, handed over before dispatch.
     TShiftState ShiftState() const { return FShiftState; }
