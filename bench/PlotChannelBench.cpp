@@ -5,6 +5,7 @@
 // of a visible X range by bisection.
 
 #include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotDataCustomList.h"
 
@@ -38,6 +39,23 @@ void AddXY(benchmark::State& State, TiPlotDataStyle Style, int RingSize) {
         }
     }
     State.SetItemsProcessed(State.iterations());
+}
+
+// The main window's strip chart: the X axis scrolls with each new point and
+// the Y axis scales to take in every value (a bounded signal, so after its
+// first cycle the Y axis stays while X moves on every call).
+void AddXYStripChart(benchmark::State& State) {
+    TiPlot Plot;
+    TiPlotChannelCustom* Channel = Plot.Channel(0);
+    Plot.YAxis(0)->SetTrackingStyle(iptsScaleMinMax);
+    Channel->SetRingBufferSize(1 << 20);
+    double X = 0;
+    for (auto _ : State) {
+        benchmark::DoNotOptimize(Channel->AddXY(X, double(int(X) % 1000) * 0.04));
+        X += 1;
+    }
+    State.SetItemsProcessed(State.iterations());
+    State.counters["x_min"] = Plot.XAxis(0)->Min();
 }
 
 // Resident memory of the process in bytes.
@@ -162,6 +180,7 @@ BENCHMARK_CAPTURE(AddXY, CompactInterval, ipdsCompactInterval, 0);
 BENCHMARK_CAPTURE(AddXY, CompactInterval_Ring1000, ipdsCompactInterval, 1000);
 BENCHMARK_CAPTURE(AddXY, FullFeature, ipdsFullFeature, 0);
 BENCHMARK_CAPTURE(AddXY, FullFeature_Ring1000, ipdsFullFeature, 1000);
+BENCHMARK(AddXYStripChart);
 BENCHMARK(TenMillionStandardPoints)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 #define SM_READ_BENCHMARKS(TList)                                                                  \

@@ -57,6 +57,7 @@ constexpr TColor clInfoBk = clSystemColor | 24;
 constexpr int crDefault = 0;
 constexpr int crSizeNS = -7;
 constexpr int crSizeWE = -9;
+constexpr int crDrag = -12;
 constexpr int crHandPoint = -21;
 
 constexpr TColor RGB(int R, int G, int B) {

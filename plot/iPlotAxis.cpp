@@ -62,13 +62,18 @@ void TiPlotAxis::SetSpan(double Value) {
     StoreScaleValue(FSpan, ClampAxisSpan(Value), FOnSpanChange);
 }
 
-// Min or Span: the scale follows at once, then the listeners hear of it.
+// Min or Span: the scale follows at once, then the listeners hear of it. A
+// value that is not a number leaves the scale as it is.
 void TiPlotAxis::StoreScaleValue(double& Field, double Value, const TValueChangeEvent& OnChange) {
-    if (Value == Field)
+    if (Value == Field || std::isnan(Value))
         return;
     const double OldMin = FMin, OldSpan = FSpan, Old = Field;
     Field = Value;
-    UpdateScale();
+    // A new Min moves the mapping without changing its factor.
+    if (&Field == &FMin)
+        FScale.Min = Value;
+    else
+        UpdateScale();
     // A combined change asks for one repaint, at its end.
     if (!FInMinSpanChange)
         DoChange();
@@ -84,15 +89,15 @@ void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
         NewSpan = NewSpan > 0 ? NewSpan : 1;
     }
     // Compared as they would be stored, so that a clamped repeat is no change.
-    NewMin = ClampAxisMin(NewMin);
-    NewSpan = ClampAxisSpan(NewSpan);
+    NewMin = std::isnan(NewMin) ? FMin : ClampAxisMin(NewMin);
+    NewSpan = std::isnan(NewSpan) ? FSpan : ClampAxisSpan(NewSpan);
     if (NewMin == FMin && NewSpan == FSpan)
         return;
     const double OldMin = FMin, OldSpan = FSpan;
     {
         const auto InChange = FlagScope(FInMinSpanChange);
-        SetMin(NewMin);
-        SetSpan(NewSpan);
+        StoreScaleValue(FMin, NewMin, FOnMinChange);
+        StoreScaleValue(FSpan, NewSpan, FOnSpanChange);
     }
     DoChange();
     if (FOnMinSpanChange)

@@ -43,14 +43,6 @@ int PixelAt(int Pixel0, double Offset, std::int64_t Limit) {
 
 } // namespace
 
-double ClampAxisMin(double Value) {
-    return std::clamp(Value, -ValueLimit, ValueLimit);
-}
-
-double ClampAxisSpan(double Value) {
-    return std::clamp(Value, SmallestSpan, ValueLimit);
-}
-
 double ClampDesiredIncrement(double Value) {
     return std::clamp(Value, 0.0, ValueLimit);
 }

@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,8 +33,12 @@ Q_ENUM_NS(TiPlotTextFormat)
 using namespace iPlotAxisScale;
 
 // What the scale setters store.
-double ClampAxisMin(double Value);
-double ClampAxisSpan(double Value);
+inline double ClampAxisMin(double Value) {
+    return std::clamp(Value, -1e300, 1e300);
+}
+inline double ClampAxisSpan(double Value) {
+    return std::clamp(Value, 1e-300, 1e300);
+}
 double ClampDesiredIncrement(double Value);
 
 // The mapping between values and pixels along an axis. Pixel0 is the pixel

@@ -60,28 +60,29 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
 
 void TiPlotComponent::ConnectAxis(TiPlotAxis* Axis) {
     const bool X = Axis->Kind() == TiPlotKind::XAxis;
-    const TiPlotObjectOwnedManager* Manager = FMaster->KindManager(Axis->Kind());
-    auto Index = [Manager](const TiPlotAxis& A) { return Manager->IndexOf(&A); };
     Axis->SetOnMinChange([=, this](TiPlotAxis& A, double Old, double New) {
-        Raise(X ? FEvents.OnXAxisMinChange : FEvents.OnYAxisMinChange, Index(A), Old, New);
+        Raise(X ? FEvents.OnXAxisMinChange : FEvents.OnYAxisMinChange, A, Old, New);
     });
     Axis->SetOnSpanChange([=, this](TiPlotAxis& A, double Old, double New) {
-        Raise(X ? FEvents.OnXAxisSpanChange : FEvents.OnYAxisSpanChange, Index(A), Old, New);
+        Raise(X ? FEvents.OnXAxisSpanChange : FEvents.OnYAxisSpanChange, A, Old, New);
     });
     Axis->SetOnMinSpanChange(
         [=, this](TiPlotAxis& A, double OldMin, double OldSpan, double NewMin, double NewSpan) {
-            Raise(X ? FEvents.OnXAxisMinSpanChange : FEvents.OnYAxisMinSpanChange, Index(A), OldMin,
+            Raise(X ? FEvents.OnXAxisMinSpanChange : FEvents.OnYAxisMinSpanChange, A, OldMin,
                   OldSpan, NewMin, NewSpan);
         });
     Axis->SetOnCustomizeLabel([=, this](TiPlotAxis& A, double Value, std::string& Text) {
-        Raise(X ? FEvents.OnXAxisCustomizeLabel : FEvents.OnYAxisCustomizeLabel, Index(A), Value,
-              Text);
+        Raise(X ? FEvents.OnXAxisCustomizeLabel : FEvents.OnYAxisCustomizeLabel, A, Value, Text);
     });
     Axis->SetOnCustomizeHint([=, this](TiPlotAxis& A, std::string& Text) {
-        Raise(X ? FEvents.OnXAxisCustomizeHint : FEvents.OnYAxisCustomizeHint, Index(A), Text);
+        Raise(X ? FEvents.OnXAxisCustomizeHint : FEvents.OnYAxisCustomizeHint, A, Text);
     });
     // Labels of axes crossing the data view avoid each other.
     Axis->SetTryRegisterRect([this](const TRect& R) { return TryRegisterRect(R); });
+}
+
+int TiPlotComponent::IndexOf(const TiPlotObject& Object) const {
+    return FMaster->KindManager(Object.Kind())->IndexOf(&Object);
 }
 
 void TiPlotComponent::SetHint(const std::string& Text, TPoint Position) {

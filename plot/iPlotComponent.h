@@ -264,12 +264,14 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
     // The axis' reports become the plot's events.
     void ConnectAxis(TiPlotAxis* Axis);
-    // Calls the handler, unless none is set or the plot is being loaded.
+    // Calls the handler with the object's index within its kind, unless no
+    // handler is set or the plot is being loaded.
     template <typename THandler, typename... TArgs>
-    void Raise(const THandler& Handler, TArgs&&... Args) {
+    void Raise(const THandler& Handler, const TiPlotObject& Object, TArgs&&... Args) {
         if (Handler && !IsLoading())
-            Handler(std::forward<TArgs>(Args)...);
+            Handler(IndexOf(Object), std::forward<TArgs>(Args)...);
     }
+    int IndexOf(const TiPlotObject& Object) const;
     // Legend 0 lists the channels with the cursor's texts when a visible
     // cursor reads all of them.
     void ShowAllChannelsInLegend();

@@ -26,6 +26,13 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     bool SmallButtons() const { return FSmallButtons; }
     void SetSmallButtons(bool Value) { Change(FSmallButtons, Value); }
 
+    // The modes the Select and Zoom Box buttons hold down, read by what
+    // reacts to a press in the data view.
+    bool SelectDown() const { return FSelectDown; }
+    void SetSelectDown(bool Value) { Change(FSelectDown, Value); }
+    bool ZoomBoxDown() const { return FZoomBoxDown; }
+    void SetZoomBoxDown(bool Value) { Change(FZoomBoxDown, Value); }
+
     // The bar's height in a horizontal layout, its width in a vertical one.
     int Thickness(TCanvas& Canvas) override;
     // The bar's face and frame; the buttons are drawn on it.
@@ -36,4 +43,6 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     bool FFlatBorder = false;
     bool FFlatButtons = false;
     bool FSmallButtons = false;
+    bool FSelectDown = false;
+    bool FZoomBoxDown = false;
 };

@@ -653,6 +653,7 @@ TEST_F(DefaultPlot, LegendWidthFollowsTheLongestListedName) {
 TEST_F(DefaultPlot, DataViewBackgroundFillsItsRectangleUnlessTransparent) {
     TBitmap Picture(500, 200);
     Plot.SetBackGroundColor(clNavy);
+    Plot.DataView(0)->SetGridShow(false); // the frame would cover the edges
     Plot.Paint(Picture.Canvas());
     const TRect View = Plot.DataView(0)->LayoutRect();
     EXPECT_EQ(Picture.Canvas().Pixel(View.Left + 20, View.Top + 20), clNavy) << "transparent";
