@@ -302,14 +302,14 @@ void TiPlotLegend::CountWraps() {
     const int N = ItemCount();
     const int RS = FRowSpacingPixels, WS = FWrapColSpacingPixels;
     const int ButtonsWidth = Horizontal() ? ButtonsRoom : 0;
-    FRowsFit = std::max(1, (FItemArea.Height() + RS) / std::max(1, FItemHeight + RS));
-    FColumnsFit =
+    const int RowsFit = std::max(1, (FItemArea.Height() + RS) / std::max(1, FItemHeight + RS));
+    const int ColumnsFit =
         std::max(1, (FItemArea.Width() - ButtonsWidth + WS) / std::max(1, FEntryWidth + WS));
     int D = FWrapColAutoCountEnabled ? FWrapColAutoCountMax : FWrapColDesiredCount;
     const int RowsMax = FWrapRowAutoCountEnabled ? FWrapRowAutoCountMax : FWrapRowDesiredCount;
     int F;
     if (Horizontal()) {
-        D = std::max(std::min(D, FColumnsFit), 1);
+        D = std::max(std::min(D, ColumnsFit), 1);
         F = FWrapRowAutoCountEnabled ? CeilDiv(N, D) : RowsMax;
         F = std::min(F, RowsMax);
         if (F < 3 && F * D < N)
@@ -318,9 +318,9 @@ void TiPlotLegend::CountWraps() {
             D = std::min(D, CeilDiv(N, F));
     } else {
         if (FWrapColAutoCountEnabled)
-            D = CeilDiv(N, FRowsFit);
+            D = CeilDiv(N, RowsFit);
         D = std::min(D, FWrapColAutoCountMax);
-        F = std::min({FRowsFit, N, RowsMax});
+        F = std::min({RowsFit, N, RowsMax});
         if (F < 3 && F * D < N)
             F = 3;
     }
@@ -579,14 +579,15 @@ void TiPlotLegend::MouseUp(TPoint Point) {
         Button->MouseUp(Point.X, Point.Y);
 }
 
+// A greyed button does not step, not even when let go of.
 void TiPlotLegend::ScrollUp() {
-    if (FFirstVisible > 0)
+    if (FUpButton.Enabled() && FFirstVisible > 0)
         --FFirstVisible;
     DoChange();
 }
 
 void TiPlotLegend::ScrollDown() {
-    if (FFirstVisible < ItemCount() - 1)
+    if (FDownButton.Enabled() && FFirstVisible < ItemCount() - 1)
         ++FFirstVisible;
     DoChange();
 }

@@ -382,7 +382,6 @@ class TiPlotLegend : public TiPlotLayoutObject {
     int FColumnSpacingPixels = 0, FRowSpacingPixels = 0, FWrapColSpacingPixels = 0;
     std::vector<int> FColumnX;
     int FWrapColCount = 1, FWrapRowCount = 0;
-    int FRowsFit = 1, FColumnsFit = 1;
     bool FScrolling = false;
     int FRequiredWidth = 0, FRequiredHeight = 0;
 
