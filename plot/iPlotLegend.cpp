@@ -34,8 +34,8 @@ int CeilDiv(int A, int B) {
     return (A + B - 1) / B;
 }
 
-int Widen(int& Width, int Value) {
-    return Width = std::max(Width, Value);
+void Widen(int& Width, int Value) {
+    Width = std::max(Width, Value);
 }
 
 // The pieces of the line sample, from its left end, end points excluded.
