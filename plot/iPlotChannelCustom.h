@@ -152,6 +152,15 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
 
     void ObjectNameChanged(TiPlotObject* Object) override;
 
+    // What the legend shows of the channel: the texts the data cursor read
+    // last, and the name cell it drew last, for hit tests.
+    const std::string& CursorXText() const { return FCursorXText; }
+    void SetCursorXText(const std::string& Value) { FCursorXText = Value; }
+    const std::string& CursorYText() const { return FCursorYText; }
+    void SetCursorYText(const std::string& Value) { FCursorYText = Value; }
+    const TRect& LegendRect() const { return FLegendRect; }
+    void SetLegendRect(const TRect& Value) { FLegendRect = Value; }
+
   protected:
     // Both axes found and the channel visible: the extents mean something.
     bool CanMeasureExtents() { return Visible() && XAxis() && YAxis(); }
@@ -189,4 +198,6 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     int FStatCount = 0;
     double FXMin, FXMax, FYMin, FYMax;
     long double FXSum, FYSum; // extended precision, so long runs keep their mean
+    std::string FCursorXText, FCursorYText;
+    TRect FLegendRect;
 };

@@ -146,6 +146,9 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void ObjectRemoving(TiPlotObject* Object) override;
     void FocusChanged(TiPlotObject* Object) override;
     void SetHint(const std::string& Text, TPoint Position) override;
+    std::string Translate(const std::string& Text) override {
+        return FMaster->TranslationManager().Translate(Text);
+    }
 
     // The hint box: the text and position last offered by an object, shown
     // over everything until hidden.

@@ -59,6 +59,8 @@ class TiPlotHost {
     // The hint the object under the mouse offers, at a client position; an
     // empty text offers none.
     virtual void SetHint(const std::string& Text, TPoint Position) = 0;
+    // A fixed English text as the plot shows it; unchanged by default.
+    virtual std::string Translate(const std::string& Text) { return Text; }
 
   protected:
     ~TiPlotHost() = default;

@@ -84,6 +84,10 @@ class TiPlotObject : public QObject {
     bool XYSwap() const { return FXYSwap; }
     virtual void SetXYSwap(bool Value) { FXYSwap = Value; }
     bool DrawReady() const { return FDrawReady; }
+    // A fixed English text through the plot's translation table.
+    std::string Translate(const std::string& Text) const {
+        return FHost ? FHost->Translate(Text) : Text;
+    }
 
     virtual void DoChange();
     virtual void DoLayoutChange();
