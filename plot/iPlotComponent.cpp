@@ -56,6 +56,11 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
     Master->Insert(Object);
     if (IsAxisKind(Object->Kind()))
         ConnectAxis(static_cast<TiPlotAxis*>(Object));
+    if (Object->Kind() == TiPlotKind::DataView)
+        static_cast<TiPlotDataView*>(Object)->SetOnBeforeZoomBox([this](TRect& R, bool& Cancel) {
+            if (FEvents.OnBeforeZoomBox && !IsLoading())
+                FEvents.OnBeforeZoomBox(R, Cancel);
+        });
 }
 
 void TiPlotComponent::ConnectAxis(TiPlotAxis* Axis) {

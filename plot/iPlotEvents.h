@@ -1,6 +1,9 @@
 #pragma once
-// The plot's events for its user. Every handler receives the object's index
-// within its kind. None is raised while the plot is being loaded.
+// The plot's events for its user. Handlers of an object's event receive the
+// object's index within its kind. None is raised while the plot is being
+// loaded.
+
+#include "platform/Types.h"
 
 #include <functional>
 #include <string>
@@ -12,6 +15,8 @@ using TiPlotAxesMinSpanChangeEvent =
 using TiPlotAxesCustomizeLabelEvent =
     std::function<void(int Index, double Value, std::string& ALabel)>;
 using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+// May change the rectangle of a zoom box, or cancel the zoom.
+using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
 
 struct TiPlotEvents {
     TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange;
@@ -19,4 +24,5 @@ struct TiPlotEvents {
     TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange;
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
     TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint;
+    TiPlotZoomBoxEvent OnBeforeZoomBox;
 };

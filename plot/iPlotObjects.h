@@ -38,8 +38,7 @@ TiPlotPixelMargins CharacterMargins(TCanvas& Canvas, double Left, double Top, do
 // whole, then it is freed. The plot destroys its objects only this way.
 void DestroyPlotObject(TiPlotObject* Object);
 
-// One entry of an object's popup menu. Captions are in the plot's own
-// words; the plot translates them when it shows the menu.
+// One entry of an object's popup menu, its caption as the plot shows it.
 struct TiPlotPopupItem {
     std::string Caption;
     bool Checked = false;
