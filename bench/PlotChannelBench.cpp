@@ -49,10 +49,11 @@ void AddXYStripChart(benchmark::State& State) {
     TiPlotChannelCustom* Channel = Plot.Channel(0);
     Plot.YAxis(0)->SetTrackingStyle(iptsScaleMinMax);
     Channel->SetRingBufferSize(1 << 20);
-    double X = 0;
+    double X = 0, Y = 0;
     for (auto _ : State) {
-        benchmark::DoNotOptimize(Channel->AddXY(X, double(int(X) % 1000) * 0.04));
+        benchmark::DoNotOptimize(Channel->AddXY(X, Y));
         X += 1;
+        Y = Y < 40 ? Y + 0.04 : 0; // a sawtooth over the Y axis' 0 .. 40
     }
     State.SetItemsProcessed(State.iterations());
     State.counters["x_min"] = Plot.XAxis(0)->Min();

@@ -59,6 +59,7 @@ TiComponent::TiComponent(QWidget* Parent) : QWidget(Parent) {
     setFocusPolicy(Qt::ClickFocus);
     FThrottleTimer.setSingleShot(true);
     connect(&FThrottleTimer, &QTimer::timeout, this, [this] {
+        FThrottleArmed = false;
         if (!FUpdateLocked && RepaintPending())
             ThrottledInvalidate();
     });
@@ -82,10 +83,6 @@ TPoint TiComponent::GetCenterPoint() const {
     return Point(Div(Width(), 2), Div(Height(), 2));
 }
 
-void TiComponent::InvalidateChange() {
-    Request(FPendingRepaint);
-}
-
 void TiComponent::InvalidateFullChange() {
     Request(FPendingFullRepaint);
 }
@@ -96,7 +93,7 @@ void TiComponent::Request(bool& Pending) {
     } else if (FAutoFrameRate) {
         Pending = true;
         // A scheduled repaint takes this request along; no clock needed.
-        if (!FThrottleTimer.isActive())
+        if (!FThrottleArmed)
             ThrottledInvalidate();
     } else {
         InvalidateNow();
@@ -110,9 +107,10 @@ void TiComponent::ThrottledInvalidate() {
                                    std::chrono::duration<double>(1.0 / FUpdateFrameRate));
         const auto Now = TClock::now();
         if (Now <= Due) {
-            if (!FThrottleTimer.isActive())
+            if (!FThrottleArmed)
                 FThrottleTimer.start(std::chrono::ceil<std::chrono::milliseconds>(Due - Now) +
                                      std::chrono::milliseconds(1));
+            FThrottleArmed = true;
             return;
         }
     }
@@ -124,6 +122,7 @@ void TiComponent::InvalidateNow() {
     FPendingFullRepaint = false;
     FLastRepaintTime = TClock::now();
     FThrottleTimer.stop();
+    FThrottleArmed = false;
     update();
 }
 

@@ -69,7 +69,13 @@ class TiComponent : public QWidget {
 
     // The only ways setters ask for a repaint: plain, and with a change of
     // size, layout, frame or background.
-    void InvalidateChange();
+    void InvalidateChange() {
+        // The common case first: a throttled repaint is already due.
+        if (FThrottleArmed && FAutoFrameRate && !FUpdateLocked)
+            FPendingRepaint = true;
+        else
+            Request(FPendingRepaint);
+    }
     void InvalidateFullChange();
     // A request that waits for EndUpdate or the frame-rate limit.
     bool RepaintPending() const { return FPendingRepaint || FPendingFullRepaint; }
@@ -182,4 +188,7 @@ class TiComponent : public QWidget {
     bool FFocused = false;
     // Paints a throttled request once the frame-rate limit allows it.
     QTimer FThrottleTimer;
+    // The throttle timer runs: read on every repaint request, so kept here
+    // rather than asked of the timer.
+    bool FThrottleArmed = false;
 };

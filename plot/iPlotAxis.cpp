@@ -69,14 +69,8 @@ void TiPlotAxis::StoreScaleValue(double& Field, double Value, const TValueChange
         return;
     const double OldMin = FMin, OldSpan = FSpan, Old = Field;
     Field = Value;
-    // A new Min moves the mapping without changing its factor.
-    if (&Field == &FMin)
-        FScale.Min = Value;
-    else
-        UpdateScale();
-    // A combined change asks for one repaint, at its end.
-    if (!FInMinSpanChange)
-        DoChange();
+    UpdateScale();
+    DoChange();
     if (OnChange)
         OnChange(*this, Old, Value);
     if (!FInMinSpanChange && FOnMinSpanChange)
@@ -95,9 +89,21 @@ void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
         return;
     const double OldMin = FMin, OldSpan = FSpan;
     {
+        // Both as SetMin and SetSpan would store them, with their own
+        // events, but one repaint and one combined event for the two.
         const auto InChange = FlagScope(FInMinSpanChange);
-        StoreScaleValue(FMin, NewMin, FOnMinChange);
-        StoreScaleValue(FSpan, NewSpan, FOnSpanChange);
+        if (NewMin != FMin) {
+            FMin = NewMin;
+            FScale.Min = NewMin;
+            if (FOnMinChange)
+                FOnMinChange(*this, OldMin, NewMin);
+        }
+        if (NewSpan != FSpan) {
+            FSpan = NewSpan;
+            UpdateScale();
+            if (FOnSpanChange)
+                FOnSpanChange(*this, OldSpan, NewSpan);
+        }
     }
     DoChange();
     if (FOnMinSpanChange)

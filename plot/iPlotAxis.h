@@ -354,8 +354,16 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // an axis picked with Shift or Ctrl.
     void ObjectFocused(TiPlotObject* Object) override;
     // ---- Following the data and the user (iPlotAxisTracking.cpp) ----
-    // A channel reports a value it added.
-    void NewTrackingData(double Value);
+    // A channel reports a value it added. Inline for the common case, a
+    // value inside the scale after the first, which changes nothing.
+    void NewTrackingData(double Value) {
+        if (!FTrackingEnabled)
+            return;
+        if (FFirstPointDone && Value >= FMin && Value <= FMin + FSpan &&
+            FTrackingStyle < iptsExpandCollapse)
+            return;
+        Track(Value);
+    }
     // The next value counts as the first.
     void ResetTracking() { FFirstPointDone = false; }
     // The scale tracking returns to when it resumes.
@@ -402,6 +410,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
         DoChange();
     }
     void UpdateScale();
+    // The new scale for a reported value, by the tracking style.
+    void Track(double Value);
     // Scroll or zoom for a drag or a wheel turn; Ctrl swaps the two.
     TiPlotAxisMouseMode EffectiveMouseMode(TShiftState Shift) const;
     // The channels whose axis name is this axis' name.

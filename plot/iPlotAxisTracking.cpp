@@ -21,9 +21,7 @@ std::string Upper(std::string Text) {
 
 } // namespace
 
-void TiPlotAxis::NewTrackingData(double V) {
-    if (!FTrackingEnabled)
-        return;
+void TiPlotAxis::Track(double V) {
     double NewMin = FMin, NewSpan = FSpan;
     if (!FFirstPointDone) {
         FFirstPointDone = true;
@@ -83,7 +81,9 @@ void TiPlotAxis::NewTrackingData(double V) {
         ZoomToFitFast();
         return;
     }
-    SetMinSpan(NewMin, NewSpan);
+    // Most values leave the scale as it is.
+    if (NewMin != FMin || NewSpan != FSpan)
+        SetMinSpan(NewMin, NewSpan);
 }
 
 void TiPlotAxis::SetTrackingEnabled(bool Value) {

@@ -70,7 +70,7 @@ void TiPlotChannelCustom::ResetStatistics() {
     FStatCount = 0;
     FXMin = FYMin = 1e300;
     FXMax = FYMax = -1e300;
-    FXSum = FYSum = 0;
+    FXSum = FYSum = {};
 }
 
 // Strict comparisons, the minima written as "not at least".
@@ -84,8 +84,8 @@ void TiPlotChannelCustom::CountInStatistics(double X, double Y) {
     if (!(Y >= FYMin))
         FYMin = Y;
     ++FStatCount;
-    FXSum += X;
-    FYSum += Y;
+    FXSum.Add(X);
+    FYSum.Add(Y);
 }
 
 int TiPlotChannelCustom::AddXY(double X, double Y) {

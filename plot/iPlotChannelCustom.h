@@ -6,7 +6,24 @@
 #include "plot/iPlotObjects.h"
 #include "plot/iPlotReference.h"
 
+#include <cmath>
 #include <memory>
+
+// A running sum that carries its rounding error along (Neumaier's
+// compensated sum): long runs keep their mean to more digits than an 80-bit
+// sum would, at the cost of two double additions per value.
+class TiPlotSum {
+  public:
+    void Add(double V) {
+        const double T = FSum + V;
+        FCarry += std::abs(FSum) >= std::abs(V) ? (FSum - T) + V : (V - T) + FSum;
+        FSum = T;
+    }
+    long double Value() const { return static_cast<long double>(FSum) + FCarry; }
+
+  private:
+    double FSum = 0, FCarry = 0;
+};
 
 class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_OBJECT
@@ -185,7 +202,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void CountInStatistics(double X, double Y);
     // Sum / StatCount, or 0 without points; worked out when asked, so that
     // adding a point costs no division.
-    double Mean(long double Sum) const { return FStatCount ? double(Sum / FStatCount) : 0; }
+    double Mean(const TiPlotSum& Sum) const {
+        return FStatCount ? double(Sum.Value() / FStatCount) : 0;
+    }
 
     std::unique_ptr<TiPlotDataCustomList> FData;
     std::string FTitleText;
@@ -197,7 +216,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     TiPlotDataStyle FDataStyle = ipdsStandard;
     int FStatCount = 0;
     double FXMin, FXMax, FYMin, FYMax;
-    long double FXSum, FYSum; // extended precision, so long runs keep their mean
+    TiPlotSum FXSum, FYSum;
     std::string FCursorXText, FCursorYText;
     TRect FLegendRect;
 };

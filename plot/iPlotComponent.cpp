@@ -63,27 +63,56 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
         });
 }
 
+namespace {
+
+// The axis reports to the plot only what the plot's user listens to, so that
+// a scale change nobody listens to costs no call.
+template <typename TAxisHandler, typename TEvent, typename TRaise>
+TAxisHandler IfHandled(const TEvent& Event, TRaise Raise) {
+    return Event ? TAxisHandler(std::move(Raise)) : TAxisHandler();
+}
+
+} // namespace
+
 void TiPlotComponent::ConnectAxis(TiPlotAxis* Axis) {
     const bool X = Axis->Kind() == TiPlotKind::XAxis;
-    Axis->SetOnMinChange([=, this](TiPlotAxis& A, double Old, double New) {
-        Raise(X ? FEvents.OnXAxisMinChange : FEvents.OnYAxisMinChange, A, Old, New);
-    });
-    Axis->SetOnSpanChange([=, this](TiPlotAxis& A, double Old, double New) {
-        Raise(X ? FEvents.OnXAxisSpanChange : FEvents.OnYAxisSpanChange, A, Old, New);
-    });
-    Axis->SetOnMinSpanChange(
+    const TiPlotEvents& E = FEvents;
+    Axis->SetOnMinChange(IfHandled<TiPlotAxis::TValueChangeEvent>(
+        X ? E.OnXAxisMinChange : E.OnYAxisMinChange,
+        [=, this](TiPlotAxis& A, double Old, double New) {
+            Raise(X ? FEvents.OnXAxisMinChange : FEvents.OnYAxisMinChange, A, Old, New);
+        }));
+    Axis->SetOnSpanChange(IfHandled<TiPlotAxis::TValueChangeEvent>(
+        X ? E.OnXAxisSpanChange : E.OnYAxisSpanChange,
+        [=, this](TiPlotAxis& A, double Old, double New) {
+            Raise(X ? FEvents.OnXAxisSpanChange : FEvents.OnYAxisSpanChange, A, Old, New);
+        }));
+    Axis->SetOnMinSpanChange(IfHandled<TiPlotAxis::TMinSpanChangeEvent>(
+        X ? E.OnXAxisMinSpanChange : E.OnYAxisMinSpanChange,
         [=, this](TiPlotAxis& A, double OldMin, double OldSpan, double NewMin, double NewSpan) {
             Raise(X ? FEvents.OnXAxisMinSpanChange : FEvents.OnYAxisMinSpanChange, A, OldMin,
                   OldSpan, NewMin, NewSpan);
-        });
-    Axis->SetOnCustomizeLabel([=, this](TiPlotAxis& A, double Value, std::string& Text) {
-        Raise(X ? FEvents.OnXAxisCustomizeLabel : FEvents.OnYAxisCustomizeLabel, A, Value, Text);
-    });
-    Axis->SetOnCustomizeHint([=, this](TiPlotAxis& A, std::string& Text) {
-        Raise(X ? FEvents.OnXAxisCustomizeHint : FEvents.OnYAxisCustomizeHint, A, Text);
-    });
+        }));
+    Axis->SetOnCustomizeLabel(IfHandled<TiPlotAxis::TCustomizeLabelEvent>(
+        X ? E.OnXAxisCustomizeLabel : E.OnYAxisCustomizeLabel,
+        [=, this](TiPlotAxis& A, double Value, std::string& Text) {
+            Raise(X ? FEvents.OnXAxisCustomizeLabel : FEvents.OnYAxisCustomizeLabel, A, Value,
+                  Text);
+        }));
+    Axis->SetOnCustomizeHint(IfHandled<TiPlotAxis::TCustomizeHintEvent>(
+        X ? E.OnXAxisCustomizeHint : E.OnYAxisCustomizeHint,
+        [=, this](TiPlotAxis& A, std::string& Text) {
+            Raise(X ? FEvents.OnXAxisCustomizeHint : FEvents.OnYAxisCustomizeHint, A, Text);
+        }));
     // Labels of axes crossing the data view avoid each other.
     Axis->SetTryRegisterRect([this](const TRect& R) { return TryRegisterRect(R); });
+}
+
+void TiPlotComponent::ConnectAxes() {
+    for (int I = 0; I < XAxisCount(); ++I)
+        ConnectAxis(XAxis(I));
+    for (int I = 0; I < YAxisCount(); ++I)
+        ConnectAxis(YAxis(I));
 }
 
 int TiPlotComponent::IndexOf(const TiPlotObject& Object) const {

@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 class TiPlotChannelCustom;
 class TiPlotXAxis;
@@ -160,7 +161,14 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void ShowHint();
     void HideHint();
 
-    TiPlotEvents& Events() { return FEvents; }
+    const TiPlotEvents& Events() const { return FEvents; }
+    // Sets one of the events:
+    // Plot.SetEvent(&TiPlotEvents::OnXAxisMinChange, [](int Index, double, double) {...}).
+    template <typename THandler>
+    void SetEvent(THandler TiPlotEvents::*Event, std::type_identity_t<THandler> Handler) {
+        FEvents.*Event = std::move(Handler);
+        ConnectAxes();
+    }
 
     // The first object of the kind with that name, ignoring letter case.
     TiPlotChannelCustom* FindChannel(const std::string& Name) const;
@@ -267,6 +275,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void DeleteObject(TiPlotObjectManagerCustom& Manager, int Index);
     // The axis' reports become the plot's events.
     void ConnectAxis(TiPlotAxis* Axis);
+    void ConnectAxes();
     // Calls the handler with the object's index within its kind, unless no
     // handler is set or the plot is being loaded.
     template <typename THandler, typename... TArgs>

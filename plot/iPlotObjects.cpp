@@ -102,11 +102,6 @@ void TiPlotObject::SetFocused(bool Value) {
         FHost->FocusChanged(this);
 }
 
-void TiPlotObject::DoChange() {
-    if (FHost)
-        FHost->ObjectChanged(this);
-}
-
 void TiPlotObject::DoLayoutChange() {
     if (FHost)
         FHost->LayoutChanged(this);

@@ -88,7 +88,11 @@ class TiPlotObject : public QObject {
         return FHost ? FHost->Translate(Text) : Text;
     }
 
-    virtual void DoChange();
+    // A repaint request.
+    void DoChange() {
+        if (FHost)
+            FHost->ObjectChanged(this);
+    }
     virtual void DoLayoutChange();
     // Another object is about to be destroyed: drop cached references to it.
     virtual void ObjectRemoved(TiPlotObject* Object);

@@ -205,10 +205,10 @@ TEST_F(DataView, ZoomBoxDrawnTowardsTheLowerRight) {
 
     TRect Asked{};
     bool CancelIt = true;
-    Plot.Events().OnBeforeZoomBox = [&](TRect& Box, bool& Cancel) {
+    Plot.SetEvent(&TiPlotEvents::OnBeforeZoomBox, [&](TRect& Box, bool& Cancel) {
         Asked = Box;
         Cancel = CancelIt;
-    };
+    });
     View.MouseUp(To);
     EXPECT_EQ(Asked, Rect(From.X, From.Y, To.X, To.Y));
     EXPECT_EQ(Scale(X), std::pair(0.0, 100.0)) << "cancelled";

@@ -947,20 +947,20 @@ TEST_F(StoredPlot, ABadEntryFailsWithTheLoadingPrefix) {
 TEST_F(StoredPlot, AxisEventsCarryTheIndexAndStayQuietWhileLoading) {
     Plot.NewXAxis();
     std::vector<std::vector<double>> Heard;
-    TiPlotEvents& E = Plot.Events();
-    E.OnXAxisMinChange = [&](int Index, double Old, double New) {
+    Plot.SetEvent(&TiPlotEvents::OnXAxisMinChange, [&](int Index, double Old, double New) {
         Heard.push_back({1, double(Index), Old, New});
-    };
-    E.OnYAxisSpanChange = [&](int Index, double Old, double New) {
+    });
+    Plot.SetEvent(&TiPlotEvents::OnYAxisSpanChange, [&](int Index, double Old, double New) {
         Heard.push_back({2, double(Index), Old, New});
-    };
-    E.OnYAxisMinSpanChange = [&](int Index, double OldMin, double OldSpan, double NewMin,
-                                 double NewSpan) {
-        Heard.push_back({3, double(Index), OldMin, OldSpan, NewMin, NewSpan});
-    };
-    E.OnXAxisCustomizeLabel = [](int Index, double Value, std::string& Label) {
-        Label = std::to_string(Index) + ":" + FormatDecimal(int(Value), 1);
-    };
+    });
+    Plot.SetEvent(&TiPlotEvents::OnYAxisMinSpanChange,
+                  [&](int Index, double OldMin, double OldSpan, double NewMin, double NewSpan) {
+                      Heard.push_back({3, double(Index), OldMin, OldSpan, NewMin, NewSpan});
+                  });
+    Plot.SetEvent(&TiPlotEvents::OnXAxisCustomizeLabel,
+                  [](int Index, double Value, std::string& Label) {
+                      Label = std::to_string(Index) + ":" + FormatDecimal(int(Value), 1);
+                  });
     Plot.XAxis(1)->SetMin(10);
     Plot.YAxis(0)->SetMinSpan(0, 40);
     using V = std::vector<std::vector<double>>;
@@ -986,6 +986,8 @@ TEST_F(StoredPlot, AxisEventsCarryTheIndexAndStayQuietWhileLoading) {
     EXPECT_TRUE(Heard.empty()) << "no events while loading";
     Plot.XAxis(1)->SetMin(5);
     EXPECT_EQ(Heard, (V{{1, 1, 10, 5}})) << "the loaded axes report again";
+    Plot.XAxis(Plot.NewXAxis())->SetMin(7);
+    EXPECT_EQ(Heard.back(), (std::vector<double>{1, 2, 0, 7})) << "and so does a new one";
 }
 
 // ---- buttons
