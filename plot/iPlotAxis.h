@@ -416,6 +416,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
     TiPlotAxisMouseMode EffectiveMouseMode(TShiftState Shift) const;
     // The channels whose axis name is this axis' name.
     template <typename TVisit> void ForEachBoundChannel(TVisit Visit);
+    template <typename TExtent> void FitTo(TExtent Extent);
     void StoreScaleValue(double& Field, double Value, const TValueChangeEvent& OnChange);
     bool Cartesian() const { return FCartesianStyle != ipcsNone; }
     bool RotatedLabels() const { return FLabelsRotation == ira090 || FLabelsRotation == ira270; }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -117,25 +118,31 @@ template <typename TVisit> void TiPlotAxis::ForEachBoundChannel(TVisit Visit) {
     }
 }
 
-void TiPlotAxis::ZoomToFit() {
+// Lowest and highest of what Extent (Low, High) gives for the bound
+// channels; nothing changes without data.
+template <typename TExtent> void TiPlotAxis::FitTo(TExtent Extent) {
     double Hi = -1e300, Lo = 1e300;
     ForEachBoundChannel([&](TiPlotChannelCustom& C, bool X) {
-        Hi = std::max(Hi, X ? C.GetXMaxExtent() : C.GetYMaxExtent());
-        Lo = std::min(Lo, X ? C.GetXMinExtent() : C.GetYMinExtent());
+        const auto [Low, High] = Extent(C, X);
+        Hi = std::max(Hi, High);
+        Lo = std::min(Lo, Low);
     });
     if (Hi > -1e299 && Lo < 1e299 && Hi != Lo)
         SetMinSpan(Lo, Hi - Lo);
 }
 
+void TiPlotAxis::ZoomToFit() {
+    FitTo([](TiPlotChannelCustom& C, bool X) {
+        return X ? std::pair(C.GetXMinExtent(), C.GetXMaxExtent())
+                 : std::pair(C.GetYMinExtent(), C.GetYMaxExtent());
+    });
+}
+
 // The running statistics: no point is looked at.
 void TiPlotAxis::ZoomToFitFast() {
-    double Hi = -1e300, Lo = 1e300;
-    ForEachBoundChannel([&](TiPlotChannelCustom& C, bool X) {
-        Hi = std::max(Hi, X ? C.XMax() : C.YMax());
-        Lo = std::min(Lo, X ? C.XMin() : C.YMin());
+    FitTo([](TiPlotChannelCustom& C, bool X) {
+        return X ? std::pair(C.XMin(), C.XMax()) : std::pair(C.YMin(), C.YMax());
     });
-    if (Hi > -1e299 && Lo < 1e299 && Hi != Lo)
-        SetMinSpan(Lo, Hi - Lo);
 }
 
 void TiPlotAxis::ScrollBy(double F) {
