@@ -4,6 +4,7 @@
 
 #include <QMetaEnum>
 #include <QMetaProperty>
+#include <QSaveFile>
 #include <QString>
 #include <QVariant>
 
@@ -402,4 +403,21 @@ void iWritePropertyFile(const std::string& FileName, const std::vector<TProperty
     File.close();
     if (!File)
         throw Exception("Cannot write file \"" + FileName + "\"");
+}
+
+void iWriteTextFile(const std::string& FileName, const std::string& Text) {
+    QSaveFile File(QString::fromStdString(FileName));
+    // Unbuffered: a buffered save file can lose the failure of a write that
+    // stops half way and commit the truncated text.
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw Exception("Cannot create file \"" + FileName + "\". " +
+                        File.errorString().toStdString());
+    const qint64 Written = File.write(Text.data(), qint64(Text.size()));
+    if (Written != qint64(Text.size()))
+        throw Exception(
+            "Cannot write file \"" + FileName + "\". " +
+            (Written >= 0 ? "The disk may be full." : File.errorString().toStdString()));
+    if (!File.commit())
+        throw Exception("Cannot write file \"" + FileName + "\". " +
+                        File.errorString().toStdString());
 }

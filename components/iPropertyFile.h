@@ -45,6 +45,11 @@ std::vector<TPropertyLine> iReadPropertyFile(const std::string& FileName);
 // One "Path = Value" line each; Exception naming the file on failure.
 void iWritePropertyFile(const std::string& FileName, const std::vector<TPropertyLine>& Lines);
 
+// Text as the whole file: written to a new file that replaces the old one
+// only once every byte is written, so a failure (a full disk, no permission)
+// leaves an earlier file as it was. Exception naming the file and the reason.
+void iWriteTextFile(const std::string& FileName, const std::string& Text);
+
 // The enumeration (or flags) a property's type names, found through the
 // type's own meta-object. QMetaProperty::enumerator() does not know it when
 // the Q_PROPERTY spells the type without its namespace; use this instead.

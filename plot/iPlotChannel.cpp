@@ -101,3 +101,80 @@ double TiXYPlotChannel::GetYMaxExtent() {
 double TiXYPlotChannel::GetYMinExtent() {
     return CanMeasureExtents() ? MarkerExtent(0, Count() - 1, false).Low : 1e300;
 }
+
+// ---- Files, logging and the mouse
+
+int TiPlotChannel::IndexAtX(double X) {
+    if (!XAxis() || Count() == 0)
+        return -1;
+    const int Last = Count() - 1;
+    int I;
+    if (FXIncreasing) {
+        if (!(X >= GetX(0) && X <= GetX(Last)))
+            return -1;
+        I = FindX(X);
+        if (X > GetX(I))
+            ++I;
+    } else {
+        if (!(X <= GetX(0) && X >= GetX(Last)))
+            return -1;
+        I = FindX(X);
+        if (X > GetX(I))
+            --I;
+    }
+    return std::clamp(I, 0, Last);
+}
+
+bool TiPlotChannel::GetYAtX(double X, double& Y) {
+    Y = 0;
+    const int I = IndexAtX(X);
+    const int J = FXIncreasing ? I - 1 : I + 1;
+    if (I == -1 || J == -1 || J >= Count())
+        return false;
+    if (DigitalTrace()) {
+        Y = GetY(J);
+        return true;
+    }
+    if (X != GetX(I)) {
+        if (I <= 0 || GetNull(I) || GetNull(J))
+            return false;
+        const TiPlotAxis* Axis = XAxis();
+        const int PJ = Axis->ValueToPixel(GetX(J));
+        const int PI = Axis->ValueToPixel(GetX(I));
+        const int PX = Axis->ValueToPixel(X);
+        if (PJ != PI && PX != PI) {
+            Y = GetY(I) + double(PX - PI) * (GetY(J) - GetY(I)) / double(PJ - PI);
+            return true;
+        }
+    }
+    Y = GetY(I);
+    return true;
+}
+
+int TiPlotChannel::AddYElapsedTime(double Y) {
+    return AddXY(Now() - FStartTime, Y);
+}
+
+int TiPlotChannel::AddYElapsedSeconds(double Y) {
+    return AddXY((Now() - FStartTime) * 86400, Y);
+}
+
+bool TiPlotChannel::HitTest(TPoint P) {
+    if (TiPlotChannelCustom::HitTest(P))
+        return true;
+    TiPlotAxis* XA = XAxis();
+    TiPlotAxis* YA = YAxis();
+    if (!XA || !YA || !ShiftState().Contains(ssRight))
+        return false;
+    const int Along = XYSwap() ? P.Y : P.X;
+    double Y;
+    if (!GetYAtX(XA->PixelToValue(Along), Y))
+        return false;
+    const int Across = YA->ValueToPixel(Y);
+    const TPoint T = XYSwap() ? Point(Across, Along) : Point(Along, Across);
+    return TRect{T.X - 10, T.Y - 10, T.X + 10, T.Y + 10}.Contains(P);
+}
+
+std::string TiPlotChannel::InverseDeltaXText(double X) {
+    return XAxis()->PlainText(X);
+}

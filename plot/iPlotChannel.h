@@ -4,6 +4,8 @@
 
 #include "plot/iPlotChannelCustom.h"
 
+#include "platform/DateTime.h"
+
 class TiPlotChannel : public TiPlotChannelCustom {
     Q_OBJECT
     Q_PROPERTY(TiPlotInterpolationStyle InterpolationStyle READ InterpolationStyle WRITE
@@ -56,6 +58,27 @@ class TiPlotChannel : public TiPlotChannelCustom {
     double GetYMaxExtent() override;
     double GetYMinExtent() override;
 
+    // ---- Files, logging and the mouse
+    // The point at X or the first one beyond it in the channel's X order;
+    // -1 without X axis or points, or for an X outside the first and last
+    // point.
+    int IndexAtX(double X);
+    // The trace's value at X, interpolated between the two points around it
+    // by pixel columns of the X axis; false where there is none.
+    bool GetYAtX(double X, double& Y);
+    // AddXY with X the time since the channel was made, in days or seconds.
+    int AddYElapsedTime(double Y);
+    int AddYElapsedSeconds(double Y);
+    TDateTime StartTime() const { return FStartTime; }
+    // Adds the trace line to the hits, for a press of the right button only
+    // (the plot hands every object the shift state of a press before it
+    // asks for the object under the mouse), so that a right click near the
+    // trace opens the channel's popup menu.
+    bool HitTest(TPoint Point) override;
+
+  protected:
+    std::string InverseDeltaXText(double X) override;
+
   private:
     // The index where a binary search for V over the X values ends.
     int FindX(double V) const;
@@ -65,6 +88,8 @@ class TiPlotChannel : public TiPlotChannelCustom {
 
     TiPlotInterpolationStyle FInterpolationStyle = ipistStraightLine;
     bool FXIncreasing = true;
+    // ---- Files, logging and the mouse
+    TDateTime FStartTime = Now();
 };
 
 // X values in any order: every point is in view.
@@ -77,4 +102,8 @@ class TiXYPlotChannel : public TiPlotChannelCustom {
     double GetXMinExtent() override;
     double GetYMaxExtent() override;
     double GetYMinExtent() override;
+
+    // ---- Files, logging and the mouse
+    int CalcVisibleStart() override { return Count() ? 0 : -1; }
+    int CalcVisibleStop() override { return Count() - 1; }
 };

@@ -1,6 +1,7 @@
 #include "plot/iPlotChannelCustom.h"
 
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotToolBar.h"
 
 #include "platform/Exception.h"
 
@@ -42,7 +43,14 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Host)
     ResetStatistics();
 }
 
-TiPlotChannelCustom::~TiPlotChannelCustom() = default;
+TiPlotChannelCustom::~TiPlotChannelCustom() {
+    // The points still pending reach the log; a failure has nobody to tell.
+    try {
+        if (FLoggingActive)
+            LogDeactivate();
+    } catch (const std::exception&) {
+    }
+}
 
 void TiPlotChannelCustom::ObjectNameChanged(TiPlotObject* Object) {
     FAxes.ObjectNameChanged(Object);
@@ -93,6 +101,8 @@ int TiPlotChannelCustom::AddXY(double X, double Y) {
     CountInStatistics(X, Y);
     ReportToAxes(FData->Count() - 1, X, Y);
     DoChange();
+    if (FLoggingActive && (++FLogPendingCount >= FLogBufferSize || FLogBufferSize < 2))
+        LogFlush();
     return Index;
 }
 
@@ -155,6 +165,8 @@ TiPlotChannelCustom::TExtent TiPlotChannelCustom::MarkerExtent(int First, int La
 }
 
 void TiPlotChannelCustom::Clear() {
+    if (FLoggingActive)
+        LogDeactivate();
     ResetStatistics();
     FData->Clear();
     DoChange();
@@ -175,4 +187,112 @@ void TiPlotChannelCustom::RecalculateStatistics() {
     for (int I = 0; I < FData->Count(); ++I)
         if (!FData->Null(I) && !FData->Empty(I))
             CountInStatistics(FData->X(I), FData->Y(I));
+}
+
+// ---- Files, logging and the mouse
+
+bool TiPlotChannelCustom::SelectionMode() {
+    const std::vector<TiPlotObject*> ToolBars = Host()->Objects(TiPlotKind::ToolBar);
+    return !ToolBars.empty() && static_cast<const TiPlotToolBar*>(ToolBars.front())->SelectDown();
+}
+
+bool TiPlotChannelCustom::MarkerShown(int Index) {
+    TiPlotAxis* X = XAxis();
+    TiPlotAxis* Y = YAxis();
+    return MarkersVisible() && X && Y && !GetNull(Index) && !GetEmpty(Index) &&
+           X->InRange(GetX(Index)) && Y->InRange(GetY(Index));
+}
+
+TPoint TiPlotChannelCustom::MarkerPixel(int Index) {
+    const int X = XAxis()->ValueToPixel(GetX(Index));
+    const int Y = YAxis()->ValueToPixel(GetY(Index));
+    return XYSwap() ? Point(Y, X) : Point(X, Y);
+}
+
+bool TiPlotChannelCustom::HitTest(TPoint P) {
+    const bool Inherited = TiPlotManagerObject::HitTest(P);
+    // A hit index from an earlier test must not make a later press a marker press.
+    FHitIndex = -1;
+    if (FVisibleInLegend && FLegendRect.Contains(P))
+        return true;
+    if (!SelectionMode() || !MarkersVisible() || Count() == 0)
+        return Inherited;
+    const int Start = CalcVisibleStart(), Stop = CalcVisibleStop();
+    if (Start < 0 || Stop < 0)
+        return Inherited;
+    const int Size = MarkersSize();
+    for (int I = Start; I <= Stop; ++I) {
+        if (!MarkerShown(I))
+            continue;
+        const TPoint M = MarkerPixel(I);
+        const TRect R{M.X - Size, M.Y - Size, M.X + Size, M.Y + Size};
+        if (R.Contains(P)) {
+            FHitIndex = I;
+            FHitRect = R;
+            return true;
+        }
+    }
+    return Inherited;
+}
+
+void TiPlotChannelCustom::MouseDown(TPoint P) {
+    if (FHitIndex == -1 || !FHitRect.Contains(P))
+        return;
+    FMarkerPressed = true;
+    FPressedIndex = FHitIndex;
+    FPressedRect = FHitRect;
+}
+
+void TiPlotChannelCustom::MouseUp(TPoint P) {
+    if (FMarkerPressed) {
+        FMarkerPressed = false;
+        if (FPressedRect.Contains(P))
+            Host()->DataPointClicked(this, FPressedIndex);
+    } else if (Pressed() && FLegendRect.Contains(P)) {
+        Host()->ObjectClicked(this);
+    }
+}
+
+std::string TiPlotChannelCustom::GetXText(double Value) {
+    TiPlotAxis* Axis = XAxis();
+    return Axis ? Axis->CursorText(Value) : Translate("No X-Axis");
+}
+
+std::string TiPlotChannelCustom::GetYText(double Value) {
+    TiPlotAxis* Axis = YAxis();
+    return Axis ? Axis->CursorText(Value) : Translate("No Y-Axis");
+}
+
+std::string TiPlotChannelCustom::DataCursorText(TiPlotDataCursorStyle Style, int Status, double Y,
+                                                double X) {
+    FCursorX = X;
+    FCursorY = Y;
+    FCursorStatus = Status;
+    FCursorXText = GetXText(X);
+    if (!YAxis())
+        FCursorYText = Translate("No Y-Axis");
+    else if (Status == 1)
+        FCursorYText = Translate("Null");
+    else if (Status == 2)
+        FCursorYText = Translate("Empty");
+    else if (DigitalTrace())
+        FCursorYText = Translate(Y != 0 ? "High" : "Low");
+    else
+        FCursorYText = GetYText(Y);
+    if (!XAxis())
+        return Translate("No X-Axis");
+    switch (Style) {
+    case ipcsValueXY:
+        return FCursorXText + ", " + FCursorYText;
+    case ipcsValueX:
+    case ipcsDeltaX:
+        return FCursorXText;
+    case ipcsValueY:
+        return FCursorYText;
+    case ipcsDeltaY:
+        return GetYText(Y);
+    case ipcsInverseDeltaX:
+        return X >= 1e301 ? Translate("Infinite") : InverseDeltaXText(X);
+    }
+    return FCursorXText;
 }

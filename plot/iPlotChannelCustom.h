@@ -2,6 +2,7 @@
 // A data series of the plot: owns the storage of its points, keeps running
 // statistics of everything added and refers to its X and Y axis by name.
 
+#include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataCustomList.h"
 #include "plot/iPlotObjects.h"
 #include "plot/iPlotReference.h"
@@ -47,6 +48,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_PROPERTY(bool YAxisTrackingEnabled READ YAxisTrackingEnabled WRITE SetYAxisTrackingEnabled)
     Q_PROPERTY(int RingBufferSize READ RingBufferSize WRITE SetRingBufferSize)
     Q_PROPERTY(TiPlotDataStyle DataStyle READ DataStyle WRITE SetDataStyle)
+    // ---- Files, logging and the mouse
+    Q_PROPERTY(std::string LogFileName READ LogFileName WRITE SetLogFileName)
+    Q_PROPERTY(int LogBufferSize READ LogBufferSize WRITE SetLogBufferSize)
+    Q_PROPERTY(bool LoggingActive READ LoggingActive)
 
   public:
     static constexpr TiPlotKind StaticKind = TiPlotKind::Channel;
@@ -178,6 +183,69 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     const TRect& LegendRect() const { return FLegendRect; }
     void SetLegendRect(const TRect& Value) { FLegendRect = Value; }
 
+    // ---- Files, logging and the mouse
+    // The points the X axis shows; -1 when there are none.
+    virtual int CalcVisibleStart() = 0;
+    virtual int CalcVisibleStop() = 0;
+
+    // Hits: the channel's legend row; a marker while toolbar 0 is in its
+    // selection mode (the marker is kept for a press on it).
+    bool HitTest(TPoint Point) override;
+    void MouseDown(TPoint Point) override;
+    // A release on the pressed marker reports a click on that data point; a
+    // release on the legend row after a press there, a click on the channel.
+    void MouseUp(TPoint Point) override;
+    int GetMouseCursor() override { return crHandPoint; }
+    int HitIndex() const { return FHitIndex; }
+
+    // A value in the cursor format of the bound axis, "No X-Axis" or
+    // "No Y-Axis" (translated) without it.
+    std::string GetXText(double Value);
+    std::string GetYText(double Value);
+    // The data cursor's text for its style, from the values it measured;
+    // Status 0 is a value, 1 a Null point, 2 an Empty point. The values and
+    // the X and Y texts are kept for the cursor and the legend.
+    std::string DataCursorText(TiPlotDataCursorStyle Style, int Status, double Y, double X);
+    double CursorX() const { return FCursorX; }
+    double CursorY() const { return FCursorY; }
+    int CursorStatus() const { return FCursorStatus; }
+
+    // Logging appends the points added while it is active to LogFileName:
+    // "X<separator>Y" lines, the separator the plot's data-file one. A
+    // failing write raises an exception naming the file and keeps the
+    // points pending, so a later flush still writes them.
+    const std::string& LogFileName() const { return FLogFileName; }
+    void SetLogFileName(const std::string& Value);
+    // Points gathered before one write; below 2 every point is written.
+    int LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
+    bool LoggingActive() const { return FLoggingActive; }
+    // With Append the file must exist; else it is created or emptied.
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    void LogFlush();
+    int LogPendingCount() const { return FLogPendingCount; }
+
+    // Point text files: "X<separator>Y" per point, "Null" for the Y of a
+    // Null point, Empty points left out. A save goes to a new file that
+    // replaces the old one only once complete. A load adds every point
+    // through AddXY; a line that does not convert stops it with the
+    // conversion's failure, the points read before it staying.
+    void SaveDataToFile(const std::string& FileName);
+    void LoadDataFromFile(const std::string& FileName, bool ClearFirst);
+    // The separator the last load found: tab or comma.
+    char LoadSeparator() const { return FLoadSeparator; }
+    void SavePropertiesToFile(const std::string& FileName);
+    void LoadPropertiesFromFile(const std::string& FileName);
+
+  protected:
+    // The trace is a two-level digital one.
+    virtual bool DigitalTrace() const { return false; }
+    // The text of an inverse X distance (a frequency).
+    virtual std::string InverseDeltaXText(double X) { return GetXText(X); }
+    // Where the marker of a point is drawn, in plot pixels; both axes exist.
+    TPoint MarkerPixel(int Index);
+
   protected:
     // Both axes found and the channel visible: the extents mean something.
     bool CanMeasureExtents() { return Visible() && XAxis() && YAxis(); }
@@ -219,4 +287,23 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     TiPlotSum FXSum, FYSum;
     std::string FCursorXText, FCursorYText;
     TRect FLegendRect;
+
+    // ---- Files, logging and the mouse
+    // A marker drawn at the last paint that a hit test can find.
+    bool MarkerShown(int Index);
+    bool SelectionMode();
+    // The text of one log line per point, the last Count points.
+    std::string LogLines(int Count);
+    int FHitIndex = -1;
+    TRect FHitRect;
+    bool FMarkerPressed = false;
+    int FPressedIndex = -1;
+    TRect FPressedRect;
+    double FCursorX = 0, FCursorY = 0;
+    int FCursorStatus = 0;
+    std::string FLogFileName;
+    int FLogBufferSize = 0;
+    bool FLoggingActive = false;
+    int FLogPendingCount = 0;
+    char FLoadSeparator = '\t';
 };

@@ -4,6 +4,29 @@
 #include "plot/iPlotObjects.h"
 #include "plot/iPlotReference.h"
 
+#include <QObject>
+
+#include <cstdint>
+
+namespace iPlotDataCursor {
+Q_NAMESPACE
+
+// What the cursor measures: a value at pointer 1, or the distance (or its
+// inverse) between the two pointers.
+enum TiPlotDataCursorStyle : std::uint8_t {
+    ipcsValueXY,
+    ipcsValueX,
+    ipcsValueY,
+    ipcsDeltaX,
+    ipcsDeltaY,
+    ipcsInverseDeltaX
+};
+Q_ENUM_NS(TiPlotDataCursorStyle)
+
+} // namespace iPlotDataCursor
+
+using namespace iPlotDataCursor;
+
 class TiPlotChannelCustom;
 class TiPlotDataView;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class TiPlotObject;
+class TiPlotChannelCustom;
 
 // The kind of a plot object, told by TiPlotObject::Kind() (no dynamic_cast).
 enum class TiPlotKind {
@@ -61,6 +62,12 @@ class TiPlotHost {
     virtual void SetHint(const std::string& Text, TPoint Position) = 0;
     // A fixed English text as the plot shows it; unchanged by default.
     virtual std::string Translate(const std::string& Text) { return Text; }
+    // A click on the object, and on one data point of a channel; the plot
+    // raises its click events from these.
+    virtual void ObjectClicked(TiPlotObject*) {}
+    virtual void DataPointClicked(TiPlotChannelCustom*, int /*Index*/) {}
+    // The column separator of the data files and logs the channels write.
+    virtual char DataFileColumnSeparator() const { return '\t'; }
 
   protected:
     ~TiPlotHost() = default;
