@@ -133,13 +133,14 @@ void TiPlotChannelCustom::LogFlush() {
     if (!File.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw Exception("Cannot open file \"" + FLogFileName + "\". " +
                         File.errorString().toStdString());
-    const qint64 Before = File.size();
+    const bool Seekable = !File.isSequential();
+    const qint64 Before = Seekable ? File.size() : 0;
     const qint64 Written = File.write(Text.data(), qint64(Text.size()));
     if (Written != qint64(Text.size())) {
         const std::string Reason =
             Written >= 0 ? "The disk may be full." : File.errorString().toStdString();
         // No half lines: the next flush writes these points again.
-        if (Written > 0)
+        if (Seekable && File.size() > Before)
             File.resize(Before);
         throw Exception("Cannot write file \"" + FLogFileName + "\". " + Reason);
     }
