@@ -81,7 +81,9 @@ class ChannelTest : public ::testing::Test {
     TiPlotAxis& X = *Plot.XAxis(0);
     TiPlotAxis& Y = *Plot.YAxis(0);
     const std::string Dir = [] {
-        const std::string D = ::testing::TempDir() + "channel-test";
+        // One folder per test: ctest runs the tests side by side.
+        const std::string D = ::testing::TempDir() + "channel-test-" +
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         QDir().mkpath(QString::fromStdString(D));
         return D;
     }();
