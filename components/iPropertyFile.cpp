@@ -1,6 +1,7 @@
 #include "components/iPropertyFile.h"
 
 #include "platform/Exception.h"
+#include "platform/Text.h"
 
 #include <QMetaEnum>
 #include <QMetaProperty>
@@ -18,16 +19,6 @@
 namespace {
 
 enum class TValueKind { Boolean, Integer, Colour, Real, Text, QtText, Enumeration, Set, SubObject };
-
-std::string Trim(const std::string& S) {
-    const auto Blank = [](unsigned char C) { return C == ' ' || C == '\t' || C == '\r'; };
-    std::size_t Begin = 0, End = S.size();
-    while (Begin < End && Blank(S[Begin]))
-        ++Begin;
-    while (End > Begin && Blank(S[End - 1]))
-        --End;
-    return S.substr(Begin, End - Begin);
-}
 
 std::vector<std::string> Split(const std::string& S, char Separator) {
     std::vector<std::string> Parts;

@@ -241,3 +241,19 @@ double StrToFloat(const std::string& S) {
         throw EConvertError("'" + S + "' is not a valid floating point value");
     return Value;
 }
+
+std::string Trim(const std::string& S) {
+    std::size_t Begin = 0, End = S.size();
+    while (Begin < End && static_cast<unsigned char>(S[Begin]) <= ' ')
+        ++Begin;
+    while (End > Begin && static_cast<unsigned char>(S[End - 1]) <= ' ')
+        --End;
+    return S.substr(Begin, End - Begin);
+}
+
+std::string UpperCase(std::string S) {
+    for (char& C : S)
+        if (C >= 'a' && C <= 'z')
+            C = char(C - 'a' + 'A');
+    return S;
+}

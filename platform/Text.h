@@ -29,3 +29,8 @@ std::string FloatToStr(double V);
 // period), and an exponent; anything else raises EConvertError naming the text.
 double StrToFloat(const std::string& S);
 bool TryStrToFloat(const std::string& S, double& Value);
+
+// Without the blanks and control characters at both ends.
+std::string Trim(const std::string& S);
+// Letters a to z in upper case; other characters as they are.
+std::string UpperCase(std::string S);

@@ -137,13 +137,6 @@ int DecimalsFor(const TiPlotLabelFormat& Format, double Width) {
     return GetDecimalPlaces(Format.Precision, Format.PrecisionStyle, 0, Width);
 }
 
-std::string Trimmed(const std::string& Text) {
-    const auto First = Text.find_first_not_of(" \t\r\n");
-    if (First == std::string::npos)
-        return {};
-    return Text.substr(First, Text.find_last_not_of(" \t\r\n") - First + 1);
-}
-
 std::string ValueText(const TiPlotLabelFormat& Format, double Value, double Span,
                       TiPlotScaleType ScaleType) {
     if (ScaleType == ipstLinear)
@@ -243,7 +236,7 @@ std::string StyleText(const TiPlotLabelFormat& Format, double Value, double Span
 std::string FormatAxisValue(const TiPlotLabelFormat& Format, double Value, double Span,
                             TiPlotScaleType ScaleType) {
     try {
-        return Trimmed(StyleText(Format, Value, Span, ScaleType));
+        return Trim(StyleText(Format, Value, Span, ScaleType));
     } catch (const Exception&) {
         return ErrorText;
     }

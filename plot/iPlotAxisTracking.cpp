@@ -6,21 +6,11 @@
 #include "plot/iPlotChannelCustom.h"
 
 #include "platform/Exception.h"
+#include "platform/Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <utility>
-
-namespace {
-
-std::string Upper(std::string Text) {
-    std::transform(Text.begin(), Text.end(), Text.begin(),
-                   [](unsigned char C) { return char(std::toupper(C)); });
-    return Text;
-}
-
-} // namespace
 
 void TiPlotAxis::Track(double V) {
     double NewMin = FMin, NewSpan = FSpan;
@@ -110,10 +100,10 @@ void TiPlotAxis::SaveResumeValues() {
 
 template <typename TVisit> void TiPlotAxis::ForEachBoundChannel(TVisit Visit) {
     const bool X = Kind() == TiPlotKind::XAxis;
-    const std::string Name = Upper(this->Name());
+    const std::string Name = UpperCase(this->Name());
     for (TiPlotObject* Object : Host()->Objects(TiPlotKind::Channel)) {
         auto* Channel = static_cast<TiPlotChannelCustom*>(Object);
-        if (Upper(X ? Channel->XAxisName() : Channel->YAxisName()) == Name)
+        if (UpperCase(X ? Channel->XAxisName() : Channel->YAxisName()) == Name)
             Visit(*Channel, X);
     }
 }

@@ -128,15 +128,23 @@ int TiPlotChannel::IndexAtX(double X) {
 bool TiPlotChannel::GetYAtX(double X, double& Y) {
     Y = 0;
     const int I = IndexAtX(X);
+    if (I == -1)
+        return false;
+    // A point exactly at X answers with its own value, the first one too.
+    if (X == GetX(I) && !DigitalTrace()) {
+        Y = GetY(I);
+        return true;
+    }
     const int J = FXIncreasing ? I - 1 : I + 1;
-    if (I == -1 || J == -1 || J >= Count())
+    if (J == -1 || J >= Count())
         return false;
     if (DigitalTrace()) {
         Y = GetY(J);
         return true;
     }
     if (X != GetX(I)) {
-        if (I <= 0 || GetNull(I) || GetNull(J))
+        // Between points I and J, whichever way X runs.
+        if (GetNull(I) || GetNull(J))
             return false;
         const TiPlotAxis* Axis = XAxis();
         const int PJ = Axis->ValueToPixel(GetX(J));

@@ -10,7 +10,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -19,16 +18,6 @@ std::string NumberText(double V) {
     std::string Text = FloatToStr(V);
     std::replace(Text.begin(), Text.end(), DecimalSeparator(), '.');
     return Text;
-}
-
-// Without the blanks and control characters at both ends.
-std::string Trimmed(const std::string& S) {
-    std::size_t Begin = 0, End = S.size();
-    while (Begin < End && (unsigned char)S[Begin] <= ' ')
-        ++Begin;
-    while (End > Begin && (unsigned char)S[End - 1] <= ' ')
-        --End;
-    return S.substr(Begin, End - Begin);
 }
 
 // Lines ended by CR LF, LF or CR.
@@ -43,12 +32,6 @@ std::vector<std::string> SplitLines(const std::string& Text) {
         Begin = End + (Text.compare(End, 2, "\r\n") == 0 ? 2 : 1);
     }
     return Lines;
-}
-
-std::string Upper(std::string S) {
-    for (char& C : S)
-        C = char(std::toupper((unsigned char)C));
-    return S;
 }
 
 QString FileNameOf(const std::string& FileName) {
@@ -83,7 +66,7 @@ void TiPlotChannelCustom::SetLogFileName(const std::string& Value) {
 }
 
 void TiPlotChannelCustom::LogActivate(bool Append) {
-    if (Trimmed(FLogFileName).empty())
+    if (Trim(FLogFileName).empty())
         throw Exception("Log File Name not Defined");
     if (FLoggingActive)
         throw Exception("Logging Already Active");
@@ -175,11 +158,11 @@ void TiPlotChannelCustom::LoadDataFromFile(const std::string& FileName, bool Cle
         const std::size_t At = Line.find(FLoadSeparator);
         if (At == std::string::npos)
             continue;
-        const std::string A = Trimmed(Line.substr(0, At));
-        const std::string B = Trimmed(Line.substr(At + 1));
+        const std::string A = Trim(Line.substr(0, At));
+        const std::string B = Trim(Line.substr(At + 1));
         if (A.empty())
             continue;
-        if (Upper(B) == "NULL") {
+        if (UpperCase(B) == "NULL") {
             AddXY(StrToFloat(A), 0);
             SetNull(Count() - 1, true);
         } else {

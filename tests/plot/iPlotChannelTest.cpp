@@ -158,7 +158,7 @@ TEST_F(ChannelTest, IndexAndValueAtXInterpolateByPixels) {
     Channel.AddXY(10, 100);
     Channel.AddXY(20, 50);
     const TAtXCase Cases[] = {
-        {-1, -1, false, 0}, {21, -1, false, 0}, {0, 0, false, 0},
+        {-1, -1, false, 0}, {21, -1, false, 0}, {0, 0, true, 0}, // the first point itself
         {5, 1, true, 50},   {10, 1, true, 100}, {15, 2, true, 75},
         {20, 2, true, 50},  {5.4, 1, true, 50}, {NAN, -1, false, 0},
     };
@@ -183,7 +183,8 @@ TEST_F(ChannelTest, DescendingValuesAtX) {
     Channel.AddXY(0, 0);
     Channel.SetXIncreasing(false);
     const TAtXCase Cases[] = {
-        {25, -1, false, 0}, {-1, -1, false, 0}, {5, 1, true, 50}, {10, 1, true, 100}};
+        {25, -1, false, 0}, {-1, -1, false, 0}, {5, 1, true, 50}, {10, 1, true, 100},
+        {15, 0, true, 75},  {20, 0, true, 50}}; // between and at the first two points
     for (const TAtXCase& C : Cases) {
         double Value = -1;
         EXPECT_EQ(Channel.IndexAtX(C.X), C.Index) << C.X;
