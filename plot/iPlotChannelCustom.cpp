@@ -39,6 +39,8 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Host)
     A.MarkersPenStyle = psSolid;
     A.MarkersBrushColor = clRed;
     A.MarkersBrushStyle = bsSolid;
+    FMarkersFont.SetColor(clWhite);
+    FMarkersFont.SetStyle({fsBold});
     ResetStatistics();
 }
 
@@ -156,6 +158,7 @@ TiPlotChannelCustom::TExtent TiPlotChannelCustom::MarkerExtent(int First, int La
 
 void TiPlotChannelCustom::Clear() {
     ResetStatistics();
+    SetVisibleRange(-1, -1);
     FData->Clear();
     DoChange();
 }
