@@ -222,6 +222,33 @@ TEST_F(ChannelDraw, EqualXInASplineRunStopsOnlyThatChannel) {
     EXPECT_FALSE(Record(Channel).Ellipses.empty()) << "the next paint draws again";
 }
 
+// A run beside the X axis has no columns in view; the runs after it and
+// the markers still draw.
+TEST_F(ChannelDraw, SplineRunOutsideTheAxisIsPassedOver) {
+    Channel.SetInterpolationStyle(ipistCubicSpline);
+    Channel.SetMarkersVisible(true);
+    X.SetMinSpan(50, 50);
+    Add({{0, 10}, {10, 20}, {20, 10}, {30, 0}, {60, 40}, {70, 60}, {80, 40}});
+    Channel.SetNull(3, true);
+    const TRecords R = Record(Channel);
+    EXPECT_EQ(R.Ellipses.size(), 3u);
+    EXPECT_TRUE(NearTrace(At(70, 60)));
+}
+
+// Percent levels are percent of the Y axis for the fill too.
+TEST_F(ChannelDraw, DigitalFillReachesPercentLevels) {
+    X.SetMinSpan(-1, 6);
+    Y.SetMinSpan(0, 1000);
+    Channel.SetDigitalEnabled(true);
+    Channel.SetDigitalReferenceStyle(ipdrPercent);
+    Channel.SetFillEnabled(true);
+    for (double V : {1, 1, 1})
+        Channel.AddXY(Channel.Count(), V);
+    Paint();
+    EXPECT_TRUE(IsTrace(At(1, 500))) << "filled up to 90 percent";
+    EXPECT_FALSE(IsTrace(At(1, 950)));
+}
+
 // 1000 points in 10 neighbouring columns, 100 each; column 4 flat.
 TEST_F(ChannelDraw, FastTraceDrawsOneLinePerColumnAndOneJoinBetween) {
     Paint();
