@@ -40,6 +40,8 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Host)
     A.MarkersPenStyle = psSolid;
     A.MarkersBrushColor = clRed;
     A.MarkersBrushStyle = bsSolid;
+    FMarkersFont.SetColor(clWhite);
+    FMarkersFont.SetStyle({fsBold});
     ResetStatistics();
 }
 
@@ -168,6 +170,7 @@ void TiPlotChannelCustom::Clear() {
     if (FLoggingActive)
         LogDeactivate();
     ResetStatistics();
+    SetVisibleRange(-1, -1);
     FData->Clear();
     DoChange();
 }
@@ -196,13 +199,6 @@ bool TiPlotChannelCustom::SelectionMode() {
     return !ToolBars.empty() && static_cast<const TiPlotToolBar*>(ToolBars.front())->SelectDown();
 }
 
-bool TiPlotChannelCustom::MarkerShown(int Index) {
-    TiPlotAxis* X = XAxis();
-    TiPlotAxis* Y = YAxis();
-    return MarkersVisible() && X && Y && !GetNull(Index) && !GetEmpty(Index) &&
-           X->InRange(GetX(Index)) && Y->InRange(GetY(Index));
-}
-
 TPoint TiPlotChannelCustom::MarkerPixel(int Index) {
     const int X = XAxis()->ValueToPixel(GetX(Index));
     const int Y = YAxis()->ValueToPixel(GetY(Index));
@@ -222,7 +218,7 @@ bool TiPlotChannelCustom::HitTest(TPoint P) {
         return Inherited;
     const int Size = MarkersSize();
     for (int I = Start; I <= Stop; ++I) {
-        if (!MarkerShown(I))
+        if (!MarkerDrawable(I))
             continue;
         const TPoint M = MarkerPixel(I);
         const TRect R{M.X - Size, M.Y - Size, M.X + Size, M.Y + Size};

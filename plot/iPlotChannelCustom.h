@@ -52,6 +52,15 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_PROPERTY(std::string LogFileName READ LogFileName WRITE SetLogFileName)
     Q_PROPERTY(int LogBufferSize READ LogBufferSize WRITE SetLogBufferSize)
     Q_PROPERTY(bool LoggingActive READ LoggingActive)
+    // ---- Drawing
+    Q_PROPERTY(bool MarkersPenUseChannelColor READ MarkersPenUseChannelColor WRITE
+                   SetMarkersPenUseChannelColor)
+    Q_PROPERTY(bool MarkersBrushUseChannelColor READ MarkersBrushUseChannelColor WRITE
+                   SetMarkersBrushUseChannelColor)
+    Q_PROPERTY(
+        bool MarkersAllowIndividual READ MarkersAllowIndividual WRITE SetMarkersAllowIndividual)
+    Q_PROPERTY(int MarkersTurnOffLimit READ MarkersTurnOffLimit WRITE SetMarkersTurnOffLimit)
+    Q_PROPERTY(TFont MarkersFont READ MarkersFont WRITE SetMarkersFont)
 
   public:
     static constexpr TiPlotKind StaticKind = TiPlotKind::Channel;
@@ -238,6 +247,39 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void SavePropertiesToFile(const std::string& FileName);
     void LoadPropertiesFromFile(const std::string& FileName);
 
+    // ---- Drawing
+    bool MarkersPenUseChannelColor() const { return FMarkersPenUseChannelColor; }
+    void SetMarkersPenUseChannelColor(bool V) { Change(FMarkersPenUseChannelColor, V); }
+    bool MarkersBrushUseChannelColor() const { return FMarkersBrushUseChannelColor; }
+    void SetMarkersBrushUseChannelColor(bool V) { Change(FMarkersBrushUseChannelColor, V); }
+    bool MarkersAllowIndividual() const { return FMarkersAllowIndividual; }
+    void SetMarkersAllowIndividual(bool V) { Change(FMarkersAllowIndividual, V); }
+    int MarkersTurnOffLimit() const { return FMarkersTurnOffLimit; }
+    void SetMarkersTurnOffLimit(int V) { Change(FMarkersTurnOffLimit, V); }
+    const TFont& MarkersFont() const { return FMarkersFont; }
+    void SetMarkersFont(const TFont& V) { Change(FMarkersFont, V); }
+
+    // The points drawn in the last paint; -1 when there is none.
+    int VisibleStart() const { return FVisibleStart; }
+    int VisibleStop() const { return FVisibleStop; }
+    // The straight trace between the good points in view, with each
+    // point's own pen.
+    virtual void DrawTrace(TCanvas& Canvas, bool XYSwap);
+    virtual void DrawMarkers(TCanvas& Canvas, bool XYSwap);
+    // One marker centred on Point; Index -1 is the legend's sample.
+    void DrawMarker(TCanvas& Canvas, int Index, TPoint Point);
+    bool MarkerDrawable(int Index);
+    // One segment given in axis values, cut to the axes' ranges; with
+    // YInPercent its Y values are percent of the data view's height.
+    void DrawClippedLine(TCanvas& Canvas, bool XYSwap, double X1, double Y1, double X2, double Y2,
+                         bool YInPercent = false);
+    struct TValuePoint {
+        double X, Y;
+    };
+    // Filled with the brush and outlined with the pen, not clipped.
+    void FillQuad(TCanvas& Canvas, bool XYSwap, TValuePoint P1, TValuePoint P2, TValuePoint P3,
+                  TValuePoint P4);
+
   protected:
     // The trace is a two-level digital one.
     virtual bool DigitalTrace() const { return false; }
@@ -245,6 +287,16 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     virtual std::string InverseDeltaXText(double X) { return GetXText(X); }
     // Where the marker of a point is drawn, in plot pixels; both axes exist.
     TPoint MarkerPixel(int Index);
+    void SetVisibleRange(int Start, int Stop) {
+        FVisibleStart = Start;
+        FVisibleStop = Stop;
+    }
+    // False (and nothing set) when the trace is hidden.
+    bool SelectTracePen(TCanvas& Canvas);
+    // The screen point of a value pair through both axes.
+    TPoint ValuePixel(double X, double Y, bool XYSwap);
+    // The data view's pixel of a percent of its height (width when swapped).
+    int PercentPixel(double Percent, bool XYSwap);
 
   protected:
     // Both axes found and the channel visible: the extents mean something.
@@ -288,9 +340,6 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     std::string FCursorXText, FCursorYText;
     TRect FLegendRect;
 
-    // ---- Files, logging and the mouse
-    // A marker drawn at the last paint that a hit test can find.
-    bool MarkerShown(int Index);
     bool SelectionMode();
     // The text of one log line per point, the last Count points.
     std::string LogLines(int Count);
@@ -306,4 +355,12 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     bool FLoggingActive = false;
     int FLogPendingCount = 0;
     char FLoadSeparator = '\t';
+    // ---- Drawing
+    bool FMarkersPenUseChannelColor = true;
+    bool FMarkersBrushUseChannelColor = true;
+    bool FMarkersAllowIndividual = false;
+    int FMarkersTurnOffLimit = 0;
+    TFont FMarkersFont;
+    int FVisibleStart = -1;
+    int FVisibleStop = -1;
 };

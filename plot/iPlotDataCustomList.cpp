@@ -451,28 +451,6 @@ void TiPlotDataCompactIntervalList::CheckDeleteCount(int N) const {
         throw Exception("Delete size out of Range");
 }
 
-// ---- TiPlotMinMaxPoint
-
-void TiPlotMinMaxPoint::Reset() {
-    Empty = true;
-    Max = -1e301;
-    Min = 1e301;
-}
-
-void TiPlotMinMaxPoint::Add(std::int32_t APixel, double AX, double AY) {
-    if (Empty) {
-        Empty = false;
-        XPixel = APixel;
-        X = AX;
-        First = AY;
-    }
-    if (AY > Max)
-        Max = AY;
-    if (AY < Min)
-        Min = AY;
-    Last = AY;
-}
-
 // ---- TiLimitDataList
 
 void TiLimitDataList::Add(double Position, double Low, double High) {

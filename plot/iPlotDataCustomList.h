@@ -340,8 +340,25 @@ struct TiPlotMinMaxPoint {
     double First = 0;
     double Last = 0;
 
-    void Reset();
-    void Add(std::int32_t APixel, double AX, double AY);
+    void Reset() {
+        Empty = true;
+        Max = -1e301;
+        Min = 1e301;
+    }
+    // Inline: the fast trace calls it for every point in view.
+    void Add(std::int32_t APixel, double AX, double AY) {
+        if (Empty) {
+            Empty = false;
+            XPixel = APixel;
+            X = AX;
+            First = AY;
+        }
+        if (AY > Max)
+            Max = AY;
+        if (AY < Min)
+            Min = AY;
+        Last = AY;
+    }
     void Assign(const TiPlotMinMaxPoint& Source) { *this = Source; }
 };
 

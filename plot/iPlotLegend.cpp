@@ -464,6 +464,11 @@ void TiPlotLegend::DrawItem(TCanvas& Canvas, const TiPlotLegendItem& Item) {
     Item.Channel->SetLegendRect(NameCell);
     if (Shown(FColumnOn, TColumn::Line))
         DrawLineSample(Canvas, Item);
+    if (Shown(FColumnOn, TColumn::Marker))
+        Item.Channel->DrawMarker(
+            Canvas, -1,
+            Point(Item.X + ColumnOffset(TColumn::Marker) + ColumnWidth(TColumn::Marker) / 2,
+                  Item.Y + FCharHeight / 2));
     DrawName(Canvas, Item, NameCell);
     DrawValueCells(Canvas, Item);
 }

@@ -48,6 +48,12 @@ enum TiPlotInterpolationStyle : std::uint8_t {
 };
 Q_ENUM_NS(TiPlotInterpolationStyle)
 
+enum TiPlotHighLowStyle : std::uint8_t { iphlsOpenClose, iphlsCandleStick };
+Q_ENUM_NS(TiPlotHighLowStyle)
+
+enum TiPlotDigitalReferenceStyle : std::uint8_t { ipdrScale, ipdrPercent };
+Q_ENUM_NS(TiPlotDigitalReferenceStyle)
+
 enum TiPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 Q_ENUM_NS(TiPlotFormStyle)
 

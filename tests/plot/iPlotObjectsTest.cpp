@@ -727,8 +727,11 @@ TEST(PaintOrder, ByLayerThenTheFirstChannelOnTop) {
     Plot.NewToolBar();
     Plot.NewLegend();
     Plot.NewDataView();
+    Plot.NewXAxis();
+    Plot.NewYAxis();
+    // Only channels with axes and points in view are drawn.
     for (int I = 0; I < 3; ++I)
-        Plot.NewChannel();
+        Plot.Channel(Plot.NewChannel())->AddXY(50, 50);
     Plot.Channel(2)->SetLayer(50);
     TBitmap Picture(500, 200);
     Plot.Paint(Picture.Canvas());
