@@ -106,7 +106,7 @@ void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& So
 }
 
 int TCanvas::TextWidth(const std::string& Text) const {
-    return FontMetrics(FFont).horizontalAdvance(ToQString(Text));
+    return TextAdvance(FFont, Text);
 }
 
 int TCanvas::TextHeight(const std::string&) const {
@@ -118,8 +118,8 @@ TSize TCanvas::TextExtent(const std::string& Text) const {
 }
 
 int TCanvas::DrawText(std::string& Text, TRect& R, unsigned Flags) {
-    const QFontMetrics Metrics = FontMetrics(FFont);
-    const TTextLayout Layout = LayOutText(Metrics, ToQString(Text), R.Width(), Flags);
+    // A copy: drawing below may lay out other texts on this thread.
+    const TTextLayout Layout = CachedTextLayout(FFont, Text, R.Width(), Flags);
     const int Top = AlignedTop(R, Layout.Height(), Flags);
     const int Result = Top - R.Top + Layout.Height();
     if (Flags & DT_MODIFYSTRING && Layout.Lines.size() == 1)

@@ -2,12 +2,17 @@
 
 #include "platform/FontSubstitution.h"
 #include "platform/SystemColors.h"
+#include "platform/TextLayout.h"
 
 #include <QFontMetricsF>
 #include <QImage>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 QColor ToQColor(TColor Color) {
     const TColor C = ColorToRGB(Color);
@@ -54,6 +59,100 @@ QFont ToQFont(const TFont& Font) {
     return F;
 }
 
+namespace {
+
+// What makes two fonts measure alike: everything but the colour.
+struct TFontKey {
+    std::string Name;
+    int Height;
+    unsigned Style;
+    int Pitch;
+    friend bool operator==(const TFontKey&, const TFontKey&) = default;
+};
+
+TFontKey KeyOf(const TFont& Font) {
+    return {Font.Name(), Font.Height(), unsigned(Font.Style().ToBits()), int(Font.Pitch())};
+}
+
+} // namespace
+
+// Building a font and its metrics costs more than measuring most texts, and
+// a paint measures with a handful of fonts again and again: the last ones
+// used are kept, per thread, most recent first.
 QFontMetrics FontMetrics(const TFont& Font) {
-    return QFontMetrics(ToQFont(Font), &ReferenceDevice());
+    constexpr std::size_t Kept = 16;
+    thread_local std::vector<std::pair<TFontKey, QFontMetrics>> Recent;
+    TFontKey Key = KeyOf(Font);
+    const auto Found = std::find_if(Recent.begin(), Recent.end(),
+                                    [&Key](const auto& Entry) { return Entry.first == Key; });
+    if (Found != Recent.end()) {
+        std::rotate(Recent.begin(), Found, Found + 1);
+        return Recent.front().second;
+    }
+    if (Recent.size() == Kept)
+        Recent.pop_back();
+    Recent.insert(Recent.begin(),
+                  {std::move(Key), QFontMetrics(ToQFont(Font), &ReferenceDevice())});
+    return Recent.front().second;
+}
+
+namespace {
+
+struct TTextKey {
+    TFontKey Font;
+    std::string Text;
+    friend bool operator==(const TTextKey&, const TTextKey&) = default;
+};
+
+struct TTextKeyHash {
+    std::size_t operator()(const TTextKey& K) const {
+        const std::hash<std::string> H;
+        return H(K.Text) ^ (H(K.Font.Name) * 31) ^ (std::size_t(K.Font.Height) * 131) ^
+               (std::size_t(K.Font.Style) << 20) ^ (std::size_t(K.Font.Pitch) << 28);
+    }
+};
+
+} // namespace
+
+int TextAdvance(const TFont& Font, const std::string& Text) {
+    // Shaping a text is the costly part of measuring it; labels and legend
+    // cells are measured several times per paint with the same fonts.
+    constexpr std::size_t Kept = 4096;
+    thread_local std::unordered_map<TTextKey, int, TTextKeyHash> Widths;
+    TTextKey Key{KeyOf(Font), Text};
+    if (const auto Found = Widths.find(Key); Found != Widths.end())
+        return Found->second;
+    if (Widths.size() >= Kept)
+        Widths.clear();
+    const int Width = FontMetrics(Font).horizontalAdvance(QString::fromStdString(Text));
+    Widths.emplace(std::move(Key), Width);
+    return Width;
+}
+
+const TTextLayout& CachedTextLayout(const TFont& Font, const std::string& Text, int MaxWidth,
+                                    unsigned Flags) {
+    // Labels, titles and legend cells are laid out with the same fonts and
+    // boxes at every paint.
+    constexpr std::size_t Kept = 4096;
+    struct TLayoutKey {
+        TTextKey Text;
+        int MaxWidth;
+        unsigned Flags;
+        bool operator==(const TLayoutKey&) const = default;
+    };
+    struct TLayoutKeyHash {
+        std::size_t operator()(const TLayoutKey& K) const {
+            return TTextKeyHash()(K.Text) ^ (std::size_t(K.MaxWidth) * 2654435761u) ^
+                   (std::size_t(K.Flags) << 40);
+        }
+    };
+    thread_local std::unordered_map<TLayoutKey, TTextLayout, TLayoutKeyHash> Layouts;
+    TLayoutKey Key{{KeyOf(Font), Text}, MaxWidth, Flags};
+    if (const auto Found = Layouts.find(Key); Found != Layouts.end())
+        return Found->second;
+    if (Layouts.size() >= Kept)
+        Layouts.clear();
+    TTextLayout Layout =
+        LayOutText(FontMetrics(Font), QString::fromStdString(Text), MaxWidth, Flags);
+    return Layouts.emplace(std::move(Key), std::move(Layout)).first->second;
 }

@@ -3,6 +3,7 @@
 // implementation only.
 
 #include "platform/GraphicsObjects.h"
+#include "platform/TextLayout.h"
 #include "platform/Types.h"
 
 #include <QColor>
@@ -33,3 +34,9 @@ inline QRect ToQRect(const TRect& R) {
 QFont ToQFont(const TFont& Font);
 // Metrics on a 96 dpi raster device.
 QFontMetrics FontMetrics(const TFont& Font);
+// The advance width of one line of text in the font, in pixels.
+int TextAdvance(const TFont& Font, const std::string& Text);
+// The text broken into lines as TCanvas::DrawText draws it (see
+// TextLayout.h); valid until the next call on this thread.
+const TTextLayout& CachedTextLayout(const TFont& Font, const std::string& Text, int MaxWidth,
+                                    unsigned Flags);
