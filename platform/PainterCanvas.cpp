@@ -159,9 +159,11 @@ TPoint PointAt(TPoint A, TPoint B, double T) {
 // line to a far-away point costs no more than one across the picture.
 constexpr std::int64_t LongSegment = 8192;
 
-TThinLine ThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern,
-                   const TRect& Visible) {
-    TThinLine Line;
+// Walks the pixels of a thin line in drawing order: Ink(X, Y) for the
+// pixels of the dashes, Gap(X, Y) for those between them.
+template <typename TInk, typename TGap>
+void WalkThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern, const TRect& Visible,
+                  TInk Ink, TGap Gap) {
     int Period = 0;
     for (qreal Length : Pattern)
         Period += int(Length);
@@ -178,7 +180,10 @@ TThinLine ThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern,
                 Phase -= int(Pattern[I]);
             }
         }
-        (On ? Line.Ink : Line.Gaps).emplace_back(X, Y);
+        if (On)
+            Ink(X, Y);
+        else
+            Gap(X, Y);
     };
     const TRect Margin{Visible.Left - 2, Visible.Top - 2, Visible.Right + 2, Visible.Bottom + 2};
     for (std::size_t I = 1; I < Path.size(); ++I) {
@@ -213,6 +218,14 @@ TThinLine ThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern,
             }
         }
     }
+}
+
+TThinLine ThinLine(std::span<const TPoint> Path, const QVector<qreal>& Pattern,
+                   const TRect& Visible) {
+    TThinLine Line;
+    WalkThinLine(
+        Path, Pattern, Visible, [&Line](int X, int Y) { Line.Ink.emplace_back(X, Y); },
+        [&Line](int X, int Y) { Line.Gaps.emplace_back(X, Y); });
     return Line;
 }
 
@@ -372,7 +385,17 @@ void TPainterCanvas::Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoin
 }
 
 void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
-    const TThinLine Line = ThinLine(Path, DashPattern(Pen().Style()), VisibleRect());
+    const QVector<qreal> Pattern = DashPattern(Pen().Style());
+    // A solid line copied onto an image: its pixels written as they are
+    // walked, with nothing gathered first.
+    if (Pattern.isEmpty() && F->Image && Pen().Mode() == pmCopy) {
+        const TPixelWriter Write(*F->Image, VisibleRect(), ToQColor(Pen().Color()).rgb());
+        WalkThinLine(
+            Path, Pattern, VisibleRect(), [&Write](int X, int Y) { Write(QPoint(X, Y)); },
+            [](int, int) {});
+        return;
+    }
+    const TThinLine Line = ThinLine(Path, Pattern, VisibleRect());
     if (!Line.Gaps.empty() && Brush().Style() == bsSolid)
         DrawDots(Line.Gaps, Brush().Color());
     DrawDots(Line.Ink, Pen().Color());
@@ -427,16 +450,19 @@ void TPainterCanvas::Polygon(std::span<const TPoint> Points) {
 void TPainterCanvas::Polyline(std::span<const TPoint> Points) {
     if (Points.size() < 2)
         return;
-    const std::vector<QPoint> Q = ToQPoints(Points);
     // Wide segments stroked one by one: their round ends cover the joins,
     // and it is many times faster than stroking the whole path.
     std::vector<QLine> Segments;
-    Segments.reserve(Q.size());
-    for (std::size_t I = 1; I < Q.size(); ++I)
-        Segments.emplace_back(Q[I - 1], Q[I]);
-    Shape(
-        TNoFill{}, [&](QPainter& P) { P.drawLines(Segments.data(), int(Segments.size())); },
-        Points);
+    auto Stroke = [&](QPainter& P) {
+        if (Segments.empty()) {
+            const std::vector<QPoint> Q = ToQPoints(Points);
+            Segments.reserve(Q.size());
+            for (std::size_t I = 1; I < Q.size(); ++I)
+                Segments.emplace_back(Q[I - 1], Q[I]);
+        }
+        P.drawLines(Segments.data(), int(Segments.size()));
+    };
+    Shape(TNoFill{}, Stroke, Points);
 }
 
 void TPainterCanvas::Rectangle(const TRect& R) {
