@@ -1,10 +1,10 @@
 #include "app/DataLog.h"
 
+#include "components/iPropertyFile.h"
+
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -33,10 +33,6 @@ std::vector<std::string> ValueTexts(const std::string& Tail) {
     if (Pieces.size() == 4)
         return {Pieces[0] + "," + Pieces[1], Pieces[2] + "," + Pieces[3]};
     return {Tail};
-}
-
-QString Name(const std::string& FileName) {
-    return QString::fromStdString(FileName);
 }
 
 // A byte order mark stays in the text, so that it is saved again.
@@ -139,39 +135,4 @@ bool LogLineValues(const std::string& Line, std::vector<float>& Values) {
     for (const std::string& Text : ValueTexts(Line.substr(Comma + 1)))
         Values.push_back(float(StrToFloat(Text)));
     return true;
-}
-
-void WriteTextFile(const std::string& FileName, const std::string& Text) {
-    QSaveFile File(Name(FileName));
-    // Unbuffered: a buffered save file loses the failure of a write that
-    // stops half way (a full disk) and commits the truncated text.
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Exception("Cannot create file \"" + FileName + "\". " +
-                        File.errorString().toStdString());
-    // Until the commit the text goes to a new file, so a failed save leaves
-    // an earlier file as it was.
-    const qint64 Written = File.write(Text.data(), qint64(Text.size()));
-    if (Written != qint64(Text.size())) {
-        const std::string Reason = Written >= 0 ? "Only " + std::to_string(Written) + " of " +
-                                                      std::to_string(Text.size()) +
-                                                      " bytes could be written; the disk "
-                                                      "may be full."
-                                                : File.errorString().toStdString();
-        throw Exception("Cannot write file \"" + FileName + "\". " + Reason);
-    }
-    if (!File.commit())
-        throw Exception("Cannot write file \"" + FileName + "\". " +
-                        File.errorString().toStdString());
-}
-
-std::string ReadTextFile(const std::string& FileName) {
-    QFile File(Name(FileName));
-    if (!File.open(QIODevice::ReadOnly))
-        throw Exception("Cannot open file \"" + FileName + "\". " +
-                        File.errorString().toStdString());
-    const QByteArray Bytes = File.readAll();
-    if (File.error() != QFileDevice::NoError)
-        throw Exception("Cannot read file \"" + FileName + "\". " +
-                        File.errorString().toStdString());
-    return Bytes.toStdString();
 }

@@ -35,8 +35,3 @@ std::string FileTextOfLog(const QString& MemoText, TLogEncoding Encoding);
 // regional decimal separator (also when that is ","). False for a line
 // without ","; EConvertError when the text after it is not one or two numbers.
 bool LogLineValues(const std::string& Line, std::vector<float>& Values);
-
-// Replaces the file only once the whole text is written; Exception with the
-// file name and the system's reason on failure.
-void WriteTextFile(const std::string& FileName, const std::string& Text);
-std::string ReadTextFile(const std::string& FileName);

@@ -2,6 +2,7 @@
 
 #include "app/Connection.h"
 #include "components/iComponent.h"
+#include "components/iPropertyFile.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -219,14 +220,14 @@ void TForm1::SpeedButton1Click() {
     if (QFileInfo::exists(QString::fromStdString(FileName)) &&
         !FDialogs.Confirm("\"" + FileName + "\" already exists. Replace it?"))
         return;
-    WriteTextFile(FileName, FileTextOfLog(LogText(), FLogEncoding));
+    iWriteTextFile(FileName, FileTextOfLog(LogText(), FLogEncoding));
     FUi->Memo1->document()->setModified(false);
 }
 
 void TForm1::SpeedButton2Click() {
     std::string FileName;
     if (FDialogs.ExecuteOpen(LogFileName, FileName)) {
-        const TLogText Log = LogTextOfFile(ReadTextFile(FileName), FileName);
+        const TLogText Log = LogTextOfFile(iReadTextFile(FileName), FileName);
         if (LogHasUnsavedLines() &&
             !FDialogs.Confirm("The log has lines that were not saved. Replace them with \"" +
                               FileName + "\"?"))

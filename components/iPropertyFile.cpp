@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
+#include <QFile>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QSaveFile>
@@ -398,17 +399,35 @@ void iWritePropertyFile(const std::string& FileName, const std::vector<TProperty
 
 void iWriteTextFile(const std::string& FileName, const std::string& Text) {
     QSaveFile File(QString::fromStdString(FileName));
-    // Unbuffered: a buffered save file can lose the failure of a write that
-    // stops half way and commit the truncated text.
+    // Unbuffered: a buffered save file loses the failure of a write that
+    // stops half way (a full disk) and commits the truncated text.
     if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Exception("Cannot create file \"" + FileName + "\". " +
                         File.errorString().toStdString());
+    // Until the commit the text goes to a new file, so a failed save leaves
+    // an earlier file as it was.
     const qint64 Written = File.write(Text.data(), qint64(Text.size()));
-    if (Written != qint64(Text.size()))
-        throw Exception(
-            "Cannot write file \"" + FileName + "\". " +
-            (Written >= 0 ? "The disk may be full." : File.errorString().toStdString()));
+    if (Written != qint64(Text.size())) {
+        const std::string Reason = Written >= 0 ? "Only " + std::to_string(Written) + " of " +
+                                                      std::to_string(Text.size()) +
+                                                      " bytes could be written; the disk "
+                                                      "may be full."
+                                                : File.errorString().toStdString();
+        throw Exception("Cannot write file \"" + FileName + "\". " + Reason);
+    }
     if (!File.commit())
         throw Exception("Cannot write file \"" + FileName + "\". " +
                         File.errorString().toStdString());
+}
+
+std::string iReadTextFile(const std::string& FileName) {
+    QFile File(QString::fromStdString(FileName));
+    if (!File.open(QIODevice::ReadOnly))
+        throw Exception("Cannot open file \"" + FileName + "\". " +
+                        File.errorString().toStdString());
+    const QByteArray Bytes = File.readAll();
+    if (File.error() != QFileDevice::NoError)
+        throw Exception("Cannot read file \"" + FileName + "\". " +
+                        File.errorString().toStdString());
+    return Bytes.toStdString();
 }

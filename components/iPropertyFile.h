@@ -49,6 +49,8 @@ void iWritePropertyFile(const std::string& FileName, const std::vector<TProperty
 // only once every byte is written, so a failure (a full disk, no permission)
 // leaves an earlier file as it was. Exception naming the file and the reason.
 void iWriteTextFile(const std::string& FileName, const std::string& Text);
+// The whole file's bytes; Exception naming the file and the reason.
+std::string iReadTextFile(const std::string& FileName);
 
 // The enumeration (or flags) a property's type names, found through the
 // type's own meta-object. QMetaProperty::enumerator() does not know it when

@@ -38,18 +38,6 @@ QString FileNameOf(const std::string& FileName) {
     return QString::fromStdString(FileName);
 }
 
-std::string ReadWholeFile(const std::string& FileName) {
-    QFile File(FileNameOf(FileName));
-    if (!File.open(QIODevice::ReadOnly))
-        throw Exception("Cannot open file \"" + FileName + "\". " +
-                        File.errorString().toStdString());
-    const QByteArray Bytes = File.readAll();
-    if (File.error() != QFileDevice::NoError)
-        throw Exception("Cannot read file \"" + FileName + "\". " +
-                        File.errorString().toStdString());
-    return Bytes.toStdString();
-}
-
 const char* const PropertyRoot = "Channel.";
 const char* const PropertyFileType = "Plot Channel Config";
 
@@ -148,7 +136,7 @@ void TiPlotChannelCustom::SaveDataToFile(const std::string& FileName) {
 
 void TiPlotChannelCustom::LoadDataFromFile(const std::string& FileName, bool ClearFirst) {
     // Read before anything changes: a file that cannot be read changes nothing.
-    const std::vector<std::string> Lines = SplitLines(ReadWholeFile(FileName));
+    const std::vector<std::string> Lines = SplitLines(iReadTextFile(FileName));
     if (FLoggingActive)
         LogDeactivate();
     if (ClearFirst)
