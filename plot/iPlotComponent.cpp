@@ -29,6 +29,8 @@ TiPlotComponent::TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateCh
     FMaster = std::make_unique<TiPlotMasterManager>(this, std::move(CreateChannel));
     FMaster->SetUserCanEdit(FUserCanEditObjects);
     FAnnotationDefaultFont.SetColor(clWhite);
+    FHintTimer.setSingleShot(true);
+    connect(&FHintTimer, &QTimer::timeout, this, [this] { HintTimerFired(); });
 }
 
 TiPlotComponent::~TiPlotComponent() {

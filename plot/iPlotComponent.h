@@ -4,6 +4,7 @@
 //   iPlotComponent.cpp         construction, the objects' host, the object
 //                              lists per kind and the plot's properties
 //   iPlotComponentStorage.cpp  the object lists stored with the properties
+//   iPlotComponentInput.cpp    the mouse, wheel and keys routed to objects
 //   iPlotComponentPaint.cpp    the painting order
 //   iPlotLayoutManager.cpp     the layout: sides and rows of the objects
 
@@ -13,6 +14,10 @@
 #include "plot/iPlotTypes.h"
 
 #include "platform/GraphicsObjects.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -247,6 +252,17 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     std::string TitleText() const;
     void SetTitleText(const std::string& Value);
 
+    // ---- Input (iPlotComponentInput.cpp)
+    // The object that takes the mouse at a client point, or none.
+    TiPlotObject* ObjectAt(int X, int Y);
+    // Tracking off, or on, on every X and Y axis.
+    void PauseTracking();
+    void ResumeTracking();
+    // Every channel cleared and every axis' tracking started afresh.
+    void ClearAllData();
+    // The popup menu last shown, or none.
+    QMenu* PopupMenu() const { return FPopupMenu.get(); }
+
     // Gives every layout object and data view 0 its rectangle.
     void Layout(TCanvas& Canvas);
     // The rectangles already taken by labels drawn inside the data view,
@@ -263,6 +279,14 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
   protected:
     TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateChannel CreateChannel);
     void iPaintTo(TCanvas& Canvas) override;
+    void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void iMouseMove(TShiftState Shift, int X, int Y) override;
+    void iDoubleClick() override;
+    bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
+    void iKeyDown(std::uint16_t& Key, TShiftState Shift) override;
+    // The arrow keys reach the focused objects.
+    void iWantSpecialKey(std::uint16_t& CharCode, bool& Result) override;
     // The object lists: "ChannelManager.Count = 2", then the published
     // properties of each object as "ChannelManager.Item0.TitleText = ...".
     void WriteExtraProperties(std::vector<TPropertyLine>& Lines) const override;
@@ -288,6 +312,15 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     // cursor reads all of them.
     void ShowAllChannelsInLegend();
     void DrawHint(TCanvas& Canvas);
+    std::vector<TiPlotObject*> AllObjects() const;
+    std::vector<TiPlotObject*> FocusedObjects() const;
+    // Every object learns the shift state of the mouse event being routed.
+    void HandShiftState(TShiftState Shift);
+    void TakeFocus(TiPlotObject& Hit, TShiftState Shift);
+    void DispatchMouseDown(TiPlotObject& Object, TMouseButton Button, int X, int Y);
+    void DispatchMouseUp(TiPlotObject& Object, const TPoint& P);
+    void ShowPopupMenu(TiPlotObject& Object, QPoint Screen);
+    void HintTimerFired();
     void DrawFrameLayer(TCanvas& Canvas);
     void DrawDataViewLayer(TCanvas& Canvas);
     void CalcAxesTicks(TCanvas& Canvas);
@@ -311,6 +344,13 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     bool FDestroying = false;
     std::vector<TRect> FOccupied;
     TiPlotEvents FEvents;
+    QPointer<TiPlotObject> FPressed, FHover;
+    bool FPressInProgress = false;
+    bool FDoubleClick = false;
+    // Axes are being picked with Shift or Ctrl: moves do not drag them.
+    bool FAxisSelection = false;
+    QTimer FHintTimer;
+    std::unique_ptr<QMenu> FPopupMenu;
     struct {
         bool Showing = false;
         std::string Text;

@@ -1,0 +1,260 @@
+// The mouse, the wheel and the keys routed to the plot's objects: the hit
+// test, the focus rules, dispatch to the focused objects, popup menus and
+// hints.
+
+#include "plot/iPlotComponent.h"
+
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotManagers.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace {
+
+Qt::CursorShape CursorShapeOf(int Cursor) {
+    switch (Cursor) {
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    case crSizeWE:
+        return Qt::SizeHorCursor;
+    case crSizeNS:
+        return Qt::SizeVerCursor;
+    case crDrag:
+        return Qt::DragMoveCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+bool IsDataViewOrLegend(TiPlotKind Kind) {
+    return Kind == TiPlotKind::DataView || Kind == TiPlotKind::Legend ||
+           Kind == TiPlotKind::DataViewLayout;
+}
+
+} // namespace
+
+std::vector<TiPlotObject*> TiPlotComponent::AllObjects() const {
+    std::vector<TiPlotObject*> All;
+    TiPlotObjectManager& Objects = FMaster->ObjectManager();
+    for (int I = 0; I < Objects.Count(); ++I)
+        All.push_back(Objects.Items(I));
+    return All;
+}
+
+std::vector<TiPlotObject*> TiPlotComponent::FocusedObjects() const {
+    std::vector<TiPlotObject*> Focused;
+    for (TiPlotObject* Object : AllObjects())
+        if (Object->Focused())
+            Focused.push_back(Object);
+    return Focused;
+}
+
+// Three passes in creation order: focused objects first, then any object,
+// then the data views and legends that lie under everything else.
+TiPlotObject* TiPlotComponent::ObjectAt(int X, int Y) {
+    const TPoint P = Point(X, Y);
+    auto Pass = [&](auto Wanted) -> TiPlotObject* {
+        for (TiPlotObject* Object : AllObjects())
+            if (Object->Enabled() && Object->Visible() && Wanted(*Object) && Object->HitTest(P))
+                return Object->Claim(X, Y);
+        return nullptr;
+    };
+    if (TiPlotObject* Hit =
+            Pass([](TiPlotObject& O) { return O.Focused() && !IsDataViewOrLegend(O.Kind()); }))
+        return Hit;
+    if (TiPlotObject* Hit = Pass([](TiPlotObject& O) { return !IsDataViewOrLegend(O.Kind()); }))
+        return Hit;
+    return Pass([](TiPlotObject& O) {
+        return O.Kind() == TiPlotKind::DataView || O.Kind() == TiPlotKind::Legend;
+    });
+}
+
+void TiPlotComponent::HandShiftState(TShiftState Shift) {
+    for (TiPlotObject* Object : AllObjects())
+        Object->SetShiftState(Shift);
+}
+
+void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    HandShiftState(Shift);
+    FPressInProgress = true;
+    setFocus(Qt::MouseFocusReason);
+    HideHint();
+    if (Button == mbRight)
+        FMaster->ClearAllFocus();
+    TiPlotObject* Hit = ObjectAt(X, Y);
+    FPressed = Hit;
+    if (!Hit) {
+        FMaster->ClearAllFocus();
+        return;
+    }
+    TakeFocus(*Hit, Shift);
+    const TiPlotKind Kind = Hit->Kind();
+    // These take the press alone; others share it with every focused object.
+    const bool Alone = Button == mbRight || Kind == TiPlotKind::Annotation ||
+                       Kind == TiPlotKind::Legend || Kind == TiPlotKind::Table ||
+                       Kind == TiPlotKind::ToolBar || Kind == TiPlotKind::Limit;
+    if (Alone) {
+        DispatchMouseDown(*Hit, Button, X, Y);
+        return;
+    }
+    for (TiPlotObject* Object : FocusedObjects())
+        DispatchMouseDown(*Object, Button, X, Y);
+}
+
+// Shift adds to the focus, Ctrl toggles an axis; a plain click focuses the
+// object alone (a toolbar never takes the focus that way).
+void TiPlotComponent::TakeFocus(TiPlotObject& Hit, TShiftState Shift) {
+    const bool Axis = IsAxisKind(Hit.Kind());
+    if (Shift.Contains(ssShift)) {
+        Hit.SetFocused(true);
+        FAxisSelection = Axis;
+    } else if (Shift.Contains(ssCtrl)) {
+        Hit.SetFocused(Axis ? !Hit.Focused() : true);
+        FAxisSelection = Axis;
+    } else if (Hit.Kind() != TiPlotKind::ToolBar) {
+        Hit.SetFocused(true);
+    }
+}
+
+void TiPlotComponent::DispatchMouseDown(TiPlotObject& Object, TMouseButton Button, int X, int Y) {
+    if (!Object.Enabled())
+        return;
+    if (Button == mbRight) {
+        if (Object.PopupEnabled())
+            ShowPopupMenu(Object, mapToGlobal(QPoint(X, Y)));
+        return;
+    }
+    Object.SetPressed(true);
+    Object.MouseDown(Point(X, Y));
+}
+
+void TiPlotComponent::ShowPopupMenu(TiPlotObject& Object, QPoint Screen) {
+    std::vector<TiPlotPopupItem> Items;
+    Object.AddPopupItems(Items);
+    if (Items.empty())
+        return;
+    FPopupMenu = std::make_unique<QMenu>(this);
+    for (const TiPlotPopupItem& Item : Items) {
+        QAction* Action = FPopupMenu->addAction(QString::fromStdString(Item.Caption));
+        Action->setCheckable(Item.Checked);
+        Action->setChecked(Item.Checked);
+        Action->setEnabled(Item.Enabled);
+        if (Item.OnClick)
+            connect(Action, &QAction::triggered, this, [Click = Item.OnClick] { Click(); });
+    }
+    FPopupMenu->popup(Screen);
+}
+
+void TiPlotComponent::DispatchMouseUp(TiPlotObject& Object, const TPoint& P) {
+    Object.MouseUp(P);
+    if (Object.Pressed())
+        Object.SetPressed(false);
+}
+
+void TiPlotComponent::iMouseUp(TMouseButton, TShiftState Shift, int X, int Y) {
+    FPressInProgress = false;
+    HandShiftState(Shift);
+    HideHint();
+    FAxisSelection = false;
+    const TPoint P = Point(X, Y);
+    QPointer<TiPlotObject> Pressed = FPressed;
+    if (Pressed)
+        DispatchMouseUp(*Pressed, P);
+    for (TiPlotObject* Object : FocusedObjects())
+        if (Object != Pressed)
+            DispatchMouseUp(*Object, P);
+    FPressed = nullptr;
+    FDoubleClick = false;
+}
+
+void TiPlotComponent::iDoubleClick() {
+    FDoubleClick = true;
+}
+
+void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
+    if (FAxisSelection)
+        return;
+    HandShiftState(Shift);
+    const TPoint P = Point(X, Y);
+    const bool Held = Shift.Contains(ssLeft) || Shift.Contains(ssRight);
+    if (Held) {
+        HideHint();
+        // Annotations and toolbars are dragged alone.
+        if (FPressed && (FPressed->Kind() == TiPlotKind::Annotation ||
+                         FPressed->Kind() == TiPlotKind::ToolBar)) {
+            FPressed->MouseMove(P);
+        } else {
+            for (TiPlotObject* Object : FocusedObjects())
+                if (Object->Pressed())
+                    Object->MouseMove(P);
+        }
+        unsetCursor();
+        return;
+    }
+    // A press released outside the control ends here.
+    if (FPressed)
+        DispatchMouseUp(*FPressed, P);
+    for (TiPlotObject* Object : FocusedObjects())
+        if (Object != FPressed)
+            DispatchMouseUp(*Object, P);
+    FPressed = nullptr;
+    TiPlotObject* Hit = ObjectAt(X, Y);
+    if (!Hit) {
+        FHover = nullptr;
+        unsetCursor();
+        return;
+    }
+    setCursor(CursorShapeOf(Hit->GetMouseCursor()));
+    // The object offers its hint while the mouse rests on it.
+    FHint.Text.clear();
+    Hit->MouseHover(P);
+    if (FHintsShow && !FHint.Text.empty() && !FPressInProgress && Hit != FHover)
+        FHintTimer.start(FHint.Showing ? FHintsHidePause : FHintsPause);
+    FHover = Hit;
+}
+
+void TiPlotComponent::HintTimerFired() {
+    FHintTimer.stop();
+    if (FHint.Showing) {
+        HideHint();
+        return;
+    }
+    ShowHint();
+    FHintTimer.start(FHintsHidePause);
+}
+
+bool TiPlotComponent::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) {
+    const QPoint Client = mapFromGlobal(QPoint(MousePos.X, MousePos.Y));
+    for (TiPlotObject* Object : FocusedObjects())
+        Object->MouseWheel(WheelDelta, Shift, Point(Client.x(), Client.y()));
+    return true;
+}
+
+void TiPlotComponent::iKeyDown(std::uint16_t& Key, TShiftState Shift) {
+    for (TiPlotObject* Object : FocusedObjects())
+        Object->KeyDown(Key, Shift);
+}
+
+void TiPlotComponent::iWantSpecialKey(std::uint16_t& CharCode, bool& Result) {
+    if (CharCode >= VK_LEFT && CharCode <= VK_DOWN)
+        Result = true;
+}
+
+void TiPlotComponent::PauseTracking() {
+    for (int I = 0; I < XAxisCount(); ++I)
+        XAxis(I)->SetTrackingEnabled(false);
+    for (int I = 0; I < YAxisCount(); ++I)
+        YAxis(I)->SetTrackingEnabled(false);
+}
+
+void TiPlotComponent::ResumeTracking() {
+    for (int I = 0; I < XAxisCount(); ++I)
+        XAxis(I)->SetTrackingEnabled(true);
+    for (int I = 0; I < YAxisCount(); ++I)
+        YAxis(I)->SetTrackingEnabled(true);
+}
+
+void TiPlotComponent::ClearAllData() {
+    FMaster->ClearAllData();
+}
