@@ -213,7 +213,9 @@ void TiPlotAxis::MouseMove(TPoint P) {
     FLastMouse = P;
 }
 
-void TiPlotAxis::MouseUp(TPoint) {
+void TiPlotAxis::MouseUp(TPoint P) {
+    if (FDragging && HitTest(P))
+        Host()->ObjectClicked(this);
     FDragging = false;
 }
 

@@ -187,6 +187,7 @@ void TiPlotComponent::FocusChanged(TiPlotObject* Object) {
         return;
     // The focus frame shows at once; the others then let go of theirs.
     update();
+    RaiseFocusEvent(*Object);
     if (Object->Focused())
         Master->GotFocus(Object);
 }

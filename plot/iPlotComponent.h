@@ -152,6 +152,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void ObjectRemoving(TiPlotObject* Object) override;
     void FocusChanged(TiPlotObject* Object) override;
     void SetHint(const std::string& Text, TPoint Position) override;
+    void ObjectClicked(TiPlotObject* Object) override;
+    void DataPointClicked(TiPlotChannelCustom* Channel, int Index) override;
     std::string Translate(const std::string& Text) override {
         return FMaster->TranslationManager().Translate(Text);
     }
@@ -321,6 +323,10 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void DispatchMouseUp(TiPlotObject& Object, const TPoint& P);
     void ShowPopupMenu(TiPlotObject& Object, QPoint Screen);
     void HintTimerFired();
+    // The event of a family (mouse down, click, ...) for the object's kind.
+    template <typename TFamilyTable, typename... TArgs>
+    void RaiseFor(const TFamilyTable& Family, const TiPlotObject& Object, TArgs&&... Args);
+    void RaiseFocusEvent(TiPlotObject& Object);
     void DrawFrameLayer(TCanvas& Canvas);
     void DrawDataViewLayer(TCanvas& Canvas);
     void CalcAxesTicks(TCanvas& Canvas);
@@ -346,6 +352,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     TiPlotEvents FEvents;
     QPointer<TiPlotObject> FPressed, FHover;
     bool FPressInProgress = false;
+    TMouseButton FReleaseButton = mbLeft;
     bool FDoubleClick = false;
     // Axes are being picked with Shift or Ctrl: moves do not drag them.
     bool FAxisSelection = false;

@@ -5,10 +5,14 @@
 #include "plot/iPlotComponent.h"
 
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotManagers.h"
 
 #include <QCursor>
 #include <QMenu>
+
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -32,7 +36,81 @@ bool IsDataViewOrLegend(TiPlotKind Kind) {
            Kind == TiPlotKind::DataViewLayout;
 }
 
+// The kinds that have events of their own, in the order of the tables below.
+int EventSlot(TiPlotKind Kind) {
+    switch (Kind) {
+    case TiPlotKind::Channel:
+        return 0;
+    case TiPlotKind::XAxis:
+        return 1;
+    case TiPlotKind::YAxis:
+        return 2;
+    case TiPlotKind::DataView:
+        return 3;
+    case TiPlotKind::Legend:
+        return 4;
+    case TiPlotKind::Limit:
+        return 5;
+    case TiPlotKind::DataCursor:
+        return 6;
+    case TiPlotKind::Annotation:
+        return 7;
+    default:
+        return -1;
+    }
+}
+
+template <typename THandler> using TFamily = std::array<THandler TiPlotEvents::*, 8>;
+constexpr TFamily<TiPlotObjectMouseEvent> MouseDownEvents{
+    &TiPlotEvents::OnMouseDownChannel,    &TiPlotEvents::OnMouseDownXAxis,
+    &TiPlotEvents::OnMouseDownYAxis,      &TiPlotEvents::OnMouseDownDataView,
+    &TiPlotEvents::OnMouseDownLegend,     &TiPlotEvents::OnMouseDownLimit,
+    &TiPlotEvents::OnMouseDownDataCursor, &TiPlotEvents::OnMouseDownAnnotation};
+constexpr TFamily<TiPlotObjectMouseEvent> MouseUpEvents{
+    &TiPlotEvents::OnMouseUpChannel,    &TiPlotEvents::OnMouseUpXAxis,
+    &TiPlotEvents::OnMouseUpYAxis,      &TiPlotEvents::OnMouseUpDataView,
+    &TiPlotEvents::OnMouseUpLegend,     &TiPlotEvents::OnMouseUpLimit,
+    &TiPlotEvents::OnMouseUpDataCursor, &TiPlotEvents::OnMouseUpAnnotation};
+constexpr TFamily<TiPlotObjectMouseMoveEvent> MouseMoveEvents{
+    &TiPlotEvents::OnMouseMoveChannel,    &TiPlotEvents::OnMouseMoveXAxis,
+    &TiPlotEvents::OnMouseMoveYAxis,      &TiPlotEvents::OnMouseMoveDataView,
+    &TiPlotEvents::OnMouseMoveLegend,     &TiPlotEvents::OnMouseMoveLimit,
+    &TiPlotEvents::OnMouseMoveDataCursor, &TiPlotEvents::OnMouseMoveAnnotation};
+constexpr TFamily<TiPlotObjectEvent> ClickEvents{
+    &TiPlotEvents::OnClickChannel,    &TiPlotEvents::OnClickXAxis,     &TiPlotEvents::OnClickYAxis,
+    &TiPlotEvents::OnClickDataView,   &TiPlotEvents::OnClickLegend,    &TiPlotEvents::OnClickLimit,
+    &TiPlotEvents::OnClickDataCursor, &TiPlotEvents::OnClickAnnotation};
+constexpr TFamily<TiPlotObjectEvent> DblClickEvents{
+    &TiPlotEvents::OnDblClickChannel,    &TiPlotEvents::OnDblClickXAxis,
+    &TiPlotEvents::OnDblClickYAxis,      &TiPlotEvents::OnDblClickDataView,
+    &TiPlotEvents::OnDblClickLegend,     &TiPlotEvents::OnDblClickLimit,
+    &TiPlotEvents::OnDblClickDataCursor, &TiPlotEvents::OnDblClickAnnotation};
+constexpr TFamily<TiPlotPopupMenuEvent> PopupMenuEvents{
+    &TiPlotEvents::OnPopupMenuChannel,    &TiPlotEvents::OnPopupMenuXAxis,
+    &TiPlotEvents::OnPopupMenuYAxis,      &TiPlotEvents::OnPopupMenuDataView,
+    &TiPlotEvents::OnPopupMenuLegend,     &TiPlotEvents::OnPopupMenuLimit,
+    &TiPlotEvents::OnPopupMenuDataCursor, &TiPlotEvents::OnPopupMenuAnnotation};
+// Limits have no focus events.
+constexpr TFamily<TiPlotObjectEvent> GotFocusEvents{
+    &TiPlotEvents::OnGotFocusChannel,    &TiPlotEvents::OnGotFocusXAxis,
+    &TiPlotEvents::OnGotFocusYAxis,      &TiPlotEvents::OnGotFocusDataView,
+    &TiPlotEvents::OnGotFocusLegend,     nullptr,
+    &TiPlotEvents::OnGotFocusDataCursor, &TiPlotEvents::OnGotFocusAnnotation};
+constexpr TFamily<TiPlotObjectEvent> LostFocusEvents{
+    &TiPlotEvents::OnLostFocusChannel,    &TiPlotEvents::OnLostFocusXAxis,
+    &TiPlotEvents::OnLostFocusYAxis,      &TiPlotEvents::OnLostFocusDataView,
+    &TiPlotEvents::OnLostFocusLegend,     nullptr,
+    &TiPlotEvents::OnLostFocusDataCursor, &TiPlotEvents::OnLostFocusAnnotation};
+
 } // namespace
+
+template <typename TFamilyTable, typename... TArgs>
+void TiPlotComponent::RaiseFor(const TFamilyTable& Family, const TiPlotObject& Object,
+                               TArgs&&... Args) {
+    const int Slot = EventSlot(Object.Kind());
+    if (Slot >= 0 && Family[Slot])
+        Raise(FEvents.*Family[Slot], Object, std::forward<TArgs>(Args)...);
+}
 
 std::vector<TiPlotObject*> TiPlotComponent::AllObjects() const {
     std::vector<TiPlotObject*> All;
@@ -120,13 +198,21 @@ void TiPlotComponent::TakeFocus(TiPlotObject& Hit, TShiftState Shift) {
 void TiPlotComponent::DispatchMouseDown(TiPlotObject& Object, TMouseButton Button, int X, int Y) {
     if (!Object.Enabled())
         return;
+    const TPoint P = Point(X, Y);
     if (Button == mbRight) {
-        if (Object.PopupEnabled())
-            ShowPopupMenu(Object, mapToGlobal(QPoint(X, Y)));
-        return;
+        if (Object.PopupEnabled()) {
+            const QPoint Screen = mapToGlobal(QPoint(X, Y));
+            bool Cancel = false;
+            RaiseFor(PopupMenuEvents, Object, Cancel, Screen.x(), Screen.y());
+            if (!Cancel)
+                ShowPopupMenu(Object, Screen);
+        }
+    } else {
+        Object.SetPressed(true);
+        Object.MouseDown(P);
     }
-    Object.SetPressed(true);
-    Object.MouseDown(Point(X, Y));
+    if (Object.HitTest(P))
+        RaiseFor(MouseDownEvents, Object, Button, Object.ShiftState(), X, Y);
 }
 
 void TiPlotComponent::ShowPopupMenu(TiPlotObject& Object, QPoint Screen) {
@@ -148,12 +234,33 @@ void TiPlotComponent::ShowPopupMenu(TiPlotObject& Object, QPoint Screen) {
 
 void TiPlotComponent::DispatchMouseUp(TiPlotObject& Object, const TPoint& P) {
     Object.MouseUp(P);
-    if (Object.Pressed())
-        Object.SetPressed(false);
+    if (!Object.Pressed())
+        return;
+    Object.SetPressed(false);
+    if (Object.HitTest(P))
+        RaiseFor(MouseUpEvents, Object, FReleaseButton, Object.ShiftState(), P.X, P.Y);
 }
 
-void TiPlotComponent::iMouseUp(TMouseButton, TShiftState Shift, int X, int Y) {
+void TiPlotComponent::ObjectClicked(TiPlotObject* Object) {
+    RaiseFor(FDoubleClick ? DblClickEvents : ClickEvents, *Object);
+    FDoubleClick = false;
+}
+
+void TiPlotComponent::DataPointClicked(TiPlotChannelCustom* Channel, int Index) {
+    const TiPlotClickDataPointEvent& Event =
+        FDoubleClick ? FEvents.OnDblClickDataPoint : FEvents.OnClickDataPoint;
+    FDoubleClick = false;
+    if (Event && !IsLoading())
+        Event(IndexOf(*Channel), Index);
+}
+
+void TiPlotComponent::RaiseFocusEvent(TiPlotObject& Object) {
+    RaiseFor(Object.Focused() ? GotFocusEvents : LostFocusEvents, Object);
+}
+
+void TiPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FPressInProgress = false;
+    FReleaseButton = Button;
     HandShiftState(Shift);
     HideHint();
     FAxisSelection = false;
@@ -184,15 +291,20 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
         if (FPressed && (FPressed->Kind() == TiPlotKind::Annotation ||
                          FPressed->Kind() == TiPlotKind::ToolBar)) {
             FPressed->MouseMove(P);
+            RaiseFor(MouseMoveEvents, *FPressed, Shift, X, Y);
         } else {
             for (TiPlotObject* Object : FocusedObjects())
-                if (Object->Pressed())
+                if (Object->Pressed()) {
                     Object->MouseMove(P);
+                    if (Object->HitTest(P))
+                        RaiseFor(MouseMoveEvents, *Object, Shift, X, Y);
+                }
         }
         unsetCursor();
         return;
     }
     // A press released outside the control ends here.
+    FReleaseButton = mbLeft;
     if (FPressed)
         DispatchMouseUp(*FPressed, P);
     for (TiPlotObject* Object : FocusedObjects())
@@ -209,6 +321,7 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
     // The object offers its hint while the mouse rests on it.
     FHint.Text.clear();
     Hit->MouseHover(P);
+    RaiseFor(MouseMoveEvents, *Hit, Shift, X, Y);
     if (FHintsShow && !FHint.Text.empty() && !FPressInProgress && Hit != FHover)
         FHintTimer.start(FHint.Showing ? FHintsHidePause : FHintsPause);
     FHover = Hit;

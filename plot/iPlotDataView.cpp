@@ -197,6 +197,8 @@ void TiPlotDataView::MouseUp(TPoint P) {
     default:
         break;
     }
+    if (LayoutRect().Contains(P))
+        Host()->ObjectClicked(this);
     FViewPressed = false;
     DoChange();
 }

@@ -3,11 +3,19 @@
 // object's index within its kind. None is raised while the plot is being
 // loaded.
 
+#include "components/iInput.h"
 #include "platform/Types.h"
 
 #include <functional>
 #include <string>
 
+using TiPlotObjectMouseEvent =
+    std::function<void(int Index, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TiPlotObjectMouseMoveEvent = std::function<void(int Index, TShiftState Shift, int X, int Y)>;
+using TiPlotObjectEvent = std::function<void(int Index)>;
+// Cancel set to true keeps the menu closed.
+using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
+using TiPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
 using TiPlotObjectDoubleValueChangeEvent =
     std::function<void(int Index, double OldValue, double NewValue)>;
 using TiPlotAxesMinSpanChangeEvent =
@@ -19,6 +27,26 @@ using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string
 using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
 
 struct TiPlotEvents {
+    TiPlotObjectMouseEvent OnMouseDownChannel, OnMouseDownXAxis, OnMouseDownYAxis,
+        OnMouseDownDataView, OnMouseDownLegend, OnMouseDownLimit, OnMouseDownDataCursor,
+        OnMouseDownAnnotation;
+    TiPlotObjectMouseEvent OnMouseUpChannel, OnMouseUpXAxis, OnMouseUpYAxis, OnMouseUpDataView,
+        OnMouseUpLegend, OnMouseUpLimit, OnMouseUpDataCursor, OnMouseUpAnnotation;
+    TiPlotObjectMouseMoveEvent OnMouseMoveChannel, OnMouseMoveXAxis, OnMouseMoveYAxis,
+        OnMouseMoveDataView, OnMouseMoveLegend, OnMouseMoveLimit, OnMouseMoveDataCursor,
+        OnMouseMoveAnnotation;
+    TiPlotObjectEvent OnClickChannel, OnClickXAxis, OnClickYAxis, OnClickDataView, OnClickLegend,
+        OnClickLimit, OnClickDataCursor, OnClickAnnotation;
+    TiPlotObjectEvent OnDblClickChannel, OnDblClickXAxis, OnDblClickYAxis, OnDblClickDataView,
+        OnDblClickLegend, OnDblClickLimit, OnDblClickDataCursor, OnDblClickAnnotation;
+    TiPlotPopupMenuEvent OnPopupMenuChannel, OnPopupMenuXAxis, OnPopupMenuYAxis,
+        OnPopupMenuDataView, OnPopupMenuLegend, OnPopupMenuLimit, OnPopupMenuDataCursor,
+        OnPopupMenuAnnotation;
+    TiPlotObjectEvent OnGotFocusChannel, OnGotFocusXAxis, OnGotFocusYAxis, OnGotFocusDataCursor,
+        OnGotFocusDataView, OnGotFocusLegend, OnGotFocusAnnotation;
+    TiPlotObjectEvent OnLostFocusChannel, OnLostFocusXAxis, OnLostFocusYAxis, OnLostFocusDataCursor,
+        OnLostFocusDataView, OnLostFocusLegend, OnLostFocusAnnotation;
+    TiPlotClickDataPointEvent OnClickDataPoint, OnDblClickDataPoint;
     TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange;
     TiPlotObjectDoubleValueChangeEvent OnYAxisMinChange, OnYAxisSpanChange;
     TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange;

@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -127,6 +128,35 @@ TEST_F(PlotInput, AnAxisTitleHintShowsAfterThePause) {
     EXPECT_EQ(Plot.HintPosition(), Point(On.x(), On.y() - 20));
     Click(On);
     EXPECT_FALSE(Plot.HintShowing()) << "a press hides it";
+}
+
+TEST_F(PlotInput, EventsOfTheObjectsByKind) {
+    std::vector<std::string> Heard;
+    Plot.SetEvent(&TiPlotEvents::OnMouseDownYAxis, [&](int Index, TMouseButton Button, TShiftState,
+                                                       int, int) {
+        Heard.push_back("down Y" + std::to_string(Index) + (Button == mbLeft ? " left" : " other"));
+    });
+    Plot.SetEvent(&TiPlotEvents::OnMouseUpYAxis,
+                  [&](int, TMouseButton, TShiftState, int, int) { Heard.push_back("up Y"); });
+    Plot.SetEvent(&TiPlotEvents::OnClickYAxis, [&](int) { Heard.push_back("click Y"); });
+    Plot.SetEvent(&TiPlotEvents::OnGotFocusYAxis, [&](int) { Heard.push_back("got Y"); });
+    Plot.SetEvent(&TiPlotEvents::OnLostFocusYAxis, [&](int) { Heard.push_back("lost Y"); });
+    Plot.SetEvent(&TiPlotEvents::OnClickDataView, [&](int) { Heard.push_back("click view"); });
+    Plot.SetEvent(&TiPlotEvents::OnDblClickDataView, [&](int) { Heard.push_back("double view"); });
+    Plot.SetEvent(&TiPlotEvents::OnPopupMenuYAxis, [&](int, bool& Cancel, int, int) {
+        Heard.push_back("popup Y");
+        Cancel = true;
+    });
+    Click(Centre(Y.MouseRect()));
+    Click(Centre(View.LayoutRect()));
+    Mouse(QEvent::MouseButtonDblClick, Centre(View.LayoutRect()), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, Centre(View.LayoutRect()), Qt::LeftButton);
+    Click(Centre(Y.MouseRect()), Qt::RightButton);
+    // A right press focuses the axis too, and is a mouse-down of its own.
+    EXPECT_EQ(Heard, (std::vector<std::string>{"got Y", "down Y0 left", "click Y", "up Y", "lost Y",
+                                               "click view", "double view", "got Y", "popup Y",
+                                               "down Y0 other"}));
+    EXPECT_EQ(Plot.PopupMenu(), nullptr) << "the handler cancelled the menu";
 }
 
 TEST_F(PlotInput, PauseAndResumeEveryAxis) {
