@@ -5,13 +5,13 @@ Run from resources/: ./draw-toolbar-glyphs.py. The background is 0x808000
 (teal), which the toolbar draws as transparent. Each picture is drawn on a
 24-unit grid and scaled to the pixel size.
 """
-import importlib.util
 import os
+import runpy
 
-spec = importlib.util.spec_from_file_location(
-    "pictures", os.path.join(os.path.dirname(os.path.abspath(__file__)), "draw-pictures.py"))
-pictures = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(pictures)
+# The PNG writer and box helpers of the program's other pictures.
+_pictures = runpy.run_path(
+    os.path.join(os.path.dirname(os.path.abspath(__file__)), "draw-pictures.py"))
+fill, frame, write_png = _pictures["fill"], _pictures["frame"], _pictures["write_png"]
 
 TEAL = (0, 128, 128, 255)
 BLACK = (0, 0, 0, 255)
@@ -39,12 +39,12 @@ class Glyph:
         """Fills the grid box (l, t) .. (r, b), at least one pixel each way."""
         L, T = self.s(l), self.s(t)
         R, B = max(self.s(r), L + 1), max(self.s(b), T + 1)
-        pictures.fill(self.p, L, T, min(R, self.size), min(B, self.size), colour)
+        fill(self.p, L, T, min(R, self.size), min(B, self.size), colour)
 
     def frame(self, l, t, r, b, colour):
         L, T = self.s(l), self.s(t)
         R, B = max(self.s(r), L + 2), max(self.s(b), T + 2)
-        pictures.frame(self.p, L, T, R, B, colour)
+        frame(self.p, L, T, R, B, colour)
 
     def dot(self, x, y, colour):
         X, Y = int(x * self.k), int(y * self.k)
@@ -196,4 +196,4 @@ if __name__ == "__main__":
         for prefix, size in (("", 24), ("SMALL", 16)):
             g = Glyph(size)
             draw(g)
-            pictures.write_png(f"glyphs/toolbar/{prefix}{name}.png", g.p)
+            write_png(f"glyphs/toolbar/{prefix}{name}.png", g.p)

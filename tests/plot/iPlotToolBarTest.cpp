@@ -255,4 +255,25 @@ TEST_F(ToolBar, HintsAreTranslatedAndShownBelowTheButton) {
     EXPECT_EQ(Plot.HintText(), "Pause All (Tracking)");
 }
 
+TEST_F(ToolBar, FlatAndNormalButtonFaces) {
+    const TColor Face = ColorToRGB(clBtnFace), Shadow = ColorToRGB(clBtnShadow),
+                 Light = ColorToRGB(clBtnHighlight), DownFace = 0xEFEFEF;
+    const auto At = [this](Item Which, int DX, int DY) {
+        const TRect& R = Bar.Button(Which).Rect();
+        return Picture.Canvas().Pixel(R.Left + DX, R.Top + DY);
+    };
+    EXPECT_EQ(At(Item::Scroll, 3, 3), DownFace) << "a normal button held down";
+    EXPECT_NE(At(Item::Pause, 3, 3), DownFace);
+
+    Bar.SetFlatButtons(true);
+    Paint();
+    EXPECT_EQ(At(Item::Scroll, 3, 3), DownFace);
+    EXPECT_EQ(At(Item::Scroll, 0, 5), Shadow) << "sunken: shadow at the top left";
+    EXPECT_EQ(At(Item::Pause, 0, 5), Face) << "no frame away from the mouse";
+    EXPECT_EQ(At(Item::Pause, 3, 3), Face);
+    Bar.MouseHover(Centre(Item::Pause));
+    Paint();
+    EXPECT_EQ(At(Item::Pause, 0, 5), Light) << "raised under the mouse";
+    EXPECT_EQ(At(Item::Pause, 29, 5), Shadow);
+}
 } // namespace
