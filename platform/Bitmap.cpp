@@ -85,9 +85,11 @@ void TBitmap::LoadFromFile(const std::string& FileName) {
 }
 
 void TBitmap::LoadFromResourceName(const std::string& Name) {
-    const QString Path = ":/bitmaps/" + ToQString(Name) + ".bmp";
+    QString Path = ":/bitmaps/" + ToQString(Name) + ".bmp";
+    if (!QFile::exists(Path))
+        Path.replace(Path.size() - 3, 3, "png");
     QImage Image;
-    if (!QFile::exists(Path) || !Image.load(Path, "BMP"))
+    if (!QFile::exists(Path) || !Image.load(Path))
         throw EResNotFound("Resource " + Name + " not found");
     Assign(Image.convertToFormat(QImage::Format_RGB32));
 }

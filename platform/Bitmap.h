@@ -48,8 +48,8 @@ class TBitmap {
     // Windows bitmap file; failures raise Exception with the file name.
     void SaveToFile(const std::string& FileName) const;
     void LoadFromFile(const std::string& FileName);
-    // A glyph of the program's resources, ":/bitmaps/<Name>.bmp" in its Qt
-    // resources; EResNotFound when absent.
+    // A glyph of the program's resources, ":/bitmaps/<Name>.bmp" (or .png)
+    // in its Qt resources; EResNotFound when absent.
     void LoadFromResourceName(const std::string& Name);
 
     const QImage& Image() const;

@@ -3,8 +3,88 @@
 
 #include "plot/iPlotObjects.h"
 
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TBitmap;
+enum class TiPlotAxisMouseMode : std::uint8_t;
+class TiPlotToolBar;
+
+// The items of the bar, in their order from the left.
+enum class TiPlotToolBarItem {
+    Resume,
+    Pause,
+    Separator1,
+    Scroll,
+    Zoom,
+    Separator2,
+    ZoomOut,
+    ZoomIn,
+    Separator3,
+    Select,
+    ZoomBox,
+    Cursor,
+    Separator4,
+    Properties,
+    Separator5,
+    Copy,
+    Save,
+    Print,
+    Preview,
+};
+constexpr int TiPlotToolBarItemCount = 19;
+
+class TiPlotToolBarButton : public TiPlotButton {
+    Q_OBJECT
+  public:
+    TiPlotToolBarButton(TiPlotToolBar* Owner, bool Separator)
+        : FOwner(Owner), FSeparator(Separator) {}
+
+    TiPlotToolBar* Owner() const { return FOwner; }
+    bool Separator() const { return FSeparator; }
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value) { FHint = Value; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    // -1: not loaded yet.
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { FImageIndex = Value; }
+    const std::string& GlyphName() const { return FGlyphName; }
+    void SetGlyphName(const std::string& Value) { FGlyphName = Value; }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value) { FFlat = Value; }
+    bool MouseOver() const { return FMouseOver; }
+    void SetMouseOver(bool Value) { FMouseOver = Value; }
+
+  private:
+    TiPlotToolBar* FOwner;
+    bool FSeparator;
+    std::string FHint;
+    bool FVisible = true;
+    int FImageIndex = -1;
+    std::string FGlyphName;
+    bool FFlat = false;
+    bool FMouseOver = false;
+};
+
 class TiPlotToolBar : public TiPlotLayoutObject {
     Q_OBJECT
+    Q_PROPERTY(bool ShowResumeButton READ ShowResumeButton WRITE SetShowResumeButton)
+    Q_PROPERTY(bool ShowPauseButton READ ShowPauseButton WRITE SetShowPauseButton)
+    Q_PROPERTY(bool ShowAxesModeButtons READ ShowAxesModeButtons WRITE SetShowAxesModeButtons)
+    Q_PROPERTY(bool ShowZoomInOutButtons READ ShowZoomInOutButtons WRITE SetShowZoomInOutButtons)
+    Q_PROPERTY(bool ShowSelectButton READ ShowSelectButton WRITE SetShowSelectButton)
+    Q_PROPERTY(bool ShowZoomBoxButton READ ShowZoomBoxButton WRITE SetShowZoomBoxButton)
+    Q_PROPERTY(bool ShowCursorButton READ ShowCursorButton WRITE SetShowCursorButton)
+    Q_PROPERTY(bool ShowEditButton READ ShowEditButton WRITE SetShowEditButton)
+    Q_PROPERTY(bool ShowCopyButton READ ShowCopyButton WRITE SetShowCopyButton)
+    Q_PROPERTY(bool ShowSaveButton READ ShowSaveButton WRITE SetShowSaveButton)
+    Q_PROPERTY(bool ShowPrintButton READ ShowPrintButton WRITE SetShowPrintButton)
+    Q_PROPERTY(bool ShowPreviewButton READ ShowPreviewButton WRITE SetShowPreviewButton)
     Q_PROPERTY(double ZoomInOutFactor READ ZoomInOutFactor WRITE SetZoomInOutFactor)
     Q_PROPERTY(bool FlatBorder READ FlatBorder WRITE SetFlatBorder)
     Q_PROPERTY(bool FlatButtons READ FlatButtons WRITE SetFlatButtons)
@@ -15,6 +95,32 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     TiPlotKind Kind() const override { return StaticKind; }
 
     explicit TiPlotToolBar(TiPlotHost* Host);
+    ~TiPlotToolBar() override;
+
+    bool ShowResumeButton() const { return Shown(TiPlotToolBarItem::Resume); }
+    void SetShowResumeButton(bool Value) { Show(TiPlotToolBarItem::Resume, Value); }
+    bool ShowPauseButton() const { return Shown(TiPlotToolBarItem::Pause); }
+    void SetShowPauseButton(bool Value) { Show(TiPlotToolBarItem::Pause, Value); }
+    bool ShowAxesModeButtons() const { return Shown(TiPlotToolBarItem::Scroll); }
+    void SetShowAxesModeButtons(bool Value);
+    bool ShowZoomInOutButtons() const { return Shown(TiPlotToolBarItem::ZoomIn); }
+    void SetShowZoomInOutButtons(bool Value);
+    bool ShowSelectButton() const { return Shown(TiPlotToolBarItem::Select); }
+    void SetShowSelectButton(bool Value) { Show(TiPlotToolBarItem::Select, Value); }
+    bool ShowZoomBoxButton() const { return Shown(TiPlotToolBarItem::ZoomBox); }
+    void SetShowZoomBoxButton(bool Value) { Show(TiPlotToolBarItem::ZoomBox, Value); }
+    bool ShowCursorButton() const { return Shown(TiPlotToolBarItem::Cursor); }
+    void SetShowCursorButton(bool Value) { Show(TiPlotToolBarItem::Cursor, Value); }
+    bool ShowEditButton() const { return Shown(TiPlotToolBarItem::Properties); }
+    void SetShowEditButton(bool Value) { Show(TiPlotToolBarItem::Properties, Value); }
+    bool ShowCopyButton() const { return Shown(TiPlotToolBarItem::Copy); }
+    void SetShowCopyButton(bool Value) { Show(TiPlotToolBarItem::Copy, Value); }
+    bool ShowSaveButton() const { return Shown(TiPlotToolBarItem::Save); }
+    void SetShowSaveButton(bool Value) { Show(TiPlotToolBarItem::Save, Value); }
+    bool ShowPrintButton() const { return Shown(TiPlotToolBarItem::Print); }
+    void SetShowPrintButton(bool Value) { Show(TiPlotToolBarItem::Print, Value); }
+    bool ShowPreviewButton() const { return Shown(TiPlotToolBarItem::Preview); }
+    void SetShowPreviewButton(bool Value) { Show(TiPlotToolBarItem::Preview, Value); }
 
     double ZoomInOutFactor() const { return FZoomInOutFactor; }
     // Below 1, or not a number, is 1: zooming never turns the axes over.
@@ -22,27 +128,80 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     bool FlatBorder() const { return FFlatBorder; }
     void SetFlatBorder(bool Value) { Change(FFlatBorder, Value); }
     bool FlatButtons() const { return FFlatButtons; }
-    void SetFlatButtons(bool Value) { Change(FFlatButtons, Value); }
+    void SetFlatButtons(bool Value);
     bool SmallButtons() const { return FSmallButtons; }
-    void SetSmallButtons(bool Value) { Change(FSmallButtons, Value); }
+    // Switches every glyph to its small (or normal) picture.
+    void SetSmallButtons(bool Value);
 
     // The modes the Select and Zoom Box buttons hold down, read by what
     // reacts to a press in the data view.
-    bool SelectDown() const { return FSelectDown; }
-    void SetSelectDown(bool Value) { Change(FSelectDown, Value); }
-    bool ZoomBoxDown() const { return FZoomBoxDown; }
-    void SetZoomBoxDown(bool Value) { Change(FZoomBoxDown, Value); }
+    bool SelectDown() const { return Button(TiPlotToolBarItem::Select).Down(); }
+    void SetSelectDown(bool Value) { Button(TiPlotToolBarItem::Select).SetDown(Value); }
+    bool ZoomBoxDown() const { return Button(TiPlotToolBarItem::ZoomBox).Down(); }
+    void SetZoomBoxDown(bool Value) { Button(TiPlotToolBarItem::ZoomBox).SetDown(Value); }
+    // Set while Cursor, and Select, are down; the plot reads them.
+    bool DataCursorMode() const { return FDataCursorMode; }
+    bool SelectionMode() const { return FSelectionMode; }
+
+    TiPlotToolBarButton& Button(TiPlotToolBarItem Item) const {
+        return *FButtons[static_cast<int>(Item)];
+    }
+    // Told the click number of every command run; the plot raises its
+    // OnToolBarButtonClick event from it.
+    void SetOnButtonClick(std::function<void(int ButtonType)> Handler) {
+        FOnButtonClick = std::move(Handler);
+    }
+
+    // The commands, as a click on their button runs them.
+    void DoResume();
+    void DoPause();
+    void DoScroll();
+    void DoZoom();
+    void DoZoomIn();
+    void DoZoomOut();
+    void DoSelect();
+    void DoZoomBox();
+    void DoCursor();
+    void DoProperties();
+    void DoCopy();
+    void DoSave();
+    void DoPrint();
+    void DoPreview();
 
     // The bar's height in a horizontal layout, its width in a vertical one.
     int Thickness(TCanvas& Canvas) override;
-    // The bar's face and frame; the buttons are drawn on it.
+    // The face, the frame and a row of buttons from the left.
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
+    TiPlotObject* Claim(int X, int Y) override;
+    void MouseHover(TPoint Point) override;
+    void MouseDown(TPoint Point) override;
+    void MouseUp(TPoint Point) override;
+    void ObjectFocused(TiPlotObject* Object) override;
 
   private:
+    bool Shown(TiPlotToolBarItem Item) const { return Button(Item).Visible(); }
+    void Show(TiPlotToolBarItem Item, bool Value);
+    // A visible button, separators included, under the point.
+    TiPlotToolBarButton* ButtonAt(TPoint Point) const;
+    void Report(int ButtonType) const;
+    void SetAllTracking(bool Value);
+    void SetAllMouseMode(TiPlotAxisMouseMode Mode);
+    void ZoomAll(double LinearFactor, double LogFactor);
+    void UpdateEnabled();
+    void UpdateSeparators();
+    void DrawButton(TCanvas& Canvas, TiPlotToolBarButton& Button);
+    const TBitmap& Glyph(TiPlotToolBarButton& Button);
+    void CursorDownChanged();
+    void SelectDownChanged();
+
+    std::array<std::unique_ptr<TiPlotToolBarButton>, TiPlotToolBarItemCount> FButtons;
+    std::vector<std::unique_ptr<TBitmap>> FImages;
+    TiPlotToolBarButton* FPressedButton = nullptr;
+    std::function<void(int)> FOnButtonClick;
     double FZoomInOutFactor = 2;
     bool FFlatBorder = false;
     bool FFlatButtons = false;
     bool FSmallButtons = false;
-    bool FSelectDown = false;
-    bool FZoomBoxDown = false;
+    bool FDataCursorMode = false;
+    bool FSelectionMode = false;
 };

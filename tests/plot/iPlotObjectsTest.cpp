@@ -670,8 +670,8 @@ TEST_F(DefaultPlot, ToolBarFaceSpansTheTopOfThePlot) {
     Plot.Paint(Picture.Canvas());
     const TRect Bar = Plot.ToolBar(0)->LayoutRect();
     EXPECT_EQ(Bar, Rect(2, 2, 497, 38));
-    EXPECT_EQ(Picture.Canvas().Pixel(250, 20), Picture.Canvas().Pixel(10, 20));
-    EXPECT_NE(Picture.Canvas().Pixel(250, 20), Picture.Canvas().Pixel(250, 100));
+    EXPECT_EQ(Picture.Canvas().Pixel(450, 20), Picture.Canvas().Pixel(10, 20));
+    EXPECT_NE(Picture.Canvas().Pixel(450, 20), Picture.Canvas().Pixel(250, 100));
 }
 
 // ---- painting what is built so far
