@@ -58,6 +58,12 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
     Master->Insert(Object);
     if (IsAxisKind(Object->Kind()))
         ConnectAxis(static_cast<TiPlotAxis*>(Object));
+    if (Object->Kind() == TiPlotKind::ToolBar) {
+        auto* ToolBar = static_cast<TiPlotToolBar*>(Object);
+        ToolBar->SetOnButtonClick([this, ToolBar](int ButtonType) {
+            Raise(FEvents.OnToolBarButtonClick, *ToolBar, ButtonType);
+        });
+    }
     if (Object->Kind() == TiPlotKind::DataView)
         static_cast<TiPlotDataView*>(Object)->SetOnBeforeZoomBox([this](TRect& R, bool& Cancel) {
             if (FEvents.OnBeforeZoomBox && !IsLoading())

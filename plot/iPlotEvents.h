@@ -23,6 +23,8 @@ using TiPlotAxesMinSpanChangeEvent =
 using TiPlotAxesCustomizeLabelEvent =
     std::function<void(int Index, double Value, std::string& ALabel)>;
 using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+// The button's number of a toolbar command.
+using TiPlotToolBarButtonEvent = std::function<void(int Index, int ButtonType)>;
 // May change the rectangle of a zoom box, or cancel the zoom.
 using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
 
@@ -53,4 +55,5 @@ struct TiPlotEvents {
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
     TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
+    TiPlotToolBarButtonEvent OnToolBarButtonClick;
 };

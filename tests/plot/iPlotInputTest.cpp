@@ -5,6 +5,7 @@
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotToolBar.h"
 
 #include "platform/Bitmap.h"
 
@@ -157,6 +158,17 @@ TEST_F(PlotInput, EventsOfTheObjectsByKind) {
                                                "click view", "double view", "got Y", "popup Y",
                                                "down Y0 other"}));
     EXPECT_EQ(Plot.PopupMenu(), nullptr) << "the handler cancelled the menu";
+}
+
+TEST_F(PlotInput, ToolBarButtonsAnswerThePlotsMouse) {
+    std::vector<int> Clicks;
+    Plot.SetEvent(&TiPlotEvents::OnToolBarButtonClick,
+                  [&](int Index, int ButtonType) { Clicks.push_back(Index * 100 + ButtonType); });
+    Click(Centre(Plot.ToolBar(0)->Button(TiPlotToolBarItem::Pause).Rect()));
+    EXPECT_EQ(Clicks, std::vector<int>{1});
+    EXPECT_FALSE(X.TrackingEnabled());
+    EXPECT_FALSE(Y.TrackingEnabled());
+    EXPECT_FALSE(Plot.ToolBar(0)->Focused()) << "a toolbar is not focused by a click";
 }
 
 TEST_F(PlotInput, PauseAndResumeEveryAxis) {
