@@ -287,6 +287,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void iDoubleClick() override;
     bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
     void iKeyDown(std::uint16_t& Key, TShiftState Shift) override;
+    // The object under the mouse learns that it left.
+    void leaveEvent(QEvent* Event) override;
     // The arrow keys reach the focused objects.
     void iWantSpecialKey(std::uint16_t& CharCode, bool& Result) override;
     // The object lists: "ChannelManager.Count = 2", then the published

@@ -312,6 +312,8 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
             DispatchMouseUp(*Object, P);
     FPressed = nullptr;
     TiPlotObject* Hit = ObjectAt(X, Y);
+    if (FHover && FHover != Hit)
+        FHover->MouseLeave();
     if (!Hit) {
         FHover = nullptr;
         unsetCursor();
@@ -325,6 +327,13 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
     if (FHintsShow && !FHint.Text.empty() && !FPressInProgress && Hit != FHover)
         FHintTimer.start(FHint.Showing ? FHintsHidePause : FHintsPause);
     FHover = Hit;
+}
+
+void TiPlotComponent::leaveEvent(QEvent* Event) {
+    if (FHover)
+        FHover->MouseLeave();
+    FHover = nullptr;
+    TiCustomComponent::leaveEvent(Event);
 }
 
 void TiPlotComponent::HintTimerFired() {

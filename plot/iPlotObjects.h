@@ -109,6 +109,8 @@ class TiPlotObject : public QObject {
     virtual bool HitTest(TPoint Point);
     virtual bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Point);
     virtual void MouseHover(TPoint Point);
+    // The mouse moved off the object, or out of the plot.
+    virtual void MouseLeave() {}
     virtual void MouseDown(TPoint Point);
     virtual void MouseMove(TPoint Point);
     virtual void MouseUp(TPoint Point);

@@ -408,10 +408,7 @@ TiPlotObject* TiPlotToolBar::Claim(int X, int Y) {
     return TiPlotLayoutObject::Claim(X, Y);
 }
 
-void TiPlotToolBar::MouseHover(TPoint Point) {
-    TiPlotToolBarButton* Over = ButtonAt(Point);
-    if (Over && Over->Separator())
-        Over = nullptr;
+void TiPlotToolBar::MarkMouseOver(const TiPlotToolBarButton* Over) {
     for (const auto& Button : FButtons) {
         const bool Now = Button.get() == Over;
         if (Button->MouseOver() != Now) {
@@ -419,6 +416,17 @@ void TiPlotToolBar::MouseHover(TPoint Point) {
             DoChange();
         }
     }
+}
+
+void TiPlotToolBar::MouseLeave() {
+    MarkMouseOver(nullptr);
+}
+
+void TiPlotToolBar::MouseHover(TPoint Point) {
+    TiPlotToolBarButton* Over = ButtonAt(Point);
+    if (Over && Over->Separator())
+        Over = nullptr;
+    MarkMouseOver(Over);
     if (Over)
         Host()->SetHint(Translate(Over->Hint()),
                         ::Point(Over->Rect().Left, Over->Rect().Bottom + 3));

@@ -174,11 +174,14 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
     TiPlotObject* Claim(int X, int Y) override;
     void MouseHover(TPoint Point) override;
+    void MouseLeave() override;
     void MouseDown(TPoint Point) override;
     void MouseUp(TPoint Point) override;
     void ObjectFocused(TiPlotObject* Object) override;
 
   private:
+    // Only this button shows the mouse over it; none for nullptr.
+    void MarkMouseOver(const TiPlotToolBarButton* Over);
     bool Shown(TiPlotToolBarItem Item) const { return Button(Item).Visible(); }
     void Show(TiPlotToolBarItem Item, bool Value);
     // A visible button, separators included, under the point.

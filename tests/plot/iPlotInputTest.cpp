@@ -169,6 +169,16 @@ TEST_F(PlotInput, ToolBarButtonsAnswerThePlotsMouse) {
     EXPECT_FALSE(X.TrackingEnabled());
     EXPECT_FALSE(Y.TrackingEnabled());
     EXPECT_FALSE(Plot.ToolBar(0)->Focused()) << "a toolbar is not focused by a click";
+
+    TiPlotToolBarButton& Zoom = Plot.ToolBar(0)->Button(TiPlotToolBarItem::ZoomIn);
+    Mouse(QEvent::MouseMove, Centre(Zoom.Rect()), Qt::NoButton);
+    EXPECT_TRUE(Zoom.MouseOver());
+    Mouse(QEvent::MouseMove, Centre(View.LayoutRect()), Qt::NoButton);
+    EXPECT_FALSE(Zoom.MouseOver()) << "the toolbar learns that the mouse left it";
+    Mouse(QEvent::MouseMove, Centre(Zoom.Rect()), Qt::NoButton);
+    QEvent Leave(QEvent::Leave);
+    QApplication::sendEvent(&Plot, &Leave);
+    EXPECT_FALSE(Zoom.MouseOver()) << "and that it left the plot";
 }
 
 TEST_F(PlotInput, PauseAndResumeEveryAxis) {
