@@ -324,7 +324,11 @@ void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
             DrawBars(Canvas, Swap);
         DrawTrace(Canvas, Swap);
         DrawMarkers(Canvas, Swap);
-        if (FHighLowEnabled) {
+        if (FHighLowEnabled && VisibleStart() >= 0) {
+            // Both figures: thin solid outlines around solid fills.
+            Canvas.Pen().SetWidth(0);
+            Canvas.Pen().SetStyle(psSolid);
+            Canvas.Brush().SetStyle(bsSolid);
             if (FHighLowStyle == iphlsOpenClose)
                 DrawOpenClose(Canvas, Swap);
             else
@@ -660,13 +664,8 @@ void TiPlotChannel::DrawBars(TCanvas& Canvas, bool XYSwap) {
 }
 
 void TiPlotChannel::DrawOpenClose(TCanvas& Canvas, bool XYSwap) {
-    if (VisibleStart() < 0)
-        return;
     TiPlotAxis& XA = *XAxis();
     TiPlotAxis& YA = *YAxis();
-    Canvas.Pen().SetWidth(0);
-    Canvas.Pen().SetStyle(psSolid);
-    Canvas.Brush().SetStyle(bsSolid);
     const auto Box = [&](TColor Color, int X1, int Y1, int X2, int Y2) {
         Canvas.Pen().SetColor(Color);
         Canvas.Brush().SetColor(Color);
@@ -703,13 +702,8 @@ void TiPlotChannel::DrawOpenClose(TCanvas& Canvas, bool XYSwap) {
 }
 
 void TiPlotChannel::DrawCandleSticks(TCanvas& Canvas, bool XYSwap) {
-    if (VisibleStart() < 0)
-        return;
     TiPlotAxis& XA = *XAxis();
     TiPlotAxis& YA = *YAxis();
-    Canvas.Pen().SetWidth(0);
-    Canvas.Pen().SetStyle(psSolid);
-    Canvas.Brush().SetStyle(bsSolid);
     Canvas.Pen().SetColor(FHighLowShadowColor);
     for (int I = VisibleStart(); I <= VisibleStop(); ++I) {
         if (GetNull(I) || GetEmpty(I))
