@@ -13,6 +13,7 @@ class TApplication : public QApplication {
     Q_OBJECT
   public:
     TApplication(int& Argc, char** Argv);
+    ~TApplication() override;
 
     // Where the messages go; the Qt message box unless replaced.
     TUserDialogs& Dialogs() const { return *FDialogs; }

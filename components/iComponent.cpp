@@ -30,6 +30,26 @@ template <typename F> void Swallowed(F&& Hook) {
     }
 }
 
+std::function<void(const std::string&)>& FailureReporter() {
+    static std::function<void(const std::string&)> Reporter;
+    return Reporter;
+}
+
+// An input hook acts for the user: its failure is logged and shown to them.
+template <typename F> void Reported(F&& Hook) {
+    std::string Message;
+    Swallowed([&] {
+        try {
+            Hook();
+        } catch (const std::exception& E) {
+            Message = E.what();
+            throw;
+        }
+    });
+    if (!Message.empty() && FailureReporter())
+        FailureReporter()(Message);
+}
+
 void PaintMessage(TCanvas& Canvas, const std::string& Message, const TRect& Client) {
     Canvas.ResetClip();
     Canvas.Brush().SetStyle(bsSolid);
@@ -49,6 +69,14 @@ TShiftState MouseShift(const QMouseEvent& Event) {
 }
 
 } // namespace
+
+void iSetFailureReporter(std::function<void(const std::string&)> Reporter) {
+    FailureReporter() = std::move(Reporter);
+}
+
+void iRunUserCommand(const std::function<void()>& Command) {
+    Reported(Command);
+}
 
 TiComponent::TiComponent(QWidget* Parent) : QWidget(Parent) {
     // Every pixel is painted by the cycle: no background erase.
@@ -235,7 +263,7 @@ void TiComponent::iDoSetFocus() {
 
 void TiComponent::iDoKillFocus() {
     FFocused = false;
-    Swallowed([this] { iMouseUp(mbLeft, {}, 0, 0); });
+    Reported([this] { iMouseUp(mbLeft, {}, 0, 0); });
     update();
 }
 
@@ -274,11 +302,11 @@ void TiComponent::paintEvent(QPaintEvent*) {
 void TiComponent::keyPressEvent(QKeyEvent* Event) {
     std::uint16_t Key = VirtualKeyOf(Event->key(), Event->modifiers());
     if (Key != 0)
-        Swallowed([&] { iKeyDown(Key, KeyShift(*Event)); });
+        Reported([&] { iKeyDown(Key, KeyShift(*Event)); });
     const std::string Text = Event->text().toStdString();
     if (Text.size() == 1) {
         char Character = Text[0];
-        Swallowed([&] { iKeyPress(Character); });
+        Reported([&] { iKeyPress(Character); });
     }
     Event->accept();
 }
@@ -286,7 +314,7 @@ void TiComponent::keyPressEvent(QKeyEvent* Event) {
 void TiComponent::keyReleaseEvent(QKeyEvent* Event) {
     std::uint16_t Key = VirtualKeyOf(Event->key(), Event->modifiers());
     if (Key != 0 && !Event->isAutoRepeat())
-        Swallowed([&] { iKeyUp(Key, KeyShift(*Event)); });
+        Reported([&] { iKeyUp(Key, KeyShift(*Event)); });
     Event->accept();
 }
 
@@ -325,7 +353,7 @@ bool TiComponent::ButtonHook(const QMouseEvent& Event, const TButtonHook& Hook) 
     if (!MouseButtonOf(Event.button(), Button))
         return false;
     const QPoint P = Event.position().toPoint();
-    Swallowed([&] { Hook(Button, MouseShift(Event), P.x(), P.y()); });
+    Reported([&] { Hook(Button, MouseShift(Event), P.x(), P.y()); });
     return true;
 }
 

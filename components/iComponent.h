@@ -24,6 +24,13 @@ class TCanvas;
 
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 
+// Where failures of what the user does on a component (a click, a key, a
+// menu choice) are shown; the application sets its message box. They are
+// logged as well, and never thrown into the event loop.
+void iSetFailureReporter(std::function<void(const std::string&)> Reporter);
+// Runs a command the user gave, reporting its failure as above.
+void iRunUserCommand(const std::function<void()>& Command);
+
 // Which of the two repaint requests a setter issues.
 enum TiRepaintKind { irkChange, irkFullChange };
 

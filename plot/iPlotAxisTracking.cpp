@@ -263,9 +263,9 @@ void TiPlotAxis::KeyDown(std::uint16_t& Key, TShiftState) {
 
 void TiPlotAxis::AddPopupItems(std::vector<TiPlotPopupItem>& Items) {
     const bool Moved = FMin != FResumeMin || FSpan != FResumeSpan;
-    Items.insert(Items.begin(), {{"Tracking Enabled", FTrackingEnabled, true,
+    Items.insert(Items.begin(), {{Translate("Tracking Enabled"), FTrackingEnabled, true,
                                   [this] { SetTrackingEnabled(!FTrackingEnabled); }},
-                                 {"Update Resume Values", false, !FTrackingEnabled && Moved,
-                                  [this] { SaveResumeValues(); }},
-                                 {"Zoom to Fit", false, true, [this] { ZoomToFit(); }}});
+                                 {Translate("Update Resume Values"), false,
+                                  !FTrackingEnabled && Moved, [this] { SaveResumeValues(); }},
+                                 {Translate("Zoom to Fit"), false, true, [this] { ZoomToFit(); }}});
 }

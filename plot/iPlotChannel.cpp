@@ -125,6 +125,50 @@ int TiPlotChannel::IndexAtX(double X) {
     return std::clamp(I, 0, Last);
 }
 
+int TiPlotChannel::CursorYAtX(double X1, int, double& Y) {
+    constexpr int Valid = 0, Null = 1, Empty = 2;
+    Y = 0;
+    if (Count() == 0)
+        return Empty;
+    const int Last = Count() - 1;
+    const bool Inside =
+        FXIncreasing ? X1 >= GetX(0) && X1 <= GetX(Last) : X1 <= GetX(0) && X1 >= GetX(Last);
+    // A step holds its value beyond the last point.
+    const bool Steps = !FDigitalEnabled && (FInterpolationStyle == ipistDifferential ||
+                                            FInterpolationStyle == ipistDifferentialTerminated);
+    if (!Inside && !Steps)
+        return Empty;
+    switch (FInterpolationStyle) {
+    case ipistCubicSpline:
+    case ipistPolynomial:
+    case ipistRational: {
+        // The value the curve drew in X1's pixel column in the last paint.
+        const int Column = XAxis()->ValueToPixel(X1);
+        if (Column < FPixelListFirst || Column > FPixelListLast ||
+            FPixelList[Column - FPixelListFirst].Empty)
+            return Null;
+        Y = FPixelList[Column - FPixelListFirst].Y;
+        return Valid;
+    }
+    case ipistDifferential:
+    case ipistDifferentialTerminated: {
+        const int I = IndexAtX(X1) - 1;
+        if (I >= 0) {
+            Y = GetY(I);
+            return GetNull(I) ? Null : GetEmpty(I) ? Empty : Valid;
+        }
+        if (FInterpolationStyle == ipistDifferentialTerminated || GetNull(Last) || GetEmpty(Last) ||
+            !(GetX(Last) < X1))
+            return Null;
+        Y = GetY(Last);
+        return Valid;
+    }
+    case ipistStraightLine:
+    default:
+        return GetYAtX(X1, Y) ? Valid : Null;
+    }
+}
+
 bool TiPlotChannel::GetYAtX(double X, double& Y) {
     Y = 0;
     const int I = IndexAtX(X);
@@ -185,4 +229,13 @@ bool TiPlotChannel::HitTest(TPoint P) {
 
 std::string TiPlotChannel::InverseDeltaXText(double X) {
     return XAxis()->PlainText(X);
+}
+
+int TiXYPlotChannel::CursorYAtX(double, int Pixel2, double& Y) {
+    Y = 0;
+    const TiPlotAxis* Axis = YAxis();
+    if (Count() == 0 || !Axis)
+        return 2;
+    Y = Axis->PixelToValue(Pixel2);
+    return 0;
 }

@@ -208,6 +208,7 @@ class TiPlotChannel : public TiPlotChannelCustom {
     bool HitTest(TPoint Point) override;
 
   protected:
+    int CursorYAtX(double X1, int Pixel2, double& Y) override;
     std::string InverseDeltaXText(double X) override;
     bool DigitalTrace() const override { return FDigitalEnabled; }
 
@@ -276,4 +277,9 @@ class TiXYPlotChannel : public TiPlotChannelCustom {
     // ---- Files, logging and the mouse
     int CalcVisibleStart() override { return Count() ? 0 : -1; }
     int CalcVisibleStop() override { return Count() - 1; }
+
+  protected:
+    // X values in any order have no value at an X: the cursor's cross reads
+    // Y at its horizontal pointer 2.
+    int CursorYAtX(double X1, int Pixel2, double& Y) override;
 };

@@ -259,6 +259,44 @@ std::string TiPlotChannelCustom::GetYText(double Value) {
     return Axis ? Axis->CursorText(Value) : Translate("No Y-Axis");
 }
 
+TiPlotCursorReading TiPlotChannelCustom::DataCursorQuery(TiPlotDataCursorStyle Style, int Pixel1,
+                                                         int Pixel2) {
+    TiPlotCursorReading R;
+    if (const TiPlotAxis* X = XAxis()) {
+        const double X1 = X->PixelToValue(Pixel1), X2 = X->PixelToValue(Pixel2);
+        switch (Style) {
+        case ipcsValueXY:
+        case ipcsValueY:
+            R.Status = CursorYAtX(X1, Pixel2, R.Y);
+            if (R.Status != 0)
+                R.Y = 0;
+            if (Style == ipcsValueXY)
+                R.X = X1;
+            break;
+        case ipcsValueX:
+            R.X = X1;
+            break;
+        case ipcsDeltaX:
+            R.X = std::abs(X1 - X2) * X->CursorScaler();
+            break;
+        case ipcsDeltaY:
+            if (const TiPlotAxis* Y = YAxis())
+                R.Y = std::abs(Y->PixelToValue(Pixel1) - Y->PixelToValue(Pixel2));
+            else
+                R.Status = 1;
+            break;
+        case ipcsInverseDeltaX: {
+            const double Period = X->CursorScaler() * (X1 - X2);
+            R.X = Period == 0 ? HUGE_VAL : std::abs(1 / Period);
+            break;
+        }
+        }
+    }
+    R.Changed = R.X != FCursorX || R.Y != FCursorY || R.Status != FCursorStatus;
+    R.Text = DataCursorText(Style, R.Status, R.Y, R.X);
+    return R;
+}
+
 std::string TiPlotChannelCustom::DataCursorText(TiPlotDataCursorStyle Style, int Status, double Y,
                                                 double X) {
     FCursorX = X;

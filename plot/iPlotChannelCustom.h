@@ -26,6 +26,15 @@ class TiPlotSum {
     double FSum = 0, FCarry = 0;
 };
 
+// A data cursor's reading of one channel; Changed when X, Y or the status
+// differ from the channel's previous reading.
+struct TiPlotCursorReading {
+    double X = 0, Y = 0;
+    int Status = 0;
+    std::string Text;
+    bool Changed = false;
+};
+
 class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_OBJECT
     Q_PROPERTY(std::string TitleText READ TitleText WRITE SetTitleText)
@@ -215,6 +224,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     // Status 0 is a value, 1 a Null point, 2 an Empty point. The values and
     // the X and Y texts are kept for the cursor and the legend.
     std::string DataCursorText(TiPlotDataCursorStyle Style, int Status, double Y, double X);
+    // What the data cursor measures for its style with its pointers at
+    // these pixels (each along the axis its pointer crosses); the texts are
+    // kept as DataCursorText keeps them.
+    TiPlotCursorReading DataCursorQuery(TiPlotDataCursorStyle Style, int Pixel1, int Pixel2);
     double CursorX() const { return FCursorX; }
     double CursorY() const { return FCursorY; }
     int CursorStatus() const { return FCursorStatus; }
@@ -281,6 +294,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
                   TValuePoint P4);
 
   protected:
+    // The channel's value at X1 for the data cursor: status 0 with Y, 1
+    // for none (Null), 2 outside the points (Empty). Pixel2 is pointer 2.
+    virtual int CursorYAtX(double X1, int Pixel2, double& Y) = 0;
     // The trace is a two-level digital one.
     virtual bool DigitalTrace() const { return false; }
     // The text of an inverse X distance (a frequency).
@@ -349,7 +365,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     int FPressedIndex = -1;
     TRect FPressedRect;
     double FCursorX = 0, FCursorY = 0;
-    int FCursorStatus = 0;
+    int FCursorStatus = -1; // not read yet
     std::string FLogFileName;
     int FLogBufferSize = 0;
     bool FLoggingActive = false;

@@ -63,6 +63,18 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
         ToolBar->SetOnButtonClick([this, ToolBar](int ButtonType) {
             Raise(FEvents.OnToolBarButtonClick, *ToolBar, ButtonType);
         });
+        ToolBar->SetOnCustomizeHint([this, ToolBar](std::string& Text) {
+            Raise(FEvents.OnToolBarCustomizeHint, *ToolBar, Text);
+        });
+    }
+    if (Object->Kind() == TiPlotKind::DataCursor) {
+        auto* Cursor = static_cast<TiPlotDataCursor*>(Object);
+        Cursor->SetOnBeforeUpdate(
+            [this, Cursor] { Raise(FEvents.OnBeforeDataCursorUpdate, *Cursor); });
+        Cursor->SetOnChange([this, Cursor] { Raise(FEvents.OnDataCursorChange, *Cursor); });
+        Cursor->SetOnCustomizeHint([this, Cursor](std::string& Text) {
+            Raise(FEvents.OnDataCursorCustomizeHint, *Cursor, Text);
+        });
     }
     if (Object->Kind() == TiPlotKind::DataView)
         static_cast<TiPlotDataView*>(Object)->SetOnBeforeZoomBox([this](TRect& R, bool& Cancel) {

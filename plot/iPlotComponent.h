@@ -154,6 +154,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void SetHint(const std::string& Text, TPoint Position) override;
     void ObjectClicked(TiPlotObject* Object) override;
     void DataPointClicked(TiPlotChannelCustom* Channel, int Index) override;
+    // The editor is built with the plot's output; until then this fails.
+    void ShowEditor(TiPlotObject* Object) override;
     std::string Translate(const std::string& Text) override {
         return FMaster->TranslationManager().Translate(Text);
     }

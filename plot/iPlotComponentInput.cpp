@@ -8,6 +8,8 @@
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotManagers.h"
 
+#include "platform/Exception.h"
+
 #include <QCursor>
 #include <QMenu>
 
@@ -215,21 +217,45 @@ void TiPlotComponent::DispatchMouseDown(TiPlotObject& Object, TMouseButton Butto
         RaiseFor(MouseDownEvents, Object, Button, Object.ShiftState(), X, Y);
 }
 
-void TiPlotComponent::ShowPopupMenu(TiPlotObject& Object, QPoint Screen) {
-    std::vector<TiPlotPopupItem> Items;
-    Object.AddPopupItems(Items);
-    if (Items.empty())
-        return;
-    FPopupMenu = std::make_unique<QMenu>(this);
+namespace {
+
+void AddMenuItems(QMenu& Menu, const std::vector<TiPlotPopupItem>& Items) {
     for (const TiPlotPopupItem& Item : Items) {
-        QAction* Action = FPopupMenu->addAction(QString::fromStdString(Item.Caption));
+        const QString Caption = QString::fromStdString(Item.Caption);
+        if (!Item.Items.empty()) {
+            AddMenuItems(*Menu.addMenu(Caption), Item.Items);
+            continue;
+        }
+        QAction* Action = Menu.addAction(Caption);
         Action->setCheckable(Item.Checked);
         Action->setChecked(Item.Checked);
         Action->setEnabled(Item.Enabled);
         if (Item.OnClick)
-            connect(Action, &QAction::triggered, this, [Click = Item.OnClick] { Click(); });
+            QObject::connect(Action, &QAction::triggered, &Menu,
+                             [Click = Item.OnClick] { iRunUserCommand(Click); });
     }
+}
+
+} // namespace
+
+void TiPlotComponent::ShowPopupMenu(TiPlotObject& Object, QPoint Screen) {
+    std::vector<TiPlotPopupItem> Items;
+    Object.AddPopupItems(Items);
+    if (Object.UserCanEdit())
+        Items.push_back(
+            {Translate("Edit..."), false, true, [this, Target = QPointer<TiPlotObject>(&Object)] {
+                 if (Target)
+                     ShowEditor(Target);
+             }});
+    if (Items.empty())
+        return;
+    FPopupMenu = std::make_unique<QMenu>(this);
+    AddMenuItems(*FPopupMenu, Items);
     FPopupMenu->popup(Screen);
+}
+
+void TiPlotComponent::ShowEditor(TiPlotObject*) {
+    throw Exception("The plot editor is not available yet");
 }
 
 void TiPlotComponent::DispatchMouseUp(TiPlotObject& Object, const TPoint& P) {

@@ -87,8 +87,10 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
         Annotation(I)->SetDataView(DataView(0));
         Annotation(I)->SetXYSwap(FXYAxesReverse);
     }
-    for (int I = 0; I < DataCursorCount(); ++I)
+    for (int I = 0; I < DataCursorCount(); ++I) {
         DataCursor(I)->SetDataView(DataView(0));
+        DataCursor(I)->SetXYSwap(FXYAxesReverse);
+    }
     if (FBackGroundGradientEnabled)
         iGradientFill(Canvas, Rect(0, 0, Width(), Height()), FBackGroundGradientDirection,
                       FBackGroundGradientStartColor, FBackGroundGradientStopColor);
@@ -109,9 +111,9 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
 void TiPlotComponent::ShowAllChannelsInLegend() {
     bool ShowAll = false;
     for (int I = 0; I < DataCursorCount(); ++I) {
-        const TiPlotDataCursor* Cursor = DataCursor(I);
-        ShowAll = ShowAll || (Cursor->Visible() && SameName(Cursor->ChannelName(), "<All>") &&
-                              Cursor->ChannelShowAllInLegend());
+        TiPlotDataCursor* Cursor = DataCursor(I);
+        ShowAll = ShowAll ||
+                  (Cursor->Shown() && Cursor->FollowsAll() && Cursor->ChannelShowAllInLegend());
     }
     Legend(0)->SetShowAllChannels(ShowAll);
 }

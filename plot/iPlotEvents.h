@@ -54,6 +54,9 @@ struct TiPlotEvents {
     TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange;
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
     TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint;
+    TiPlotObjectCustomizeTextEvent OnDataCursorCustomizeHint, OnToolBarCustomizeHint;
+    // Before a data cursor reads its channels, and when a reading changed.
+    TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
 };

@@ -43,7 +43,9 @@ struct TiPlotPopupItem {
     std::string Caption;
     bool Checked = false;
     bool Enabled = true;
-    std::function<void()> OnClick;
+    std::function<void()> OnClick = {};
+    // A submenu's entries.
+    std::vector<TiPlotPopupItem> Items = {};
 };
 
 class TiPlotObject : public QObject {

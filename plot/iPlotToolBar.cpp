@@ -258,7 +258,7 @@ void TiPlotToolBar::DoCursor() {
 }
 
 void TiPlotToolBar::DoProperties() {
-    throw Exception("The plot editor is not available yet");
+    Host()->ShowEditor(nullptr);
 }
 
 void TiPlotToolBar::DoCopy() {
@@ -427,11 +427,14 @@ void TiPlotToolBar::MouseHover(TPoint Point) {
     if (Over && Over->Separator())
         Over = nullptr;
     MarkMouseOver(Over);
-    if (Over)
-        Host()->SetHint(Translate(Over->Hint()),
-                        ::Point(Over->Rect().Left, Over->Rect().Bottom + 3));
-    else
+    if (!Over) {
         Host()->SetHint("", Point);
+        return;
+    }
+    std::string Hint = Translate(Over->Hint());
+    if (FOnCustomizeHint)
+        FOnCustomizeHint(Hint);
+    Host()->SetHint(Hint, ::Point(Over->Rect().Left, Over->Rect().Bottom + 3));
 }
 
 // A greyed button and a separator ignore the mouse.

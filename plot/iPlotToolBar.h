@@ -148,6 +148,10 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     }
     // Told the click number of every command run; the plot raises its
     // OnToolBarButtonClick event from it.
+    // The plot may reword a button's hint.
+    void SetOnCustomizeHint(std::function<void(std::string&)> Handler) {
+        FOnCustomizeHint = std::move(Handler);
+    }
     void SetOnButtonClick(std::function<void(int ButtonType)> Handler) {
         FOnButtonClick = std::move(Handler);
     }
@@ -201,6 +205,7 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     std::vector<std::unique_ptr<TBitmap>> FImages;
     TiPlotToolBarButton* FPressedButton = nullptr;
     std::function<void(int)> FOnButtonClick;
+    std::function<void(std::string&)> FOnCustomizeHint;
     double FZoomInOutFactor = 2;
     bool FFlatBorder = false;
     bool FFlatButtons = false;

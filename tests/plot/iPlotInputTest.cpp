@@ -79,12 +79,21 @@ TEST_F(PlotInput, ARightClickClearsTheFocusAndShowsTheObjectsMenu) {
     EXPECT_FALSE(X.Focused());
     ASSERT_NE(Plot.PopupMenu(), nullptr);
     const QList<QAction*> Actions = Plot.PopupMenu()->actions();
-    ASSERT_EQ(Actions.size(), 3);
+    ASSERT_EQ(Actions.size(), 4);
     EXPECT_EQ(Actions[0]->text(), "Tracking Enabled");
     EXPECT_TRUE(Actions[0]->isChecked());
     Actions[0]->trigger();
     EXPECT_FALSE(Y.TrackingEnabled());
     Plot.PopupMenu()->close();
+
+    // The editor's entry comes last; until the editor exists its choice
+    // tells the user so.
+    EXPECT_EQ(Actions[3]->text(), "Edit...");
+    std::vector<std::string> Reported;
+    iSetFailureReporter([&](const std::string& Message) { Reported.push_back(Message); });
+    Actions[3]->trigger();
+    iSetFailureReporter(nullptr);
+    EXPECT_EQ(Reported, std::vector<std::string>{"The plot editor is not available yet"});
 
     Y.SetPopupEnabled(false);
     Y.SetTrackingEnabled(true);
