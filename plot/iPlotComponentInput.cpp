@@ -136,7 +136,7 @@ TiPlotObject* TiPlotComponent::ObjectAt(int X, int Y) {
     const TPoint P = Point(X, Y);
     auto Pass = [&](auto Wanted) -> TiPlotObject* {
         for (TiPlotObject* Object : AllObjects())
-            if (Object->Enabled() && Object->Visible() && Wanted(*Object) && Object->HitTest(P))
+            if (Object->Enabled() && Object->Shown() && Wanted(*Object) && Object->HitTest(P))
                 return Object->Claim(X, Y);
         return nullptr;
     };

@@ -34,7 +34,7 @@ void TiPlotDataCursor::SetDataView(TiPlotDataView* Value) {
     FDataView = Value;
 }
 
-bool TiPlotDataCursor::Shown() {
+bool TiPlotDataCursor::Shown() const {
     if (Visible())
         return true;
     const std::vector<TiPlotObject*> ToolBars = Host()->Objects(TiPlotKind::ToolBar);

@@ -152,7 +152,7 @@ class TiPlotDataCursor : public TiPlotManagerObject {
 
     // Drawn and answering the mouse: Visible, or while toolbar 0's Cursor
     // button is down (the stored design keeps the cursor hidden until then).
-    bool Shown();
+    bool Shown() const override;
 
     // The plot's events; set by the plot.
     void SetOnBeforeUpdate(std::function<void()> Handler) {

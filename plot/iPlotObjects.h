@@ -71,6 +71,8 @@ class TiPlotObject : public QObject {
     const std::string& OldName() const { return FOldName; }
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool Value);
+    // Drawn and answering the mouse; most objects are while Visible.
+    virtual bool Shown() const { return FVisible; }
     bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);
     int Layer() const { return FLayer; }

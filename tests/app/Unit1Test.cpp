@@ -216,6 +216,9 @@ TEST_F(MainWindow, PlotIsSetUpForTemperature) {
     EXPECT_EQ(P.TitleFont().Color(), clWhite);
     EXPECT_EQ(P.DataCursorCount(), 1);
     EXPECT_FALSE(P.DataCursor(0)->Visible());
+    EXPECT_EQ(P.DataCursor(0)->Style(), ipcsValueXY);
+    EXPECT_EQ(P.DataCursor(0)->Color(), clYellow);
+    EXPECT_EQ(P.DataCursor(0)->Channel(), P.Channel(0)) << "it reads channel 0";
     ASSERT_EQ(P.ToolBarCount(), 1);
     EXPECT_EQ(P.ToolBar(0)->Name(), "Toolbar 1");
     EXPECT_TRUE(P.ToolBar(0)->Horizontal());

@@ -310,6 +310,11 @@ TEST_F(DataCursorTest, ToolbarCursorButtonShowsAndFocusesTheHiddenCursor) {
     EXPECT_TRUE(Cursor.HintDrawn());
     EXPECT_FALSE(X.TrackingEnabled());
     EXPECT_FALSE(Cursor.Visible()) << "the stored design is left alone";
+    const QPoint On(PixelOf(50), MiddleY() + 100);
+    Mouse(QEvent::MouseButtonPress, On);
+    Mouse(QEvent::MouseMove, On + QPoint(20, 0));
+    Mouse(QEvent::MouseButtonRelease, On + QPoint(20, 0));
+    EXPECT_GT(Cursor.Pointer1Position(), 50) << "the mouse drags it too";
     Bar.Button(TiPlotToolBarItem::Cursor).SetDown(false);
     Paint();
     EXPECT_FALSE(Cursor.HintDrawn());
