@@ -196,7 +196,8 @@ void TiPlotAxis::MouseDown(TPoint P) {
 }
 
 void TiPlotAxis::MouseMove(TPoint P) {
-    if (!FDragging)
+    // The second press of a double click does not drag the scale.
+    if (!FDragging || Host()->DoubleClickInProgress())
         return;
     DoChange();
     SetTrackingEnabled(false);

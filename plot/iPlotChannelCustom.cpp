@@ -194,6 +194,15 @@ void TiPlotChannelCustom::RecalculateStatistics() {
 
 // ---- Files, logging and the mouse
 
+void TiPlotChannelCustom::ObjectFocused(TiPlotObject* Object) {
+    if (Object == this || Object->Kind() == TiPlotKind::Legend)
+        return;
+    if (Object->Kind() == TiPlotKind::DataCursor &&
+        static_cast<TiPlotDataCursor*>(Object)->Channel() == this)
+        return;
+    SetFocused(false);
+}
+
 bool TiPlotChannelCustom::SelectionMode() {
     const std::vector<TiPlotObject*> ToolBars = Host()->Objects(TiPlotKind::ToolBar);
     return !ToolBars.empty() && static_cast<const TiPlotToolBar*>(ToolBars.front())->SelectDown();

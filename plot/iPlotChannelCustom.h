@@ -191,6 +191,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     virtual double GetYMinExtent() = 0;
 
     void ObjectNameChanged(TiPlotObject* Object) override;
+    // The focus stays while a legend or a data cursor reading this channel
+    // takes it.
+    void ObjectFocused(TiPlotObject* Object) override;
 
     // What the legend shows of the channel: the texts the data cursor read
     // last, and the name cell it drew last, for hit tests.

@@ -156,6 +156,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void DataPointClicked(TiPlotChannelCustom* Channel, int Index) override;
     // The editor is built with the plot's output; until then this fails.
     void ShowEditor(TiPlotObject* Object) override;
+    bool DoubleClickInProgress() const override { return FDoubleClick; }
     std::string Translate(const std::string& Text) override {
         return FMaster->TranslationManager().Translate(Text);
     }

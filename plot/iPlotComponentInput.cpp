@@ -355,7 +355,10 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
     FHover = Hit;
 }
 
+// The mouse left the control: no hint stays or appears for what it left.
 void TiPlotComponent::leaveEvent(QEvent* Event) {
+    FHintTimer.stop();
+    HideHint();
     if (FHover)
         FHover->MouseLeave();
     FHover = nullptr;

@@ -66,6 +66,8 @@ class TiPlotHost {
     // raises its click events from these.
     virtual void ObjectClicked(TiPlotObject*) {}
     virtual void DataPointClicked(TiPlotChannelCustom*, int /*Index*/) {}
+    // Between the second press of a double click and its release.
+    virtual bool DoubleClickInProgress() const { return false; }
     // Opens the property editor on the object (on the plot for none).
     virtual void ShowEditor(TiPlotObject*) {}
     // The column separator of the data files and logs the channels write.

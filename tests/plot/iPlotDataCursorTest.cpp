@@ -327,6 +327,11 @@ TEST_F(DataCursorTest, FocusFollowsChannelsAndOtherObjectsTakeIt) {
     Second.SetFocused(true);
     EXPECT_EQ(Cursor.ChannelName(), Second.Name()) << "a focused cursor follows the channel";
     EXPECT_TRUE(Cursor.Focused());
+    EXPECT_FALSE(Channel.Focused()) << "the channel it left lets go";
+    Plot.Legend(0)->SetFocused(true);
+    EXPECT_TRUE(Second.Focused()) << "a channel keeps the focus for its legend";
+    EXPECT_FALSE(Cursor.Focused());
+    Cursor.SetFocused(true);
     Second.SetName("Renamed");
     EXPECT_EQ(Cursor.ChannelName(), "Renamed");
     X.SetFocused(true);

@@ -138,6 +138,26 @@ TEST_F(PlotInput, AnAxisTitleHintShowsAfterThePause) {
     EXPECT_EQ(Plot.HintPosition(), Point(On.x(), On.y() - 20));
     Click(On);
     EXPECT_FALSE(Plot.HintShowing()) << "a press hides it";
+
+    // Leaving the plot hides a hint and cancels one about to show.
+    Mouse(QEvent::MouseMove, On + QPoint(0, 1), Qt::NoButton);
+    QEvent Leave(QEvent::Leave);
+    QApplication::sendEvent(&Plot, &Leave);
+    Clock.restart();
+    while (Clock.elapsed() < 100)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_FALSE(Plot.HintShowing());
+}
+
+TEST_F(PlotInput, TheSecondPressOfADoubleClickDoesNotDragTheScale) {
+    const QPoint From = Centre(X.MouseRect());
+    Click(From);
+    QMouseEvent Double(QEvent::MouseButtonDblClick, From, Plot.mapToGlobal(From), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Plot, &Double);
+    Mouse(QEvent::MouseMove, From + QPoint(100, 0), Qt::LeftButton);
+    EXPECT_EQ(X.Min(), 0);
+    Mouse(QEvent::MouseButtonRelease, From + QPoint(100, 0), Qt::LeftButton);
 }
 
 TEST_F(PlotInput, EventsOfTheObjectsByKind) {
