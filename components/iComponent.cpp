@@ -93,6 +93,8 @@ TiComponent::TiComponent(QWidget* Parent) : QWidget(Parent) {
     });
 }
 
+TiComponent::~TiComponent() = default;
+
 void TiComponent::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     setGeometry(ALeft, ATop, AWidth, AHeight);
 }
@@ -173,10 +175,19 @@ void TiComponent::Paint(TCanvas& Canvas) {
         PaintBuffered(Canvas);
 }
 
-// A new buffer every time: nothing is kept between paints.
+// Every paint starts as on a new buffer: default pen, brush and font, no
+// clip. Only the pixels' memory is kept; the paint covers every pixel.
 void TiComponent::PaintBuffered(TCanvas& Canvas) {
-    TBitmap Buffer(Width(), Height());
-    TCanvas& Off = Buffer.Canvas();
+    if (!FPaintBuffer)
+        FPaintBuffer = std::make_unique<TBitmap>();
+    if (FPaintBuffer->Width() != Width() || FPaintBuffer->Height() != Height())
+        FPaintBuffer->SetSize(Width(), Height());
+    TCanvas& Off = FPaintBuffer->Canvas();
+    Off.ResetClip();
+    Off.Pen() = TPen();
+    Off.Brush() = TBrush();
+    Off.Font() = TFont();
+    Off.MoveTo(0, 0);
     Off.Brush().SetStyle(bsSolid);
     Off.Pen().SetStyle(psSolid);
     try {
@@ -184,7 +195,7 @@ void TiComponent::PaintBuffered(TCanvas& Canvas) {
     } catch (const std::exception& E) {
         PaintMessage(Off, E.what(), Rect(0, 0, Width(), Height()));
     }
-    Canvas.Draw(0, 0, Buffer);
+    Canvas.Draw(0, 0, *FPaintBuffer);
 }
 
 void TiComponent::SaveImageToBitmap(const std::string& FileName) {

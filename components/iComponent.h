@@ -17,9 +17,11 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class TBitmap;
 class TCanvas;
 
 using TNotifyEvent = std::function<void(QObject* Sender)>;
@@ -49,6 +51,7 @@ class TiComponent : public QWidget {
 
   public:
     explicit TiComponent(QWidget* Parent = nullptr);
+    ~TiComponent() override;
 
     int Left() const { return x(); }
     void SetLeft(int V) { SetBounds(V, Top(), Width(), Height()); }
@@ -181,6 +184,8 @@ class TiComponent : public QWidget {
     // false for other buttons.
     bool ButtonHook(const QMouseEvent& Event, const TButtonHook& Hook);
 
+    // Kept between paints to save its allocation and clearing only.
+    std::unique_ptr<TBitmap> FPaintBuffer;
     bool FUpdateLocked = false;
     bool FPendingRepaint = false;
     bool FPendingFullRepaint = false;

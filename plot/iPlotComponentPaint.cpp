@@ -67,8 +67,12 @@ void TiPlotComponent::CalcAxesTicks(TCanvas& Canvas) {
 
 void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // Without a toolbar, a legend or a data view the plot stays blank.
-    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
+    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0) {
+        Canvas.Brush().SetStyle(bsSolid);
+        Canvas.Brush().SetColor(clWhite);
+        Canvas.FillRect(Rect(0, 0, Width(), Height()));
         return;
+    }
     FOccupied.clear();
     ShowAllChannelsInLegend();
     // Twice: the second pass sees the sizes the first one settled; the
