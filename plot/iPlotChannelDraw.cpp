@@ -78,8 +78,12 @@ void ForEachSegment(const TiPlotDataCustomList& Data, int First, int Last, F&& S
 class TColumnOf {
   public:
     explicit TColumnOf(const TiPlotAxisScale& Scale) : FScale(Scale) {}
+    // X lies in the band of the column found last.
+    bool InBand(double X) const { return X >= FLow && X <= FHigh; }
+    double Low() const { return FLow; }
+    double High() const { return FHigh; }
     int operator()(double X) {
-        if (X >= FLow && X <= FHigh)
+        if (InBand(X))
             return FColumn;
         FColumn = FScale.ValueToPixel(X);
         FindBand();
@@ -394,6 +398,26 @@ void TiPlotChannel::DrawTrace(TCanvas& Canvas, bool XYSwap) {
 // Each pixel column's points reduced to one vertical line between their
 // extremes, the columns joined from the last Y of one to the first Y of
 // the next.
+// The good points from First on whose X lies in [Low, High], taken into A;
+// how many there were. The extremes stay in registers for the run.
+int TiPlotChannel::ScanBand(int First, int Last, double Low, double High,
+                            TiPlotMinMaxPoint& A) const {
+    double Max = A.Max, Min = A.Min, LastY = A.Last;
+    const int N =
+        Data().VisitWhile(First, Last, [&](int, double X, double Y, bool Null, bool Empty) {
+            if (Null || Empty || !(X >= Low && X <= High))
+                return false;
+            Max = Y > Max ? Y : Max;
+            Min = Y < Min ? Y : Min;
+            LastY = Y;
+            return true;
+        });
+    A.Max = Max;
+    A.Min = Min;
+    A.Last = LastY;
+    return N;
+}
+
 void TiPlotChannel::DrawFastTrace(TCanvas& Canvas, bool XYSwap) {
     if (VisibleStart() == VisibleStop() || VisibleStart() < 0)
         return;
@@ -408,30 +432,49 @@ void TiPlotChannel::DrawFastTrace(TCanvas& Canvas, bool XYSwap) {
             DrawClippedLine(Canvas, XYSwap, Q.X, Q.Last, R.X, R.First);
     };
     TColumnOf ColumnOf(XAxis()->Scale());
-    Data().ForEachPoint(VisibleStart(), VisibleStop(),
-                        [&](int, double X, double Y, bool Null, bool Empty) {
-                            if (Empty)
-                                return;
-                            if (Null) {
-                                Flush();
-                                P.Reset();
-                                Q.Reset();
-                                R.Reset();
-                                return;
-                            }
-                            const int C = ColumnOf(X);
-                            if (P.Empty || C == P.XPixel) {
-                                P.Add(C, X, Y);
-                            } else if (Q.Empty || C == Q.XPixel) {
-                                Q.Add(C, X, Y);
-                            } else {
-                                R.Add(C, X, Y);
-                                Flush();
-                                P.Assign(R);
-                                Q.Reset();
-                                R.Reset();
-                            }
-                        });
+    // The accumulator of the column in ColumnOf's band: the points that
+    // follow in that band would go to it through the choice below, so a run
+    // of them is scanned in a tight loop instead.
+    TiPlotMinMaxPoint* Current = nullptr;
+    const auto Take = [&](double X, double Y, bool Null, bool Empty) {
+        if (Empty)
+            return;
+        Current = nullptr;
+        if (Null) {
+            Flush();
+            P.Reset();
+            Q.Reset();
+            R.Reset();
+            return;
+        }
+        const int C = ColumnOf(X);
+        if (P.Empty || C == P.XPixel) {
+            P.Add(C, X, Y);
+            Current = &P;
+        } else if (Q.Empty || C == Q.XPixel) {
+            Q.Add(C, X, Y);
+            Current = &Q;
+        } else {
+            R.Add(C, X, Y);
+            Flush();
+            P.Assign(R);
+            Q.Reset();
+            R.Reset();
+            Current = &P;
+        }
+    };
+    const int Stop = VisibleStop();
+    int I = VisibleStart();
+    while (I <= Stop) {
+        I += Data().VisitWhile(I, Stop, [&](int, double X, double Y, bool Null, bool Empty) {
+            if (Current && !(Null || Empty) && ColumnOf.InBand(X))
+                return false;
+            Take(X, Y, Null, Empty);
+            return true;
+        });
+        if (I <= Stop)
+            I += ScanBand(I, Stop, ColumnOf.Low(), ColumnOf.High(), *Current);
+    }
     Flush();
 }
 

@@ -95,6 +95,9 @@ class TiPlotDataCustomList {
     // Last < First; otherwise both ends must be points ("Index out of Bounds").
     // Visit must not change the list: an added point may move the block.
     template <typename F> void ForEachPoint(int First, int Last, F&& Visit) const;
+    // The same read while Visit returns true; the number of points visited
+    // with true. A run of points is scanned this way without leaving the loop.
+    template <typename F> int VisitWhile(int First, int Last, F&& Visit) const;
 
     // Binary searches for the points of a visible X range, to be passed to
     // ForEachPoint. Their answers hold only when X ascends with the index, as
@@ -183,10 +186,12 @@ class TiPlotDataFullList : public TiPlotDataCustomList {
     };
     TRecord& At(int Index) const;
     double XAt(int, int Slot) const { return Records<TRecord>()[Slot].X; }
-    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+    template <typename F> int VisitRun(int Index, int Slot, int N, F& Visit) const {
         const TRecord* R = Records<TRecord>() + Slot;
-        for (int K = 0; K < N; ++K)
-            Visit(Index + K, R[K].X, R[K].Y, R[K].Null, R[K].Empty);
+        int K = 0;
+        while (K < N && Visit(Index + K, R[K].X, R[K].Y, R[K].Null, R[K].Empty))
+            ++K;
+        return K;
     }
 };
 
@@ -225,11 +230,13 @@ class TiPlotDataNullList : public TiPlotDataCustomList {
     TRecord& At(int Index) const;
     void SetFlag(int Index, std::uint16_t Bit, bool Value);
     double XAt(int, int Slot) const { return Records<TRecord>()[Slot].X; }
-    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+    template <typename F> int VisitRun(int Index, int Slot, int N, F& Visit) const {
         const TRecord* R = Records<TRecord>() + Slot;
-        for (int K = 0; K < N; ++K)
-            Visit(Index + K, R[K].X, R[K].Y, (R[K].Flags & NullFlag) != 0,
-                  (R[K].Flags & EmptyFlag) != 0);
+        int K = 0;
+        while (K < N && Visit(Index + K, R[K].X, R[K].Y, (R[K].Flags & NullFlag) != 0,
+                              (R[K].Flags & EmptyFlag) != 0))
+            ++K;
+        return K;
     }
 };
 
@@ -253,10 +260,12 @@ class TiPlotDataCompactList : public TiPlotDataCustomList {
     };
     TRecord& At(int Index) const;
     double XAt(int, int Slot) const { return Records<TRecord>()[Slot].X; }
-    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+    template <typename F> int VisitRun(int Index, int Slot, int N, F& Visit) const {
         const TRecord* R = Records<TRecord>() + Slot;
-        for (int K = 0; K < N; ++K)
-            Visit(Index + K, double(R[K].X), double(R[K].Y), false, false);
+        int K = 0;
+        while (K < N && Visit(Index + K, double(R[K].X), double(R[K].Y), false, false))
+            ++K;
+        return K;
     }
 };
 
@@ -289,12 +298,15 @@ class TiPlotDataCompactIntervalList : public TiPlotDataCustomList {
     }
     float& At(int Index) const;
     double XAt(int Index, int) const { return XOf(FFirstX, FInterval, Index); }
-    template <typename F> void VisitRun(int Index, int Slot, int N, F& Visit) const {
+    template <typename F> int VisitRun(int Index, int Slot, int N, F& Visit) const {
         const float* Y = Records<float>() + Slot;
         const double FirstX = FFirstX;
         const double Interval = FInterval;
-        for (int K = 0; K < N; ++K)
-            Visit(Index + K, XOf(FirstX, Interval, Index + K), double(Y[K]), false, false);
+        int K = 0;
+        while (K < N &&
+               Visit(Index + K, XOf(FirstX, Interval, Index + K), double(Y[K]), false, false))
+            ++K;
+        return K;
     }
     double FInterval = -1.0; // -1: not yet known
     double FFirstX = 0.0;
@@ -314,19 +326,27 @@ template <typename F> decltype(auto) TiPlotDataCustomList::WithVariant(F&& Do) c
     return Do(static_cast<const TiPlotDataNullList&>(*this));
 }
 
-template <typename F>
-void TiPlotDataCustomList::ForEachPoint(int First, int Last, F&& Visit) const {
+template <typename F> int TiPlotDataCustomList::VisitWhile(int First, int Last, F&& Visit) const {
     if (Last < First)
-        return;
+        return 0;
     SlotOf(Last); // checks the far end
     const int Slot = SlotOf(First);
     const int N = Last - First + 1;
     // A wrapped ring runs to the end of the points' slots, then on from slot 0.
     const int Head = std::min(N, FCount - Slot);
-    WithVariant([&](const auto& List) {
-        List.VisitRun(First, Slot, Head, Visit);
-        if (Head < N)
-            List.VisitRun(First + Head, 0, N - Head, Visit);
+    return WithVariant([&](const auto& List) {
+        int Done = List.VisitRun(First, Slot, Head, Visit);
+        if (Done == Head && Head < N)
+            Done += List.VisitRun(First + Head, 0, N - Head, Visit);
+        return Done;
+    });
+}
+
+template <typename F>
+void TiPlotDataCustomList::ForEachPoint(int First, int Last, F&& Visit) const {
+    VisitWhile(First, Last, [&Visit](int Index, double X, double Y, bool Null, bool Empty) {
+        Visit(Index, X, Y, Null, Empty);
+        return true;
     });
 }
 

@@ -480,13 +480,19 @@ TEST_F(ChannelDraw, FastTraceMatchesItsPlainRendering) {
         double Min, Span;
         bool Swap;
         TiPlotScaleType Scale;
-    } Cases[] = {{300, 0, 300, false, ipstLinear},       {20000, 0, 20000, false, ipstLinear},
-                 {20000, 3000.3, 777, true, ipstLinear}, {100000, 0, 100000, true, ipstLinear},
-                 {5000, 1, 5000, false, ipstLog10},      {50000, -5, 1e4, false, ipstLinear}};
+        int Ring = 0; // a ring of this size, wrapped by the points beyond it
+    } Cases[] = {{300, 0, 300, false, ipstLinear},
+                 {20000, 0, 20000, false, ipstLinear},
+                 {20000, 3000.3, 777, true, ipstLinear},
+                 {100000, 0, 100000, true, ipstLinear},
+                 {5000, 1, 5000, false, ipstLog10},
+                 {50000, -5, 1e4, false, ipstLinear},
+                 {30000, 10000, 20000, false, ipstLinear, 17777}};
     std::mt19937 Random(11);
     std::uniform_real_distribution<double> Noise(-0.3, 0.3);
     for (const TCase& C : Cases) {
         Channel.Clear();
+        Channel.SetRingBufferSize(C.Ring);
         Plot.SetXYAxesReverse(C.Swap);
         X.SetScaleType(C.Scale);
         X.SetMinSpan(C.Min, C.Span);
@@ -494,10 +500,11 @@ TEST_F(ChannelDraw, FastTraceMatchesItsPlainRendering) {
         for (int I = 0; I < C.Count; ++I) {
             const double V = I + (Random() % 3 == 0 ? Noise(Random) : 0);
             Channel.AddXY(V, std::sin(I * 0.01) + Noise(Random) * (I % 7));
+            const int Newest = Channel.Count() - 1;
             if (Random() % 50 == 0)
-                Channel.SetNull(I, true);
+                Channel.SetNull(Newest, true);
             if (Random() % 40 == 0)
-                Channel.SetEmpty(I, true);
+                Channel.SetEmpty(Newest, true);
         }
         Paint();
         const TRect& V = Plot.DataView(0)->LayoutRect();
