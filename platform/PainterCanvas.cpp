@@ -371,17 +371,31 @@ void TPainterCanvas::Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoin
     }
     if (Pen().Style() != psClear) {
         P.setBrush(Qt::NoBrush);
-        if (Pen().IsThin() && !ThinPath.empty())
+        // Thin lines are walked pixel by pixel only where there are pixels;
+        // a vector device (a PDF, an SVG, a printer) gets real lines.
+        if (Pen().IsThin() && !ThinPath.empty() && F->Image)
             StrokeThin(ThinPath);
         else if (Stampable() && !ThinPath.empty())
             StrokeStamped(ThinPath);
         else
-            for (const QPen& Pass : PenPasses(Pen(), Brush())) {
-                P.setPen(Pass);
-                Outline(P);
-            }
+            StrokeOutline(P, Outline);
     }
     ApplyCopyMode();
+}
+
+template <typename OutlineFn> void TPainterCanvas::StrokeOutline(QPainter& P, OutlineFn Outline) {
+    // A thin line covers the pixels right of and below its coordinates, as
+    // on a screen; on a vector device it is centred on them, half a pixel
+    // over, or it would blend into its neighbours.
+    const bool Centre = Pen().IsThin() && !F->Image;
+    if (Centre)
+        P.translate(0.5, 0.5);
+    for (const QPen& Pass : PenPasses(Pen(), Brush())) {
+        P.setPen(Pass);
+        Outline(P);
+    }
+    if (Centre)
+        P.translate(-0.5, -0.5);
 }
 
 void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {

@@ -60,6 +60,7 @@ class TPainterCanvas : public TCanvas {
     // a thin pen strokes ThinPath pixel by pixel instead, when there is one.
     template <typename FillFn, typename OutlineFn>
     void Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath);
+    template <typename OutlineFn> void StrokeOutline(QPainter& P, OutlineFn Outline);
     void StrokeThin(std::span<const TPoint> Path);
     bool Stampable() const;
     void StrokeStamped(std::span<const TPoint> Path);

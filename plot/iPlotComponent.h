@@ -28,6 +28,8 @@ class TiPlotXAxis;
 class TiPlotYAxis;
 class TiPlotDataView;
 class TiPlotDataCursor;
+class QImage;
+class TMetafile;
 class TiPlotLegend;
 class TiPlotToolBar;
 class TiPlotTable;
@@ -66,6 +68,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_PROPERTY(int HintsHidePause READ HintsHidePause WRITE SetHintsHidePause)
     Q_PROPERTY(TFont HintsFont READ HintsFont WRITE SetHintsFont)
     Q_PROPERTY(TiPlotFormStyle EditorFormStyle READ EditorFormStyle WRITE SetEditorFormStyle)
+    Q_PROPERTY(TiPlotExportFormat CopyToClipBoardFormat READ CopyToClipBoardFormat WRITE
+                   SetCopyToClipBoardFormat)
     Q_PROPERTY(
         TFont AnnotationDefaultFont READ AnnotationDefaultFont WRITE SetAnnotationDefaultFont)
     Q_PROPERTY(TBrushStyle AnnotationDefaultBrushStlye READ AnnotationDefaultBrushStlye WRITE
@@ -156,6 +160,26 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void DataPointClicked(TiPlotChannelCustom* Channel, int Index) override;
     // The editor is built with the plot's output; until then this fails.
     void ShowEditor(TiPlotObject* Object) override;
+    void RunOutput(TiPlotOutput Command) override;
+
+    // ---- Pictures and printing
+    TiPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TiPlotExportFormat V) { FCopyToClipBoardFormat = V; }
+    // The plot without its toolbars on the clipboard: always as PNG, and as
+    // the chosen format's own form too (an Enhanced Metafile with SVG beside
+    // it, or a JPEG), so that other programs paste it.
+    void CopyToClipboard();
+    // Asks for a file name, then SaveImageToFile.
+    void SaveImage();
+    // The writer by the name's last three letters, compared exactly: "bmp",
+    // "emf", "jpg", "png", and beyond them "svg" and "pdf"; any other name
+    // writes nothing. A failing write leaves an earlier file as it was.
+    void SaveImageToFile(const std::string& FileName);
+    // The plot as an Enhanced Metafile of its size.
+    void PaintMetafile(TMetafile& Metafile, const std::string& Description);
+    // How SaveImage asks for the name: true with the name when confirmed.
+    using TFileChooser = std::function<bool(const std::string& Filter, std::string& FileName)>;
+    void SetSaveImageChooser(TFileChooser Chooser) { FSaveImageChooser = std::move(Chooser); }
     bool DoubleClickInProgress() const override { return FDoubleClick; }
     std::string Translate(const std::string& Text) override {
         return FMaster->TranslationManager().Translate(Text);
@@ -320,6 +344,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void ShowAllChannelsInLegend();
     void DrawHint(TCanvas& Canvas);
     std::vector<TiPlotObject*> AllObjects() const;
+    // The plot drawn on a bitmap of its size.
+    QImage Picture();
     std::vector<TiPlotObject*> FocusedObjects() const;
     // Every object learns the shift state of the mouse event being routed.
     void HandShiftState(TShiftState Shift);
@@ -383,6 +409,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     int FHintsHidePause = 2500;
     TFont FHintsFont;
     TiPlotFormStyle FEditorFormStyle = ipfsModal;
+    TiPlotExportFormat FCopyToClipBoardFormat = ipefMetaFile;
+    TFileChooser FSaveImageChooser;
     TFont FAnnotationDefaultFont;
     TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
     TColor FAnnotationDefaultBrushColor = clWhite;

@@ -68,6 +68,9 @@ class TiPlotHost {
     virtual void DataPointClicked(TiPlotChannelCustom*, int /*Index*/) {}
     // Between the second press of a double click and its release.
     virtual bool DoubleClickInProgress() const { return false; }
+    // The plot's output commands, run from its toolbar.
+    enum class TiPlotOutput { Copy, Save, Print, Preview };
+    virtual void RunOutput(TiPlotOutput) {}
     // Opens the property editor on the object (on the plot for none).
     virtual void ShowEditor(TiPlotObject*) {}
     // The column separator of the data files and logs the channels write.

@@ -259,22 +259,27 @@ void TiPlotToolBar::DoCursor() {
 
 void TiPlotToolBar::DoProperties() {
     Host()->ShowEditor(nullptr);
+    Report(9);
 }
 
 void TiPlotToolBar::DoCopy() {
-    throw Exception("Copying the plot to the clipboard is not available yet");
+    Host()->RunOutput(TiPlotHost::TiPlotOutput::Copy);
+    Report(10);
 }
 
 void TiPlotToolBar::DoSave() {
-    throw Exception("Saving the plot to a file is not available yet");
+    Host()->RunOutput(TiPlotHost::TiPlotOutput::Save);
+    Report(11);
 }
 
 void TiPlotToolBar::DoPrint() {
-    throw Exception("Printing the plot is not available yet");
+    Host()->RunOutput(TiPlotHost::TiPlotOutput::Print);
+    Report(12);
 }
 
 void TiPlotToolBar::DoPreview() {
-    throw Exception("The print preview is not available yet");
+    Host()->RunOutput(TiPlotHost::TiPlotOutput::Preview);
+    Report(13);
 }
 
 void TiPlotToolBar::CursorDownChanged() {

@@ -57,6 +57,10 @@ Q_ENUM_NS(TiPlotDigitalReferenceStyle)
 enum TiPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 Q_ENUM_NS(TiPlotFormStyle)
 
+// The picture a copy to the clipboard makes.
+enum TiPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
+Q_ENUM_NS(TiPlotExportFormat)
+
 } // namespace iPlotTypes
 
 using namespace iPlotTypes;
