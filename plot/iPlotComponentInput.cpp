@@ -407,5 +407,7 @@ void TiPlotComponent::ResumeTracking() {
 }
 
 void TiPlotComponent::ClearAllData() {
+    if (FLoggingActive)
+        LogDeactivate();
     FMaster->ClearAllData();
 }

@@ -57,6 +57,12 @@ Q_ENUM_NS(TiPlotDigitalReferenceStyle)
 enum TiPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 Q_ENUM_NS(TiPlotFormStyle)
 
+enum TiPlotDataFileFormat : std::uint8_t { ipdffText, ipdffCompactInterval };
+Q_ENUM_NS(TiPlotDataFileFormat)
+
+enum TiPlotDataFileColumnSeparator : std::uint8_t { ipdfcsTab, ipdfcsComma };
+Q_ENUM_NS(TiPlotDataFileColumnSeparator)
+
 } // namespace iPlotTypes
 
 using namespace iPlotTypes;
