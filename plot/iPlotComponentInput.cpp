@@ -407,6 +407,7 @@ void TiPlotComponent::ResumeTracking() {
 }
 
 void TiPlotComponent::ClearAllData() {
+    // The log takes its pending rows while their points are still there.
     if (FLoggingActive)
         LogDeactivate();
     FMaster->ClearAllData();
