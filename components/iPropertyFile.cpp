@@ -420,6 +420,34 @@ void iWriteTextFile(const std::string& FileName, const std::string& Text) {
                         File.errorString().toStdString());
 }
 
+void iAppendTextFile(const std::string& FileName, const std::string& Text) {
+    QFile File(QString::fromStdString(FileName));
+    // Unbuffered, so that the failure of each write is seen here.
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        throw Exception("Cannot open file \"" + FileName + "\". " +
+                        File.errorString().toStdString());
+    const bool Seekable = !File.isSequential();
+    const qint64 Before = Seekable ? File.size() : 0;
+    const qint64 Written = File.write(Text.data(), qint64(Text.size()));
+    if (Written != qint64(Text.size())) {
+        const std::string Reason =
+            Written >= 0 ? "The disk may be full." : File.errorString().toStdString();
+        if (Seekable && File.size() > Before)
+            File.resize(Before);
+        throw Exception("Cannot write file \"" + FileName + "\". " + Reason);
+    }
+}
+
+void iOpenForWriting(const std::string& FileName, bool MustExist) {
+    QFile File(QString::fromStdString(FileName));
+    const QIODevice::OpenMode Mode =
+        MustExist ? QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly
+                  : QIODevice::WriteOnly | QIODevice::Truncate;
+    if (!File.open(Mode))
+        throw Exception("Cannot open file \"" + FileName + "\". " +
+                        File.errorString().toStdString());
+}
+
 std::string iReadTextFile(const std::string& FileName) {
     QFile File(QString::fromStdString(FileName));
     if (!File.open(QIODevice::ReadOnly))

@@ -45,10 +45,19 @@ std::vector<TPropertyLine> iReadPropertyFile(const std::string& FileName);
 // One "Path = Value" line each; Exception naming the file on failure.
 void iWritePropertyFile(const std::string& FileName, const std::vector<TPropertyLine>& Lines);
 
-// Text as the whole file: written to a new file that replaces the old one
-// only once every byte is written, so a failure (a full disk, no permission)
-// leaves an earlier file as it was. Exception naming the file and the reason.
+// Text (any bytes) as the whole file: written to a new file that replaces
+// the old one only once every byte is written, so a failure (a full disk, no
+// permission) leaves an earlier file as it was. Exception naming the file and
+// the reason.
 void iWriteTextFile(const std::string& FileName, const std::string& Text);
+// Text added at the end of the file (created when missing); a write that
+// stops half way is taken back, so the file never ends in half a line.
+// Exception naming the file and the reason.
+void iAppendTextFile(const std::string& FileName, const std::string& Text);
+// Opens the file for writing and closes it again: with MustExist it has to be
+// there already, else it is created or cut to nothing. Exception naming the
+// file and the reason.
+void iOpenForWriting(const std::string& FileName, bool MustExist);
 // The whole file's bytes; Exception naming the file and the reason.
 std::string iReadTextFile(const std::string& FileName);
 

@@ -257,3 +257,16 @@ std::string UpperCase(std::string S) {
             C = char(C - 'a' + 'A');
     return S;
 }
+
+std::vector<std::string_view> SplitLines(std::string_view Text) {
+    std::vector<std::string_view> Lines;
+    std::size_t Begin = 0;
+    while (Begin < Text.size()) {
+        std::size_t End = Text.find_first_of("\r\n", Begin);
+        if (End == std::string_view::npos)
+            End = Text.size();
+        Lines.push_back(Text.substr(Begin, End - Begin));
+        Begin = End + (Text.substr(End, 2) == "\r\n" ? 2 : 1);
+    }
+    return Lines;
+}

@@ -3,6 +3,8 @@
 // from LC_NUMERIC of the environment (LC_ALL and LANG taking part as usual).
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The user's decimal separator, read once from the environment.
 char DecimalSeparator();
@@ -34,3 +36,7 @@ bool TryStrToFloat(const std::string& S, double& Value);
 std::string Trim(const std::string& S);
 // Letters a to z in upper case; other characters as they are.
 std::string UpperCase(std::string S);
+
+// The lines of a text, each ended by CR LF, LF or CR (the last maybe by the
+// end); views into Text.
+std::vector<std::string_view> SplitLines(std::string_view Text);

@@ -105,6 +105,8 @@ int TiPlotChannelCustom::AddXY(double X, double Y) {
     DoChange();
     if (FLoggingActive && (++FLogPendingCount >= FLogBufferSize || FLogBufferSize < 2))
         LogFlush();
+    if (Host())
+        Host()->PointAdded(this);
     return Index;
 }
 

@@ -7,8 +7,6 @@
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 namespace {
@@ -18,24 +16,6 @@ std::string NumberText(double V) {
     std::string Text = FloatToStr(V);
     std::replace(Text.begin(), Text.end(), DecimalSeparator(), '.');
     return Text;
-}
-
-// Lines ended by CR LF, LF or CR.
-std::vector<std::string> SplitLines(const std::string& Text) {
-    std::vector<std::string> Lines;
-    std::size_t Begin = 0;
-    while (Begin < Text.size()) {
-        std::size_t End = Text.find_first_of("\r\n", Begin);
-        if (End == std::string::npos)
-            End = Text.size();
-        Lines.push_back(Text.substr(Begin, End - Begin));
-        Begin = End + (Text.compare(End, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return Lines;
-}
-
-QString FileNameOf(const std::string& FileName) {
-    return QString::fromStdString(FileName);
 }
 
 const char* const PropertyRoot = "Channel.";
@@ -58,14 +38,7 @@ void TiPlotChannelCustom::LogActivate(bool Append) {
         throw Exception("Log File Name not Defined");
     if (FLoggingActive)
         throw Exception("Logging Already Active");
-    QFile File(FileNameOf(FLogFileName));
-    const QIODevice::OpenMode Mode =
-        Append ? QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly
-               : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!File.open(Mode))
-        throw Exception("Cannot open file \"" + FLogFileName + "\". " +
-                        File.errorString().toStdString());
-    File.close();
+    iOpenForWriting(FLogFileName, Append);
     FLoggingActive = true;
     FLogPendingCount = 0;
 }
@@ -80,7 +53,7 @@ void TiPlotChannelCustom::LogDeactivate() {
 }
 
 std::string TiPlotChannelCustom::LogLines(int N) {
-    const char Separator = Host() ? Host()->DataFileColumnSeparator() : '\t';
+    const char Separator = Host() ? Host()->DataFileSeparatorChar() : '\t';
     std::string Text;
     for (int I = Count() - N; I < Count(); ++I) {
         Text += NumberText(GetX(I));
@@ -98,30 +71,15 @@ void TiPlotChannelCustom::LogFlush() {
         FLogPendingCount = 0;
         return;
     }
-    const std::string Text = LogLines(N);
-    QFile File(FileNameOf(FLogFileName));
-    // Unbuffered, so that the failure of each write is seen here.
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        throw Exception("Cannot open file \"" + FLogFileName + "\". " +
-                        File.errorString().toStdString());
-    const bool Seekable = !File.isSequential();
-    const qint64 Before = Seekable ? File.size() : 0;
-    const qint64 Written = File.write(Text.data(), qint64(Text.size()));
-    if (Written != qint64(Text.size())) {
-        const std::string Reason =
-            Written >= 0 ? "The disk may be full." : File.errorString().toStdString();
-        // No half lines: the next flush writes these points again.
-        if (Seekable && File.size() > Before)
-            File.resize(Before);
-        throw Exception("Cannot write file \"" + FLogFileName + "\". " + Reason);
-    }
+    // No half lines: a failed write leaves the points pending for the next flush.
+    iAppendTextFile(FLogFileName, LogLines(N));
     FLogPendingCount = 0;
 }
 
 // ---- Point text files
 
 void TiPlotChannelCustom::SaveDataToFile(const std::string& FileName) {
-    const char Separator = Host() ? Host()->DataFileColumnSeparator() : '\t';
+    const char Separator = Host() ? Host()->DataFileSeparatorChar() : '\t';
     std::string Text;
     for (int I = 0; I < Count(); ++I) {
         if (GetEmpty(I))
@@ -136,18 +94,19 @@ void TiPlotChannelCustom::SaveDataToFile(const std::string& FileName) {
 
 void TiPlotChannelCustom::LoadDataFromFile(const std::string& FileName, bool ClearFirst) {
     // Read before anything changes: a file that cannot be read changes nothing.
-    const std::vector<std::string> Lines = SplitLines(iReadTextFile(FileName));
+    const std::string Text = iReadTextFile(FileName);
+    const std::vector<std::string_view> Lines = SplitLines(Text);
     if (FLoggingActive)
         LogDeactivate();
     if (ClearFirst)
         Clear();
     FLoadSeparator = !Lines.empty() && Lines.front().find('\t') != std::string::npos ? '\t' : ',';
-    for (const std::string& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         const std::size_t At = Line.find(FLoadSeparator);
-        if (At == std::string::npos)
+        if (At == std::string_view::npos)
             continue;
-        const std::string A = Trim(Line.substr(0, At));
-        const std::string B = Trim(Line.substr(At + 1));
+        const std::string A = Trim(std::string(Line.substr(0, At)));
+        const std::string B = Trim(std::string(Line.substr(At + 1)));
         if (A.empty())
             continue;
         if (UpperCase(B) == "NULL") {

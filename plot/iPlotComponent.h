@@ -6,6 +6,7 @@
 //   iPlotComponentStorage.cpp  the object lists stored with the properties
 //   iPlotComponentInput.cpp    the mouse, wheel and keys routed to objects
 //   iPlotComponentPaint.cpp    the painting order
+//   iPlotComponentData.cpp     the data files and the plot's log
 //   iPlotLayoutManager.cpp     the layout: sides and rows of the objects
 
 #include "components/iCustomComponent.h"
@@ -417,4 +418,75 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     TPenStyle FAnnotationDefaultPenStyle = psSolid;
     TColor FAnnotationDefaultPenColor = clWhite;
     int FAnnotationDefaultPenWidth = 1;
+
+    // ---- Data files and logging (iPlotComponentData.cpp)
+    Q_PROPERTY(TiPlotDataFileFormat DataFileFormat READ DataFileFormat WRITE SetDataFileFormat)
+    Q_PROPERTY(TiPlotDataFileColumnSeparator DataFileColumnSeparator READ DataFileColumnSeparator
+                   WRITE SetDataFileColumnSeparator)
+    Q_PROPERTY(std::string LogFileName READ LogFileName WRITE SetLogFileName)
+    Q_PROPERTY(int LogBufferSize READ LogBufferSize WRITE SetLogBufferSize)
+    Q_PROPERTY(bool LoggingActive READ LoggingActive)
+
+  public:
+    // The format of saved data and of the log; not while logging.
+    TiPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
+    void SetDataFileFormat(TiPlotDataFileFormat Value);
+    TiPlotDataFileColumnSeparator DataFileColumnSeparator() const {
+        return FDataFileColumnSeparator;
+    }
+    void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator Value);
+    // The character between columns: tab or comma; the channels' files too.
+    char DataFileSeparatorChar() const override {
+        return FDataFileColumnSeparator == ipdfcsComma ? ',' : '\t';
+    }
+    const std::string& LogFileName() const { return FLogFileName; }
+    void SetLogFileName(const std::string& Value);
+    // Rows gathered before they are written; below 2 every row at once.
+    int LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
+    bool LoggingActive() const { return FLoggingActive; }
+    // Rows waiting for the next flush.
+    int LogPendingCount() const { return FLogPendingCount; }
+    // The file last saved or loaded.
+    const std::string& DataFileName() const { return FDataFileName; }
+
+    // Every channel, in columns; failures as "Error Saving Data - ...",
+    // leaving an earlier file as it was.
+    void SaveDataToFile(const std::string& FileName);
+    // Appends the file's points to the channels. The whole file is read and
+    // checked first: a file that fails adds nothing
+    // ("Error Loading Data - ...").
+    void LoadDataFromFile(const std::string& FileName);
+    // Logging of rows: a row is one point of every channel, counted when the
+    // last channel receives its point (the order samples are added in).
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    void LogFlush();
+    void PointAdded(TiPlotChannelCustom* Channel) override;
+
+    // A point read from a data file; per channel, before any is added.
+    struct TLoadedPoint;
+    using TLoadedData = std::vector<std::vector<TLoadedPoint>>;
+
+  private:
+    void AddLoadedData(const TLoadedData& Data);
+    std::string DataFileText() const;
+    std::string LogHeader() const;
+    std::string LogRows(int Rows) const;
+    void RaiseNotify(const TiPlotNotifyEvent& Event) const {
+        if (Event && !IsLoading())
+            Event();
+    }
+
+    TiPlotDataFileFormat FDataFileFormat = ipdffText;
+    TiPlotDataFileColumnSeparator FDataFileColumnSeparator = ipdfcsTab;
+    std::string FLogFileName;
+    int FLogBufferSize = 0;
+    bool FLoggingActive = false;
+    int FLogPendingCount = 0;
+    // Rows logged since activation: the first two carry X in compact files.
+    long long FLogRowsWritten = 0;
+    // While a loaded file's points are added, the log only counts them.
+    bool FLogFlushDeferred = false;
+    std::string FDataFileName;
 };

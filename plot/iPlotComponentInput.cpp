@@ -407,5 +407,8 @@ void TiPlotComponent::ResumeTracking() {
 }
 
 void TiPlotComponent::ClearAllData() {
+    // The log takes its pending rows while their points are still there.
+    if (FLoggingActive)
+        LogDeactivate();
     FMaster->ClearAllData();
 }

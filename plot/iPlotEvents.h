@@ -23,6 +23,7 @@ using TiPlotAxesMinSpanChangeEvent =
 using TiPlotAxesCustomizeLabelEvent =
     std::function<void(int Index, double Value, std::string& ALabel)>;
 using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+using TiPlotNotifyEvent = std::function<void()>;
 // The button's number of a toolbar command.
 using TiPlotToolBarButtonEvent = std::function<void(int Index, int ButtonType)>;
 // May change the rectangle of a zoom box, or cancel the zoom.
@@ -59,4 +60,6 @@ struct TiPlotEvents {
     TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
+    // After a data file was read or written.
+    TiPlotNotifyEvent OnAfterLoadData, OnAfterSaveData;
 };

@@ -74,7 +74,9 @@ class TiPlotHost {
     // Opens the property editor on the object (on the plot for none).
     virtual void ShowEditor(TiPlotObject*) {}
     // The column separator of the data files and logs the channels write.
-    virtual char DataFileColumnSeparator() const { return '\t'; }
+    virtual char DataFileSeparatorChar() const { return '\t'; }
+    // A point was added to the channel (after its own log saw it).
+    virtual void PointAdded(TiPlotChannelCustom*) {}
 
   protected:
     ~TiPlotHost() = default;

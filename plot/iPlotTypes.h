@@ -61,6 +61,12 @@ Q_ENUM_NS(TiPlotFormStyle)
 enum TiPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
 Q_ENUM_NS(TiPlotExportFormat)
 
+enum TiPlotDataFileFormat : std::uint8_t { ipdffText, ipdffCompactInterval };
+Q_ENUM_NS(TiPlotDataFileFormat)
+
+enum TiPlotDataFileColumnSeparator : std::uint8_t { ipdfcsTab, ipdfcsComma };
+Q_ENUM_NS(TiPlotDataFileColumnSeparator)
+
 } // namespace iPlotTypes
 
 using namespace iPlotTypes;

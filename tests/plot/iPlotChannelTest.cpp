@@ -9,6 +9,7 @@
 #include "plot/iPlotTranslation.h"
 #include "tests/support/LocaleScope.h"
 #include "tests/support/MessageOf.h"
+#include "tests/support/TestFiles.h"
 
 #include "platform/Bitmap.h"
 #include "platform/DateTime.h"
@@ -32,7 +33,7 @@ class TRecordingPlot : public TiPlot {
     void DataPointClicked(TiPlotChannelCustom* Channel, int Index) override {
         PointsClicked.push_back({Channel, Index});
     }
-    char DataFileColumnSeparator() const override { return Separator; }
+    char DataFileSeparatorChar() const override { return Separator; }
 
     std::vector<TiPlotObject*> Clicked;
     std::vector<std::pair<TiPlotChannelCustom*, int>> PointsClicked;
@@ -47,15 +48,6 @@ class TDigitalChannel : public TiPlotChannel {
   protected:
     bool DigitalTrace() const override { return true; }
 };
-
-std::string ReadFile(const std::string& Name) {
-    std::ifstream File(Name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& Name, const std::string& Text) {
-    std::ofstream(Name, std::ios::binary) << Text;
-}
 
 int LineCount(const std::string& Name) {
     const std::string Text = ReadFile(Name);
