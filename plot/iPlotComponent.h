@@ -30,6 +30,7 @@ class TiPlotYAxis;
 class TiPlotDataView;
 class TiPlotDataCursor;
 class QImage;
+class QPrinter;
 class TMetafile;
 class TiPlotLegend;
 class TiPlotToolBar;
@@ -71,6 +72,14 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_PROPERTY(TiPlotFormStyle EditorFormStyle READ EditorFormStyle WRITE SetEditorFormStyle)
     Q_PROPERTY(TiPlotExportFormat CopyToClipBoardFormat READ CopyToClipBoardFormat WRITE
                    SetCopyToClipBoardFormat)
+    Q_PROPERTY(TPrinterOrientation PrintOrientation READ PrintOrientation WRITE SetPrintOrientation)
+    Q_PROPERTY(double PrintMarginLeft READ PrintMarginLeft WRITE SetPrintMarginLeft)
+    Q_PROPERTY(double PrintMarginTop READ PrintMarginTop WRITE SetPrintMarginTop)
+    Q_PROPERTY(double PrintMarginRight READ PrintMarginRight WRITE SetPrintMarginRight)
+    Q_PROPERTY(double PrintMarginBottom READ PrintMarginBottom WRITE SetPrintMarginBottom)
+    Q_PROPERTY(bool PrintShowDialog READ PrintShowDialog WRITE SetPrintShowDialog)
+    Q_PROPERTY(std::string PrintDocumentName READ PrintDocumentName WRITE SetPrintDocumentName)
+    Q_PROPERTY(std::string PrinterName READ PrinterName WRITE SetPrinterName)
     Q_PROPERTY(
         TFont AnnotationDefaultFont READ AnnotationDefaultFont WRITE SetAnnotationDefaultFont)
     Q_PROPERTY(TBrushStyle AnnotationDefaultBrushStlye READ AnnotationDefaultBrushStlye WRITE
@@ -178,6 +187,34 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void SaveImageToFile(const std::string& FileName);
     // The plot as an Enhanced Metafile of its size.
     void PaintMetafile(TMetafile& Metafile, const std::string& Description);
+    TPrinterOrientation PrintOrientation() const { return FPrintOrientation; }
+    void SetPrintOrientation(TPrinterOrientation V) { FPrintOrientation = V; }
+    // In inches.
+    double PrintMarginLeft() const { return FPrintMargins[0]; }
+    void SetPrintMarginLeft(double V) { FPrintMargins[0] = V; }
+    double PrintMarginTop() const { return FPrintMargins[1]; }
+    void SetPrintMarginTop(double V) { FPrintMargins[1] = V; }
+    double PrintMarginRight() const { return FPrintMargins[2]; }
+    void SetPrintMarginRight(double V) { FPrintMargins[2] = V; }
+    double PrintMarginBottom() const { return FPrintMargins[3]; }
+    void SetPrintMarginBottom(double V) { FPrintMargins[3] = V; }
+    bool PrintShowDialog() const { return FPrintShowDialog; }
+    void SetPrintShowDialog(bool V) { FPrintShowDialog = V; }
+    const std::string& PrintDocumentName() const { return FPrintDocumentName; }
+    void SetPrintDocumentName(const std::string& V) { FPrintDocumentName = V; }
+    // Chosen when it names one of the system's printers.
+    const std::string& PrinterName() const { return FPrinterName; }
+    void SetPrinterName(const std::string& V) { FPrinterName = V; }
+    // One page with the plot, without its toolbars, scaled into the
+    // margins; failures as "Error Printing : ...".
+    void Print();
+    // The same page in a modal preview window.
+    void PrintPreview();
+    // The page drawn on a printer set up by Print or the preview.
+    void PrintPage(QPrinter& Printer);
+    // How Print shows the print dialog: false when the user cancels.
+    using TPrintDialog = std::function<bool(QPrinter& Printer)>;
+    void SetPrintDialog(TPrintDialog Dialog) { FPrintDialog = std::move(Dialog); }
     // How SaveImage asks for the name: true with the name when confirmed.
     using TFileChooser = std::function<bool(const std::string& Filter, std::string& FileName)>;
     void SetSaveImageChooser(TFileChooser Chooser) { FSaveImageChooser = std::move(Chooser); }
@@ -412,6 +449,12 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     TiPlotFormStyle FEditorFormStyle = ipfsModal;
     TiPlotExportFormat FCopyToClipBoardFormat = ipefMetaFile;
     TFileChooser FSaveImageChooser;
+    TPrinterOrientation FPrintOrientation = poLandscape;
+    double FPrintMargins[4] = {1, 1, 1, 1};
+    bool FPrintShowDialog = true;
+    std::string FPrintDocumentName = "Untitled";
+    std::string FPrinterName;
+    TPrintDialog FPrintDialog;
     TFont FAnnotationDefaultFont;
     TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
     TColor FAnnotationDefaultBrushColor = clWhite;

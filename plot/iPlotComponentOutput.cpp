@@ -1,4 +1,4 @@
-// The plot as a picture: on the clipboard and in picture files.
+// The plot as a picture: on the clipboard, in picture files and on paper.
 
 #include "plot/iPlotComponent.h"
 
@@ -11,6 +11,7 @@
 #include "platform/Metafile.h"
 #include "platform/PainterCanvas.h"
 #include "platform/PictureCodecs.h"
+#include "platform/Text.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -19,8 +20,15 @@
 #include <QMimeData>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScopeGuard>
 #include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -71,6 +79,28 @@ std::string PdfBytes(const TMetafile& Metafile) {
     return Bytes.toStdString();
 }
 
+// The paper in inches by its kind; any other kind counts as letter.
+QSizeF PaperInches(const QPageSize& Page, bool Landscape) {
+    QSizeF Size(8.5, 11);
+    switch (Page.id()) {
+    case QPageSize::Legal:
+        Size = QSizeF(8.5, 14);
+        break;
+    case QPageSize::A3:
+        Size = QSizeF(297 / 25.4, 420 / 25.4);
+        break;
+    case QPageSize::A4:
+        Size = QSizeF(210 / 25.4, 297 / 25.4);
+        break;
+    case QPageSize::A5:
+        Size = QSizeF(148 / 25.4, 210 / 25.4);
+        break;
+    default:
+        break;
+    }
+    return Landscape ? Size.transposed() : Size;
+}
+
 bool EndsWith(const std::string& Text, const char* End) {
     const std::string Tail(End);
     return Text.size() >= Tail.size() &&
@@ -88,8 +118,11 @@ void TiPlotComponent::RunOutput(TiPlotOutput Command) {
         SaveImage();
         return;
     case TiPlotOutput::Print:
+        Print();
+        return;
     case TiPlotOutput::Preview:
-        throw Exception("Printing the plot is not available yet");
+        PrintPreview();
+        return;
     }
 }
 
@@ -176,4 +209,70 @@ void TiPlotComponent::SaveImageToFile(const std::string& FileName) {
         return;
     }
     iWriteTextFile(FileName, Bytes);
+}
+
+void TiPlotComponent::Print() {
+    try {
+        QPrinter Printer(QPrinter::HighResolution);
+        Printer.setPageOrientation(FPrintOrientation == poLandscape ? QPageLayout::Landscape
+                                                                    : QPageLayout::Portrait);
+        Printer.setDocName(QString::fromStdString(FPrintDocumentName));
+        const QString Name = QString::fromStdString(Trim(FPrinterName));
+        if (!Name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(Name))
+            Printer.setPrinterName(Name);
+        if (FPrintShowDialog) {
+            const bool Confirmed = FPrintDialog ? FPrintDialog(Printer) : [&] {
+                QPrintDialog Dialog(&Printer, this);
+                return Dialog.exec() == QDialog::Accepted;
+            }();
+            if (!Confirmed)
+                return;
+        }
+        BeginUpdate();
+        const auto Unlock = qScopeGuard([this] { EndUpdate(); });
+        RaiseNotify(FEvents.OnBeforePrint);
+        PrintPage(Printer);
+        RaiseNotify(FEvents.OnAfterPrint);
+    } catch (const std::exception& E) {
+        throw Exception(std::string("Error Printing : ") + E.what());
+    }
+}
+
+void TiPlotComponent::PrintPreview() {
+    QPrinter Printer(QPrinter::HighResolution);
+    Printer.setPageOrientation(FPrintOrientation == poLandscape ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
+    Printer.setDocName(QString::fromStdString(FPrintDocumentName));
+    QPrintPreviewDialog Dialog(&Printer, this);
+    connect(&Dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* Target) { iRunUserCommand([&] { PrintPage(*Target); }); });
+    Dialog.exec();
+}
+
+// The page's own corner is the origin: the margins are measured from the
+// paper's edge, whatever the printer cannot reach.
+void TiPlotComponent::PrintPage(QPrinter& Printer) {
+    Printer.setFullPage(true);
+    const QSizeF Paper = PaperInches(Printer.pageLayout().pageSize(),
+                                     Printer.pageLayout().orientation() == QPageLayout::Landscape);
+    const double DX = Printer.logicalDpiX(), DY = Printer.logicalDpiY();
+    if (Width() <= 0 || Height() <= 0 || DX <= 0 || DY <= 0)
+        throw Exception("Could not initialize printer DeviceMode Structure");
+    const double PW = std::round(DX * Paper.width()), PH = std::round(DY * Paper.height());
+    const double ML = FPrintMargins[0], MT = FPrintMargins[1], MR = FPrintMargins[2],
+                 MB = FPrintMargins[3];
+    const double Scale =
+        std::min((PW - (ML + MR) * DX) / Width(), (PH - (MT + MB) * DY) / Height());
+    const TRect Target = Rect(int(std::round(DX * ML)), int(std::round(DY * MT)),
+                              int(std::round(DX * ML + Width() * Scale)),
+                              int(std::round(DY * MT + Height() * Scale)));
+    const bool ToolBarShown = ToolBarCount() > 0 && ToolBar(0)->Visible();
+    const auto Restore =
+        qScopeGuard([this, ToolBarShown] { FMaster->SetToolBarsVisible(ToolBarShown); });
+    FMaster->ClearAllFocus();
+    FMaster->SetToolBarsVisible(false);
+    TMetafile Metafile;
+    PaintMetafile(Metafile, "");
+    TPainterCanvas Canvas(Printer, dtRasPrinter);
+    Metafile.Play(Canvas, Target);
 }

@@ -62,4 +62,5 @@ struct TiPlotEvents {
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
     // After a data file was read or written.
     TiPlotNotifyEvent OnAfterLoadData, OnAfterSaveData;
+    TiPlotNotifyEvent OnBeforePrint, OnAfterPrint;
 };

@@ -57,6 +57,9 @@ Q_ENUM_NS(TiPlotDigitalReferenceStyle)
 enum TiPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 Q_ENUM_NS(TiPlotFormStyle)
 
+enum TPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
+Q_ENUM_NS(TPrinterOrientation)
+
 // The picture a copy to the clipboard makes.
 enum TiPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
 Q_ENUM_NS(TiPlotExportFormat)

@@ -18,11 +18,14 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -182,6 +185,57 @@ TEST_F(PlotOutput, TheClipboardGetsThePlotWithoutToolbarsInEveryForm) {
     Plot.CopyToClipboard();
     EXPECT_FALSE(Plot.ToolBar(0)->Visible()) << "a hidden toolbar stays hidden";
     EXPECT_FALSE(Plot.XAxis(0)->Focused());
+}
+
+TEST_F(PlotOutput, PrintingPutsThePlotWithinTheMarginsOfOnePage) {
+    const std::string Pdf = Path("printed.pdf");
+    std::vector<std::string> Heard;
+    Plot.SetEvent(&TiPlotEvents::OnBeforePrint, [&] { Heard.push_back("before"); });
+    Plot.SetEvent(&TiPlotEvents::OnAfterPrint, [&] { Heard.push_back("after"); });
+    Plot.SetPrintDialog([&](QPrinter& Printer) {
+        EXPECT_EQ(Printer.pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_EQ(Printer.docName(), "Untitled");
+        Printer.setOutputFormat(QPrinter::PdfFormat);
+        Printer.setOutputFileName(QString::fromStdString(Pdf));
+        Printer.setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    });
+    Plot.Print();
+    if (const char* Keep = std::getenv("SM_PRINTED_PDF"))
+        QFile::copy(QString::fromStdString(Pdf), Keep);
+    EXPECT_EQ(Heard, (std::vector<std::string>{"before", "after"}));
+    EXPECT_TRUE(Plot.ToolBar(0)->Visible()) << "the toolbar shows again";
+    EXPECT_FALSE(Plot.XAxis(0)->Focused());
+    ASSERT_TRUE(Bytes(Pdf).startsWith("%PDF"));
+    // At 20 pixels per inch the A4 landscape page is 234 x 165 pixels; the
+    // plot's 3 : 2 fills the width between the one-inch margins (194 wide)
+    // and begins one inch from the top.
+    if (!Run("pdftoppm", {"-png", "-r", "20", "-singlefile", QString::fromStdString(Pdf),
+                          QString::fromStdString(Path("page"))}))
+        GTEST_SKIP() << "pdftoppm is not installed (scripts/install-deps installs it)";
+    const QImage Page(QString::fromStdString(Path("page.png")));
+    ASSERT_EQ(Page.width(), 234);
+    ASSERT_NEAR(Page.height(), 165, 1);
+    auto Ink = [&](int X, int Y) { return (Page.pixel(X, Y) & 0xFFFFFF) != 0xFFFFFF; };
+    EXPECT_FALSE(Ink(10, 80)) << "the left margin stays blank";
+    EXPECT_TRUE(Ink(30, 80)) << "the plot starts after it";
+    EXPECT_TRUE(Ink(200, 80));
+    EXPECT_FALSE(Ink(225, 80)) << "the right margin stays blank";
+    EXPECT_FALSE(Ink(117, 10)) << "the top margin stays blank";
+
+    Plot.SetPrintDialog([](QPrinter&) { return false; });
+    Heard.clear();
+    Plot.Print();
+    EXPECT_TRUE(Heard.empty()) << "cancelled in the dialog";
+
+    Plot.SetPrintShowDialog(false);
+    Plot.SetEvent(&TiPlotEvents::OnBeforePrint, [] { throw Exception("no paper"); });
+    try {
+        Plot.Print();
+        ADD_FAILURE();
+    } catch (const Exception& E) {
+        EXPECT_STREQ(E.what(), "Error Printing : no paper");
+    }
 }
 
 } // namespace
