@@ -3,6 +3,7 @@
 // object's index within its kind. None is raised while the plot is being
 // loaded.
 
+#include "components/iComponent.h"
 #include "components/iInput.h"
 #include "platform/Types.h"
 
@@ -59,4 +60,7 @@ struct TiPlotEvents {
     TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
+
+    // ---- Configuration files
+    TNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties;
 };
