@@ -19,9 +19,11 @@
 #include <QScopeGuard>
 
 #include <charconv>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -80,12 +82,18 @@ std::string FileText(const std::vector<TPropertyLine>& Lines) {
 }
 
 // Every line ends with a line break: a file cut short in the middle of a
-// line (an interrupted copy) is refused rather than partly applied.
+// line (an interrupted copy) is refused rather than partly applied. A path
+// given twice has no single meaning and is refused as well.
 std::vector<TPropertyLine> ReadLines(const std::string& FileName) {
     const std::string Text = iReadTextFile(FileName);
     if (!Text.empty() && Text.back() != '\n')
         throw Exception("The file \"" + FileName + "\" ends in the middle of a line");
-    return iParsePropertyText(Text);
+    std::vector<TPropertyLine> Lines = iParsePropertyText(Text);
+    std::set<std::string> Paths;
+    for (const TPropertyLine& Line : Lines)
+        if (!Paths.insert(UpperCase(Line.Path)).second)
+            throw Exception("The line \"" + Line.Path + " = \" appears twice");
+    return Lines;
 }
 
 // Takes the line of that path out of Lines.

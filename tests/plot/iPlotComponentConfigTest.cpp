@@ -317,6 +317,7 @@ TEST_F(PlotConfig, BadFilesFailAndLeaveThePlotAsItWas) {
         {"a missing count", WithoutLine(Good, "LimitCount")},
         {"a setter refusing its value", WithValue(Good, "Channel1.RingBufferSize", "-5")},
         {"a line without =", Good + "Channel0.Visible\n"},
+        {"a property given twice", Good + "channel1.name = Other\n"},
     };
     Plot.Channel(0)->AddXY(1, 2);
     Plot.Channel(0)->SetTitleText("The user's");
