@@ -206,11 +206,11 @@ TEST_F(PlotConfig, WritesTypeOwnPropertiesCountsAndObjectPrefixes) {
     EXPECT_EQ(*(Counts + 12), "Channel0.Name = " + Plot.Channel(0)->Name());
     EXPECT_NE(std::find(Lines.begin(), Lines.end(), "Limit0.Name = " + Plot.Limit(0)->Name()),
               Lines.end());
-    for (const char* Left : {"Name = ", "Left = ", "Width = ", "DataViewZHorz = "})
+    for (const char* Start : {"Name = ", "Left = ", "Width = ", "DataViewZHorz = "})
         EXPECT_EQ(std::count_if(Lines.begin(), Counts,
-                                [&](const std::string& L) { return L.rfind(Left, 0) == 0; }),
+                                [&](const std::string& L) { return L.rfind(Start, 0) == 0; }),
                   0)
-            << Left;
+            << Start << " is not among the plot's own lines";
 
     Plot.SetOptionSaveAllProperties(true);
     Plot.SavePropertiesToFile(File("all.txt"));
