@@ -30,7 +30,7 @@ void LoadDesign(TiComponent& Component, const QString& Resource) {
     std::unique_ptr<QTemporaryFile> File(QTemporaryFile::createNativeFile(Stored));
     if (!File)
         throw Exception("Cannot open file \"" + Resource.toStdString() + "\"");
-    Component.LoadPropertiesFromFile(File->fileName().toStdString());
+    Component.LoadDesignFromFile(File->fileName().toStdString());
 }
 
 } // namespace

@@ -212,6 +212,14 @@ std::vector<std::string> TiComponent::ExcludedProperties() const {
 }
 
 void TiComponent::SavePropertiesToFile(const std::string& FileName) {
+    SaveDesignToFile(FileName);
+}
+
+void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
+    LoadDesignFromFile(FileName);
+}
+
+void TiComponent::SaveDesignToFile(const std::string& FileName) {
     try {
         std::vector<TPropertyLine> Lines{{"File Type", metaObject()->className()}};
         for (TPropertyLine& Line :
@@ -224,7 +232,7 @@ void TiComponent::SavePropertiesToFile(const std::string& FileName) {
     }
 }
 
-void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
+void TiComponent::LoadDesignFromFile(const std::string& FileName) {
     try {
         std::vector<TPropertyLine> Lines;
         for (TPropertyLine& Line : iReadPropertyFile(FileName))

@@ -105,8 +105,14 @@ class TiComponent : public QWidget {
     void Paint(TCanvas& Canvas);
 
     void SaveImageToBitmap(const std::string& FileName);
+    // The property file; unless a component has a file of its own, the
+    // stored design below.
     virtual void SavePropertiesToFile(const std::string& FileName);
     virtual void LoadPropertiesFromFile(const std::string& FileName);
+    // The stored design: the published properties and the component's
+    // extra stored values, loaded without events.
+    void SaveDesignToFile(const std::string& FileName);
+    void LoadDesignFromFile(const std::string& FileName);
 
     // Data binding is not built: no bound item takes the value.
     virtual bool SetOPCProperty(const std::string& Name, const QVariant& Value);

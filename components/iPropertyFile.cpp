@@ -8,6 +8,7 @@
 #include <QMetaProperty>
 #include <QSaveFile>
 #include <QString>
+#include <QStringDecoder>
 #include <QVariant>
 
 #include <algorithm>
@@ -16,6 +17,8 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -323,6 +326,12 @@ void Assign(QObject& Object, const TAssignment& Assignment) {
     Check(Outer.write(&Object, Sub), Assignment);
 }
 
+bool IsUtf8(const std::string& Text) {
+    QStringDecoder Decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString Decoded = Decoder.decode(QByteArrayView(Text.data(), qsizetype(Text.size())));
+    return !Decoder.hasError();
+}
+
 } // namespace
 
 std::vector<TPropertyLine> iPublishedProperties(const QObject& Object, const QMetaObject& From,
@@ -342,6 +351,12 @@ void iApplyProperties(QObject& Object, const QMetaObject& From,
         Assignments.push_back(Resolved(*Object.metaObject(), From.propertyOffset(), Line));
     for (const TAssignment& Assignment : Assignments)
         Assign(Object, Assignment);
+}
+
+void iCheckProperties(const QObject& Object, const QMetaObject& From,
+                      const std::vector<TPropertyLine>& Lines) {
+    for (const TPropertyLine& Line : Lines)
+        Resolved(*Object.metaObject(), From.propertyOffset(), Line);
 }
 
 TPropertyLine iSplitPropertyLine(const std::string& Line) {
@@ -375,17 +390,26 @@ bool SameText(const std::string& A, const std::string& B) {
     return QString::fromStdString(A).compare(QString::fromStdString(B), Qt::CaseInsensitive) == 0;
 }
 
+std::vector<TPropertyLine> iParsePropertyText(const std::string& Text) {
+    // Invalid bytes would otherwise turn silently into replacement characters.
+    if (!IsUtf8(Text) || Text.find('\0') != std::string::npos)
+        throw Exception("The file is not a UTF-8 text file");
+    std::vector<TPropertyLine> Lines;
+    std::istringstream Stream(Text);
+    for (std::string Line; std::getline(Stream, Line);)
+        if (!Trim(Line).empty())
+            Lines.push_back(iSplitPropertyLine(Line));
+    return Lines;
+}
+
 std::vector<TPropertyLine> iReadPropertyFile(const std::string& FileName) {
     std::ifstream File(FileName, std::ios::binary);
     if (!File)
         throw Exception("Cannot open file \"" + FileName + "\"");
-    std::vector<TPropertyLine> Lines;
-    for (std::string Line; std::getline(File, Line);)
-        if (!Trim(Line).empty())
-            Lines.push_back(iSplitPropertyLine(Line));
+    const std::string Text{std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
     if (File.bad())
         throw Exception("Cannot read file \"" + FileName + "\"");
-    return Lines;
+    return iParsePropertyText(Text);
 }
 
 void iWritePropertyFile(const std::string& FileName, const std::vector<TPropertyLine>& Lines) {

@@ -33,14 +33,21 @@ std::vector<TPropertyLine> iPublishedProperties(const QObject& Object, const QMe
 // or a value that does not fit raises Exception and leaves Object as it was.
 void iApplyProperties(QObject& Object, const QMetaObject& From,
                       const std::vector<TPropertyLine>& Lines);
+// Raises what iApplyProperties would for an unknown path or a value that
+// does not fit, changing nothing.
+void iCheckProperties(const QObject& Object, const QMetaObject& From,
+                      const std::vector<TPropertyLine>& Lines);
 
 // "Path = Value" split at the first "=", both sides trimmed; Exception for a
 // line without "=".
 TPropertyLine iSplitPropertyLine(const std::string& Line);
 std::string iJoinPropertyLine(const TPropertyLine& Line);
 
-// The non-blank lines of a file, split; Exception naming the file when it
-// cannot be read.
+// The non-blank lines of a property file's text, split; Exception for text
+// that is not UTF-8 or holds a zero byte (a binary or wrongly encoded file).
+std::vector<TPropertyLine> iParsePropertyText(const std::string& Text);
+// The non-blank lines of a file, split as above; Exception naming the file
+// when it cannot be read.
 std::vector<TPropertyLine> iReadPropertyFile(const std::string& FileName);
 // One "Path = Value" line each; Exception naming the file on failure.
 void iWritePropertyFile(const std::string& FileName, const std::vector<TPropertyLine>& Lines);

@@ -371,10 +371,12 @@ TiPlotLabel* TiPlotComponent::Label(int Index) const {
 
 int TiPlotComponent::NewAnnotation() {
     int Index = FMaster->NewObject(FMaster->AnnotationManager());
-    Annotation(Index)->SetDefaults({FAnnotationDefaultFont, FAnnotationDefaultBrushStyle,
-                                    FAnnotationDefaultBrushColor, FAnnotationDefaultPenStyle,
-                                    FAnnotationDefaultPenColor, FAnnotationDefaultPenWidth});
+    Annotation(Index)->SetDefaults(AnnotationDefaults());
     return Index;
+}
+TiPlotAnnotationDefaults TiPlotComponent::AnnotationDefaults() const {
+    return {FAnnotationDefaultFont,     FAnnotationDefaultBrushStyle, FAnnotationDefaultBrushColor,
+            FAnnotationDefaultPenStyle, FAnnotationDefaultPenColor,   FAnnotationDefaultPenWidth};
 }
 void TiPlotComponent::DeleteAnnotation(int Index) {
     DeleteObject(FMaster->AnnotationManager(), Index);

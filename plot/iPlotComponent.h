@@ -38,6 +38,7 @@ class TiPlotTable;
 class TiPlotLimit;
 class TiPlotLabel;
 class TiPlotAnnotation;
+struct TiPlotAnnotationDefaults;
 class TiPlotAxis;
 
 class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
@@ -532,4 +533,23 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     // While a loaded file's points are added, the log only counts them.
     bool FLogFlushDeferred = false;
     std::string FDataFileName;
+
+    // ---- Configuration files (iPlotComponentConfig.cpp)
+  public:
+    // The plot's own properties, the place-holders' ZOrders and every
+    // object by kind and index ("Channel0.Color = ..."). Loading replaces
+    // the objects; a file that cannot be loaded whole changes nothing.
+    void SavePropertiesToFile(const std::string& FileName) override;
+    void LoadPropertiesFromFile(const std::string& FileName) override;
+    // The configuration file last saved or loaded.
+    const std::string& PropertiesFileName() const { return FPropertiesFileName; }
+    // The annotations, in a file of their own ("Annotation0.Visible = ...").
+    void SaveAnnotationsToFile(const std::string& FileName) const;
+    void LoadAnnotationsFromFile(const std::string& FileName);
+
+  private:
+    // What NewAnnotation copies into a new annotation.
+    TiPlotAnnotationDefaults AnnotationDefaults() const;
+    std::vector<TPropertyLine> ConfigLines() const;
+    std::string FPropertiesFileName;
 };

@@ -3,6 +3,7 @@
 // object's index within its kind. None is raised while the plot is being
 // loaded.
 
+#include "components/iComponent.h"
 #include "components/iInput.h"
 #include "platform/Types.h"
 
@@ -63,4 +64,7 @@ struct TiPlotEvents {
     // After a data file was read or written.
     TiPlotNotifyEvent OnAfterLoadData, OnAfterSaveData;
     TiPlotNotifyEvent OnBeforePrint, OnAfterPrint;
+
+    // ---- Configuration files
+    TiPlotNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties;
 };

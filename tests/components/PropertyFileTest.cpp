@@ -196,4 +196,12 @@ TEST(PropertyFile, FilesSkipBlankLinesAndReadCrLf) {
     EXPECT_THROW(iWritePropertyFile(Dir.filePath("no/such/dir.txt").toStdString(), {}), Exception);
 }
 
+TEST(PropertyFile, TextThatIsNotUtf8IsRefused) {
+    EXPECT_EQ(iParsePropertyText("A = Gr\xC3\xBC\xC3\x9F\n"),
+              (std::vector<TPropertyLine>{{"A", "Gr\xC3\xBC\xC3\x9F"}}));
+    for (const std::string& Text :
+         {std::string("A = Gr\xFC\xDF\n"), std::string("A = \xC3\n"), std::string("A = 1\0\n", 7)})
+        EXPECT_THROW(iParsePropertyText(Text), Exception) << Text;
+}
+
 } // namespace

@@ -879,11 +879,11 @@ TEST_F(StoredPlot, ObjectListsRoundTrip) {
     Plot.Channel(1)->SetDataStyle(ipdsCompact);
     Plot.Label(0)->SetCaption("Sensor");
     Plot.NewLimit();
-    Plot.SavePropertiesToFile(FileName);
+    Plot.SaveDesignToFile(FileName);
 
     TiPlot Loaded;
     Loaded.NewChannel(); // replaced by the stored list
-    Loaded.LoadPropertiesFromFile(FileName);
+    Loaded.LoadDesignFromFile(FileName);
     ASSERT_EQ(Loaded.ChannelCount(), 2);
     EXPECT_EQ(Loaded.XAxis(0)->Name(), "Time");
     EXPECT_EQ(Loaded.XAxis(0)->Span(), 250);
@@ -916,10 +916,10 @@ TEST_F(StoredPlot, TranslationTableRoundTrip) {
     Entry.SetReplacementString("Leer");
     EXPECT_EQ(Table.Translate("Empty"), "Leer");
     EXPECT_EQ(Table.Translate("empty"), "empty") << "case-sensitive";
-    Plot.SavePropertiesToFile(FileName);
+    Plot.SaveDesignToFile(FileName);
 
     TiPlot Loaded;
-    Loaded.LoadPropertiesFromFile(FileName);
+    Loaded.LoadDesignFromFile(FileName);
     ASSERT_EQ(Loaded.Master().TranslationManager().Count(), 1);
     EXPECT_EQ(Loaded.Master().TranslationManager().Translate("Empty"), "Leer");
     Table.Delete(0);
@@ -928,19 +928,19 @@ TEST_F(StoredPlot, TranslationTableRoundTrip) {
 }
 
 TEST_F(StoredPlot, ABadEntryFailsWithTheLoadingPrefix) {
-    Plot.SavePropertiesToFile(FileName);
+    Plot.SaveDesignToFile(FileName);
     {
         std::ofstream File(FileName, std::ios::app);
         File << "ChannelManager.Item0.Color = green\r\n";
     }
     TiPlot Loaded;
-    const std::string Message = MessageOf([&] { Loaded.LoadPropertiesFromFile(FileName); });
+    const std::string Message = MessageOf([&] { Loaded.LoadDesignFromFile(FileName); });
     EXPECT_EQ(Message.rfind("Error Loading Properties - ", 0), 0u) << Message;
     for (const char* Bad : {"ChannelManager.Items = 1", "ChannelManager.Item-1.Name = x",
                             "ChannelManager.Count = many"}) {
         std::ofstream(FileName) << "File Type = TiPlot\r\n" << Bad << "\r\n";
         EXPECT_EQ(MessageOf([&] {
-                      Loaded.LoadPropertiesFromFile(FileName);
+                      Loaded.LoadDesignFromFile(FileName);
                   }).rfind("Error Loading Properties - ", 0),
                   0u)
             << Bad;
@@ -971,7 +971,7 @@ TEST_F(StoredPlot, AxisEventsCarryTheIndexAndStayQuietWhileLoading) {
     EXPECT_EQ(Plot.XAxis(1)->LabelText(20), "1:20");
 
     // Older stored forms name the span "Span_2"; it is read, never written.
-    Plot.SavePropertiesToFile(FileName);
+    Plot.SaveDesignToFile(FileName);
     std::string Text;
     {
         std::ifstream File(FileName);
@@ -983,7 +983,7 @@ TEST_F(StoredPlot, AxisEventsCarryTheIndexAndStayQuietWhileLoading) {
     Text.replace(Text.find(Line), Line.size(), "YAxisManager.Item0.Span_2 = 25");
     std::ofstream(FileName) << Text;
     Heard.clear();
-    Plot.LoadPropertiesFromFile(FileName);
+    Plot.LoadDesignFromFile(FileName);
     EXPECT_EQ(Plot.YAxis(0)->Span(), 25);
     EXPECT_EQ(Plot.XAxis(1)->Min(), 10);
     EXPECT_TRUE(Heard.empty()) << "no events while loading";
