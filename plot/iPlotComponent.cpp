@@ -5,6 +5,7 @@
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotEditor.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"

@@ -24,6 +24,7 @@ class TiPlotComponent;
 class TiPlotEditor : public QDialog {
     Q_OBJECT
   public:
+    // Made by the plot's ShowEditor, which keeps its list up to date.
     explicit TiPlotEditor(TiPlotComponent& Plot);
 
     // Shows the object's page; nullptr (or an object the list does not hold)

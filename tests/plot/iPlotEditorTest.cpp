@@ -31,6 +31,13 @@ class PlotEditor : public ::testing::Test {
   protected:
     PlotEditor() { Plot.SetBounds(0, 0, 600, 400); }
 
+    // The plot's own editor, beside the plot so that the test goes on.
+    TiPlotEditor& Open(TiPlotObject* Object = nullptr) {
+        Plot.SetEditorFormStyle(ipfsStayOnTop);
+        Plot.ShowEditor(Object);
+        return *Plot.Editor();
+    }
+
     // Types into the row's text field and leaves it, as a user does.
     static void Type(TiPlotEditor& Editor, const std::string& Path, const QString& Text) {
         QWidget* Row = Editor.ValueEditor(Path);
@@ -67,7 +74,7 @@ TEST_F(PlotEditor, ListsThePlotFirstAndEveryObjectOfEveryKind) {
     Plot.NewTable();
     Plot.NewLabel();
     Plot.NewChannel();
-    TiPlotEditor Editor(Plot);
+    TiPlotEditor& Editor = Open();
     const QTreeWidget& List = Editor.ObjectList();
     ASSERT_GT(List.topLevelItemCount(), 0);
     EXPECT_EQ(List.topLevelItem(0)->text(0), "Plot");
@@ -95,7 +102,7 @@ TEST_F(PlotEditor, ListsThePlotFirstAndEveryObjectOfEveryKind) {
 }
 
 TEST_F(PlotEditor, TheListFollowsObjectsAddedRenamedAndRemoved) {
-    TiPlotEditor Editor(Plot);
+    TiPlotEditor& Editor = Open();
     const int Added = Plot.NewChannel();
     TiPlotChannelCustom& Second = *Plot.Channel(Added);
     Editor.SelectObject(&Second);
@@ -120,8 +127,7 @@ TEST_F(PlotEditor, TheColourValueChangesTheChannelAndThePaintedTrace) {
     for (const TCase& C : {TCase{"chosen with the button", 0x00345678, true},
                            TCase{"typed as text", 0x0012AB34, false}}) {
         ASSERT_FALSE(Painted(C.Colour)) << C.How;
-        TiPlotEditor Editor(Plot);
-        Editor.SelectObject(&Channel);
+        TiPlotEditor& Editor = Open(&Channel);
         if (C.ByButton) {
             Editor.SetColorChooser([&C](TColor& Colour) {
                 Colour = C.Colour;
@@ -137,8 +143,7 @@ TEST_F(PlotEditor, TheColourValueChangesTheChannelAndThePaintedTrace) {
 }
 
 TEST_F(PlotEditor, AChooserCancelledChangesNothing) {
-    TiPlotEditor Editor(Plot);
-    Editor.SelectObject(&Channel);
+    TiPlotEditor& Editor = Open(&Channel);
     const TColor Before = Channel.Color();
     TColor Offered = 0;
     Editor.SetColorChooser([&](TColor& Colour) {
@@ -152,8 +157,7 @@ TEST_F(PlotEditor, AChooserCancelledChangesNothing) {
 }
 
 TEST_F(PlotEditor, EachTypeHasItsEditor) {
-    TiPlotEditor Editor(Plot);
-    Editor.SelectObject(&Channel);
+    TiPlotEditor& Editor = Open(&Channel);
 
     auto* Visible = qobject_cast<QCheckBox*>(Editor.ValueEditor("TraceVisible"));
     ASSERT_NE(Visible, nullptr);
@@ -184,7 +188,7 @@ TEST_F(PlotEditor, RefusedValuesLeaveThePropertyAndTellWhy) {
     Plot.SetLogFileName(QDir(Dir.path()).filePath("log.txt").toStdString());
     Plot.LogActivate(false);
     const std::string LogName = Plot.LogFileName();
-    TiPlotEditor Editor(Plot);
+    TiPlotEditor& Editor = Open();
 
     Type(Editor, "LogFileName", "other.txt");
     EXPECT_EQ(Plot.LogFileName(), LogName) << "the setter refuses while logging";
@@ -209,7 +213,7 @@ TEST_F(PlotEditor, RefusedValuesLeaveThePropertyAndTellWhy) {
 }
 
 TEST_F(PlotEditor, ChannelsAreAddedAndRemovedOnlyWhenThePlotAllowsIt) {
-    TiPlotEditor Editor(Plot);
+    TiPlotEditor& Editor = Open();
     EXPECT_TRUE(Editor.AddChannelButton().isHidden());
     EXPECT_TRUE(Editor.RemoveChannelButton().isHidden());
 
