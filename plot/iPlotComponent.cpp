@@ -5,6 +5,7 @@
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotEditor.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
@@ -36,6 +37,8 @@ TiPlotComponent::TiPlotComponent(QWidget* Parent, TiPlotMasterManager::TCreateCh
 TiPlotComponent::~TiPlotComponent() {
     // The objects go with their managers and tell nobody.
     FDestroying = true;
+    // An open editor goes first, while everything it shows is still whole.
+    delete FEditor;
     FMaster.reset();
 }
 
@@ -81,6 +84,7 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
             if (FEvents.OnBeforeZoomBox && !IsLoading())
                 FEvents.OnBeforeZoomBox(R, Cancel);
         });
+    EditorObjectsChanged();
 }
 
 namespace {
@@ -192,11 +196,13 @@ void TiPlotComponent::LayoutChanged(TiPlotObject* Object) {
 void TiPlotComponent::ObjectRenamed(TiPlotObject* Object) {
     if (TiPlotMasterManager* Master = Listening())
         Master->Rename(Object);
+    EditorObjectsChanged();
 }
 
 void TiPlotComponent::ObjectRemoving(TiPlotObject* Object) {
     if (TiPlotMasterManager* Master = Listening())
         Master->Remove(Object);
+    EditorObjectsChanged(Object);
 }
 
 void TiPlotComponent::FocusChanged(TiPlotObject* Object) {

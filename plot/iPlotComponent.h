@@ -8,6 +8,7 @@
 //   iPlotComponentPaint.cpp    the painting order
 //   iPlotComponentData.cpp     the data files and the plot's log
 //   iPlotLayoutManager.cpp     the layout: sides and rows of the objects
+//   iPlotComponentEditor.cpp   the property editor window
 
 #include "components/iCustomComponent.h"
 #include "plot/iPlotEvents.h"
@@ -40,6 +41,7 @@ class TiPlotLabel;
 class TiPlotAnnotation;
 struct TiPlotAnnotationDefaults;
 class TiPlotAxis;
+class TiPlotEditor;
 
 class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_OBJECT
@@ -169,7 +171,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void SetHint(const std::string& Text, TPoint Position) override;
     void ObjectClicked(TiPlotObject* Object) override;
     void DataPointClicked(TiPlotChannelCustom* Channel, int Index) override;
-    // The editor is built with the plot's output; until then this fails.
+    // Opens the property editor on the object's page (none: the plot's).
     void ShowEditor(TiPlotObject* Object) override;
     void RunOutput(TiPlotOutput Command) override;
 
@@ -552,4 +554,21 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     TiPlotAnnotationDefaults AnnotationDefaults() const;
     std::vector<TPropertyLine> ConfigLines() const;
     std::string FPropertiesFileName;
+
+    // ---- Property editor (iPlotComponentEditor.cpp)
+  public:
+    // The editor while it is open, or none.
+    TiPlotEditor* Editor() const;
+    // Called with the editor once it shows; with ipfsModal inside its modal
+    // run, where a test drives the editor and closes it.
+    using TEditorShown = std::function<void(TiPlotEditor& Editor)>;
+    void SetEditorShown(TEditorShown Hook) { FEditorShown = std::move(Hook); }
+    // The plot's page of the editor leaves these out, as its files do.
+    using TiComponent::ExcludedProperties;
+
+  private:
+    // The objects changed: an open editor's list follows, without Leaving.
+    void EditorObjectsChanged(TiPlotObject* Leaving = nullptr);
+    QPointer<TiPlotEditor> FEditor;
+    TEditorShown FEditorShown;
 };

@@ -8,8 +8,6 @@
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotManagers.h"
 
-#include "platform/Exception.h"
-
 #include <QCursor>
 #include <QMenu>
 
@@ -252,10 +250,6 @@ void TiPlotComponent::ShowPopupMenu(TiPlotObject& Object, QPoint Screen) {
     FPopupMenu = std::make_unique<QMenu>(this);
     AddMenuItems(*FPopupMenu, Items);
     FPopupMenu->popup(Screen);
-}
-
-void TiPlotComponent::ShowEditor(TiPlotObject*) {
-    throw Exception("The plot editor is not available yet");
 }
 
 void TiPlotComponent::DispatchMouseUp(TiPlotObject& Object, const TPoint& P) {

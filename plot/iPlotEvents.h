@@ -64,6 +64,7 @@ struct TiPlotEvents {
     // After a data file was read or written.
     TiPlotNotifyEvent OnAfterLoadData, OnAfterSaveData;
     TiPlotNotifyEvent OnBeforePrint, OnAfterPrint;
+    TiPlotNotifyEvent OnAfterOpenEditor, OnAfterCloseEditor;
 
     // ---- Configuration files
     TiPlotNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties;
