@@ -150,6 +150,18 @@ TEST_F(PlotOutput, VectorFilesKeepTheirTextAndReadersDrawThem) {
         EXPECT_EQ(Read.size(), QSize(600, 400));
         EXPECT_EQ(Read.pixelColor(2, 200).rgb() & 0xFFFFFF, Screen().pixel(2, 200) & 0xFFFFFF);
     }
+    const QString EmfPng = QString::fromStdString(Path("emf.png"));
+    if (Run("inkscape", {QString::fromStdString(Path("plot.emf")), "--export-type=png",
+                         "--export-filename=" + EmfPng})) {
+        const QImage Read(EmfPng);
+        EXPECT_EQ(Read.size(), QSize(600, 400));
+        int Red = 0;
+        for (int Y = 0; Y < Read.height(); ++Y)
+            for (int X = 0; X < Read.width(); ++X)
+                Red += qRed(Read.pixel(X, Y)) > 150 && qGreen(Read.pixel(X, Y)) < 80 &&
+                       qBlue(Read.pixel(X, Y)) < 80;
+        EXPECT_GT(Red, 50) << "the trace";
+    }
     if (Run("pdftoppm",
             {"-png", "-r", "96", "-singlefile", QString::fromStdString(Path("plot.pdf")),
              QString::fromStdString(Path("pdf"))})) {
