@@ -60,21 +60,20 @@ std::string TitleColumn(const TiPlotChannelCustom& Channel, const char* Suffix, 
     return Title + Suffix;
 }
 
+// The four bytes of a single, least significant first.
+void AppendFloat(std::string& Bytes, float Value) {
+    const auto Bits = std::bit_cast<std::uint32_t>(Value);
+    for (int Shift = 0; Shift < 32; Shift += 8)
+        Bytes.push_back(char((Bits >> Shift) & 0xFF));
+}
+
 // Marks and values a single cannot hold would read back as other values or
 // end the data early.
 void AppendSingle(std::string& Bytes, double V) {
     if (!(std::abs(V) < MarkFrom))
         throw Exception("The value " + FloatToStr(V) +
                         " can not be stored in the Compact Interval format");
-    const auto Bits = std::bit_cast<std::uint32_t>(float(V));
-    for (int Shift = 0; Shift < 32; Shift += 8)
-        Bytes.push_back(char((Bits >> Shift) & 0xFF));
-}
-
-void AppendMark(std::string& Bytes, float Mark) {
-    const auto Bits = std::bit_cast<std::uint32_t>(Mark);
-    for (int Shift = 0; Shift < 32; Shift += 8)
-        Bytes.push_back(char((Bits >> Shift) & 0xFF));
+    AppendFloat(Bytes, float(V));
 }
 
 // One record of a channel: X (in rows 0 and 1 only) and Y, or the marks of
@@ -86,12 +85,12 @@ void AppendCompactPoint(std::string& Bytes, const TiPlotChannelCustom& Channel, 
         if (Present)
             AppendSingle(Bytes, Channel.GetX(Index));
         else
-            AppendMark(Bytes, NoPoint);
+            AppendFloat(Bytes, NoPoint);
     }
     if (Present)
         AppendSingle(Bytes, Channel.GetY(Index));
     else
-        AppendMark(Bytes, NoPoint);
+        AppendFloat(Bytes, NoPoint);
 }
 
 std::string CompactIntervalHeader(int ChannelCount) {
@@ -229,7 +228,7 @@ void TiPlotComponent::SaveDataToFile(const std::string& FileName) {
             for (int K = 0; K < Rows; ++K)
                 for (int C = 0; C < ChannelCount(); ++C)
                     AppendCompactPoint(Bytes, *Channel(C), K, K < 2);
-            AppendMark(Bytes, EndMark);
+            AppendFloat(Bytes, EndMark);
             iWriteTextFile(FileName, Bytes);
         }
     } catch (const std::exception& E) {

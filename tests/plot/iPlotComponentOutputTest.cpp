@@ -2,6 +2,7 @@
 // decoders and by real readers, and the clipboard's forms. The Qt
 // application is the test program's (iPlotObjectsTest.cpp).
 
+#include "components/iComponent.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
@@ -12,6 +13,7 @@
 #include "platform/Exception.h"
 #include "platform/PictureCodecs.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -19,10 +21,12 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPageLayout>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -248,6 +252,23 @@ TEST_F(PlotOutput, PrintingPutsThePlotWithinTheMarginsOfOnePage) {
     } catch (const Exception& E) {
         EXPECT_STREQ(E.what(), "Error Printing : no paper");
     }
+}
+
+TEST_F(PlotOutput, ThePreviewShowsThePageInAModalWindow) {
+    std::vector<std::string> Failures;
+    iSetFailureReporter([&](const std::string& Message) { Failures.push_back(Message); });
+    bool Shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* Preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        Shown = Preview != nullptr;
+        if (Preview)
+            Preview->reject();
+    });
+    Plot.PrintPreview();
+    iSetFailureReporter(nullptr);
+    EXPECT_TRUE(Shown);
+    EXPECT_TRUE(Failures.empty()) << Failures.front();
+    EXPECT_TRUE(Plot.ToolBar(0)->Visible());
 }
 
 } // namespace
