@@ -70,6 +70,14 @@ void TiPlotComponent::ObjectInserted(TiPlotObject* Object) {
             Raise(FEvents.OnToolBarCustomizeHint, *ToolBar, Text);
         });
     }
+    if (Object->Kind() == TiPlotKind::Limit) {
+        auto* Limit = static_cast<TiPlotLimit*>(Object);
+        Limit->SetOnPositionChange([this, Limit](int Line, double Old, double New) {
+            Raise(Line == 1 ? FEvents.OnLimitLine1PositionChange
+                            : FEvents.OnLimitLine2PositionChange,
+                  *Limit, Old, New);
+        });
+    }
     if (Object->Kind() == TiPlotKind::DataCursor) {
         auto* Cursor = static_cast<TiPlotDataCursor*>(Object);
         Cursor->SetOnBeforeUpdate(

@@ -454,7 +454,9 @@ void TiPlotDataCompactIntervalList::CheckDeleteCount(int N) const {
 // ---- TiLimitDataList
 
 void TiLimitDataList::Add(double Position, double Low, double High) {
-    FItems.push_back({Position, Low, High});
+    const auto At = std::upper_bound(FItems.begin(), FItems.end(), Position,
+                                     [](double P, const TItem& Item) { return P < Item.Position; });
+    FItems.insert(At, {Position, Low, High});
 }
 
 const TiLimitDataList::TItem& TiLimitDataList::At(int Index) const {

@@ -382,7 +382,8 @@ struct TiPlotMinMaxPoint {
     void Assign(const TiPlotMinMaxPoint& Source) { *this = Source; }
 };
 
-// The vertices of a poly-band limit: position, low bound, high bound.
+// The vertices of a poly-band limit: position, low bound, high bound, kept
+// in ascending order of position.
 class TiLimitDataList {
   public:
     int Count() const { return int(FItems.size()); }

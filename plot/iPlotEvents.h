@@ -53,6 +53,7 @@ struct TiPlotEvents {
     TiPlotClickDataPointEvent OnClickDataPoint, OnDblClickDataPoint;
     TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange;
     TiPlotObjectDoubleValueChangeEvent OnYAxisMinChange, OnYAxisSpanChange;
+    TiPlotObjectDoubleValueChangeEvent OnLimitLine1PositionChange, OnLimitLine2PositionChange;
     TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange;
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
     TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint;
