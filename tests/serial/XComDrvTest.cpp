@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -17,15 +18,32 @@ namespace {
 using namespace std::chrono_literals;
 
 // Keeps every set that reaches CommEvent.
+// Events come from the event thread and, for a write, from the writing
+// thread: the record takes them one at a time. The device is closed (its
+// event thread ended) before the record goes.
 class TRecordingComm : public TXComm {
   public:
-    std::vector<TDeviceEvents> Delivered;
+    ~TRecordingComm() override {
+        if (IsOpen())
+            CloseDevice();
+    }
+    std::vector<TDeviceEvents> Delivered() {
+        std::lock_guard Lock(FMutex);
+        return FDelivered;
+    }
 
   protected:
     void CommEvent(TDeviceEvents Events) override {
-        Delivered.push_back(Events);
+        {
+            std::lock_guard Lock(FMutex);
+            FDelivered.push_back(Events);
+        }
         TXComm::CommEvent(Events);
     }
+
+  private:
+    std::mutex FMutex;
+    std::vector<TDeviceEvents> FDelivered;
 };
 
 template <typename F> void ExpectDeviceError(F Action, int Code, const std::string& Message) {
@@ -225,7 +243,7 @@ TEST_F(OpenComm, WriteStringDeliversOutEmptyOnce) {
     const std::string Request("\x01\x03\x02\x00\x00\x02\xC5\xB3", 8);
     EXPECT_TRUE(Comm.WriteString(Request));
     EXPECT_EQ(Peer.Receive(8), Request);
-    EXPECT_EQ(Comm.Delivered, std::vector<TDeviceEvents>{TDeviceEvents{deOutEmpty}});
+    EXPECT_EQ(Comm.Delivered(), std::vector<TDeviceEvents>{TDeviceEvents{deOutEmpty}});
 }
 
 TEST_F(OpenComm, ReadTakesQueuedBytesAndWaitsForTheRest) {
