@@ -205,11 +205,6 @@ void TiPlotChannelCustom::ObjectFocused(TiPlotObject* Object) {
     SetFocused(false);
 }
 
-bool TiPlotChannelCustom::SelectionMode() {
-    const std::vector<TiPlotObject*> ToolBars = Host()->Objects(TiPlotKind::ToolBar);
-    return !ToolBars.empty() && static_cast<const TiPlotToolBar*>(ToolBars.front())->SelectDown();
-}
-
 TPoint TiPlotChannelCustom::MarkerPixel(int Index) {
     const int X = XAxis()->ValueToPixel(GetX(Index));
     const int Y = YAxis()->ValueToPixel(GetY(Index));
@@ -222,7 +217,7 @@ bool TiPlotChannelCustom::HitTest(TPoint P) {
     FHitIndex = -1;
     if (FVisibleInLegend && FLegendRect.Contains(P))
         return true;
-    if (!SelectionMode() || !MarkersVisible() || Count() == 0)
+    if (!PlotSelectionMode(*Host()) || !MarkersVisible() || Count() == 0)
         return Inherited;
     const int Start = CalcVisibleStart(), Stop = CalcVisibleStop();
     if (Start < 0 || Stop < 0)

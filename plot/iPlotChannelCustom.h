@@ -359,7 +359,6 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     std::string FCursorXText, FCursorYText;
     TRect FLegendRect;
 
-    bool SelectionMode();
     // The text of one log line per point, the last Count points.
     std::string LogLines(int Count);
     int FHitIndex = -1;

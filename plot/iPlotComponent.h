@@ -213,6 +213,8 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     void Print();
     // The same page in a modal preview window.
     void PrintPreview();
+    // Orientation and document name, for Print and the preview.
+    void SetUpPrinter(QPrinter& Printer) const;
     // The page drawn on a printer set up by Print or the preview.
     void PrintPage(QPrinter& Printer);
     // How Print shows the print dialog: false when the user cancels.

@@ -211,12 +211,16 @@ void TiPlotComponent::SaveImageToFile(const std::string& FileName) {
     iWriteTextFile(FileName, Bytes);
 }
 
+void TiPlotComponent::SetUpPrinter(QPrinter& Printer) const {
+    Printer.setPageOrientation(FPrintOrientation == poLandscape ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
+    Printer.setDocName(QString::fromStdString(FPrintDocumentName));
+}
+
 void TiPlotComponent::Print() {
     try {
         QPrinter Printer(QPrinter::HighResolution);
-        Printer.setPageOrientation(FPrintOrientation == poLandscape ? QPageLayout::Landscape
-                                                                    : QPageLayout::Portrait);
-        Printer.setDocName(QString::fromStdString(FPrintDocumentName));
+        SetUpPrinter(Printer);
         const QString Name = QString::fromStdString(Trim(FPrinterName));
         if (!Name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(Name))
             Printer.setPrinterName(Name);
@@ -240,9 +244,7 @@ void TiPlotComponent::Print() {
 
 void TiPlotComponent::PrintPreview() {
     QPrinter Printer(QPrinter::HighResolution);
-    Printer.setPageOrientation(FPrintOrientation == poLandscape ? QPageLayout::Landscape
-                                                                : QPageLayout::Portrait);
-    Printer.setDocName(QString::fromStdString(FPrintDocumentName));
+    SetUpPrinter(Printer);
     QPrintPreviewDialog Dialog(&Printer, this);
     connect(&Dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* Target) { iRunUserCommand([&] { PrintPage(*Target); }); });

@@ -35,11 +35,7 @@ void TiPlotDataCursor::SetDataView(TiPlotDataView* Value) {
 }
 
 bool TiPlotDataCursor::Shown() const {
-    if (Visible())
-        return true;
-    const std::vector<TiPlotObject*> ToolBars = Host()->Objects(TiPlotKind::ToolBar);
-    return !ToolBars.empty() &&
-           static_cast<const TiPlotToolBar*>(ToolBars.front())->DataCursorMode();
+    return Visible() || PlotDataCursorMode(*Host());
 }
 
 double TiPlotDataCursor::Clamped(double Value) {

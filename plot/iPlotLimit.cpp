@@ -37,11 +37,6 @@ bool TiPlotLimit::XKind() const {
     return FStyle == iplsLineX || FStyle == iplsBandX || FStyle == iplsPolyBandX;
 }
 
-bool TiPlotLimit::SelectionMode() {
-    const std::vector<TiPlotObject*> ToolBars = Host()->Objects(TiPlotKind::ToolBar);
-    return !ToolBars.empty() && static_cast<const TiPlotToolBar*>(ToolBars.front())->SelectDown();
-}
-
 void TiPlotLimit::SetLinePosition(int Line, double Value) {
     const double Old = FLinePositions[Line];
     if (Old == Value)
@@ -187,7 +182,7 @@ bool TiPlotLimit::HitTest(TPoint P) {
 }
 
 int TiPlotLimit::GetMouseCursor() {
-    if (!FUserCanMove || !SelectionMode())
+    if (!FUserCanMove || !PlotSelectionMode(*Host()))
         return 0;
     if (!(FLines[0].Drawn && FLines[1].Drawn))
         return crHandPoint;
@@ -195,7 +190,7 @@ int TiPlotLimit::GetMouseCursor() {
 }
 
 void TiPlotLimit::MouseDown(TPoint P) {
-    if (!FUserCanMove || !SelectionMode())
+    if (!FUserCanMove || !PlotSelectionMode(*Host()))
         return;
     for (int Line = 0; Line < 2; ++Line)
         if (FLines[Line].Drawn && FLines[Line].Grab.Contains(P)) {

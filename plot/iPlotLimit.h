@@ -119,7 +119,6 @@ class TiPlotLimit : public TiPlotObject {
         }
     };
     bool XKind() const;
-    bool SelectionMode();
     void SetLinePosition(int Line, double Value);
     TFrame Frame(TiPlotAxis* Along, TiPlotAxis* Across) const;
     void SetPen(TCanvas& Canvas, TPenStyle Style, int Width) const;

@@ -455,3 +455,22 @@ void TiPlotToolBar::MouseUp(TPoint Point) {
     if (TiPlotToolBarButton* Button = std::exchange(FPressedButton, nullptr))
         Button->MouseUp(Point.X, Point.Y);
 }
+
+namespace {
+
+const TiPlotToolBar* FirstToolBar(TiPlotHost& Host) {
+    const std::vector<TiPlotObject*> ToolBars = Host.Objects(TiPlotKind::ToolBar);
+    return ToolBars.empty() ? nullptr : static_cast<const TiPlotToolBar*>(ToolBars.front());
+}
+
+} // namespace
+
+bool PlotSelectionMode(TiPlotHost& Host) {
+    const TiPlotToolBar* Bar = FirstToolBar(Host);
+    return Bar && Bar->SelectDown();
+}
+
+bool PlotDataCursorMode(TiPlotHost& Host) {
+    const TiPlotToolBar* Bar = FirstToolBar(Host);
+    return Bar && Bar->DataCursorMode();
+}

@@ -14,6 +14,11 @@ class TBitmap;
 enum class TiPlotAxisMouseMode : std::uint8_t;
 class TiPlotToolBar;
 
+// Toolbar 0's Select button is down, and its Cursor button; false without a
+// toolbar. Objects ask these to decide how they answer the mouse.
+bool PlotSelectionMode(TiPlotHost& Host);
+bool PlotDataCursorMode(TiPlotHost& Host);
+
 // The items of the bar, in their order from the left.
 enum class TiPlotToolBarItem {
     Resume,
