@@ -171,8 +171,20 @@ void TiComponent::Paint(TCanvas& Canvas) {
     const auto ReleaseLock = qScopeGuard([this] { Unlock(); });
     if (Canvas.Technology() == dtMetaFile)
         Swallowed([&] { iPaintTo(Canvas); });
+    else if (Canvas.Raster() && Canvas.ClipRect() == Rect(0, 0, Width(), Height()))
+        PaintDirect(Canvas);
     else
         PaintBuffered(Canvas);
+}
+
+void TiComponent::ResetTools(TCanvas& Canvas) {
+    Canvas.ResetClip();
+    Canvas.Pen() = TPen();
+    Canvas.Brush() = TBrush();
+    Canvas.Font() = TFont();
+    Canvas.MoveTo(0, 0);
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Pen().SetStyle(psSolid);
 }
 
 // Every paint starts as on a new buffer: default pen, brush and font, no
@@ -183,19 +195,36 @@ void TiComponent::PaintBuffered(TCanvas& Canvas) {
     if (FPaintBuffer->Width() != Width() || FPaintBuffer->Height() != Height())
         FPaintBuffer->SetSize(Width(), Height());
     TCanvas& Off = FPaintBuffer->Canvas();
-    Off.ResetClip();
-    Off.Pen() = TPen();
-    Off.Brush() = TBrush();
-    Off.Font() = TFont();
-    Off.MoveTo(0, 0);
-    Off.Brush().SetStyle(bsSolid);
-    Off.Pen().SetStyle(psSolid);
+    ResetTools(Off);
     try {
         iPaintTo(Off);
     } catch (const std::exception& E) {
         PaintMessage(Off, E.what(), Rect(0, 0, Width(), Height()));
     }
     Canvas.Draw(0, 0, *FPaintBuffer);
+}
+
+// A picture in memory of exactly our size needs no buffer in between: the
+// paint covers every pixel and nobody sees it half done. The caller's
+// tools are given back as they were.
+void TiComponent::PaintDirect(TCanvas& Canvas) {
+    const TPen Pen = Canvas.Pen();
+    const TBrush Brush = Canvas.Brush();
+    const TFont Font = Canvas.Font();
+    const TPoint PenPos = Canvas.PenPos();
+    const auto Restore = qScopeGuard([&] {
+        Canvas.ResetClip();
+        Canvas.Pen() = Pen;
+        Canvas.Brush() = Brush;
+        Canvas.Font() = Font;
+        Canvas.MoveTo(PenPos.X, PenPos.Y);
+    });
+    ResetTools(Canvas);
+    try {
+        iPaintTo(Canvas);
+    } catch (const std::exception& E) {
+        PaintMessage(Canvas, E.what(), Rect(0, 0, Width(), Height()));
+    }
 }
 
 void TiComponent::SaveImageToBitmap(const std::string& FileName) {

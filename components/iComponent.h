@@ -186,6 +186,9 @@ class TiComponent : public QWidget {
     void ThrottledInvalidate();
     void InvalidateNow();
     void PaintBuffered(TCanvas& Canvas);
+    void PaintDirect(TCanvas& Canvas);
+    // The paint starts on default tools and no clip, as on a fresh buffer.
+    static void ResetTools(TCanvas& Canvas);
     // Runs Hook for a left, right or middle button, its failures swallowed;
     // false for other buttons.
     bool ButtonHook(const QMouseEvent& Event, const TButtonHook& Hook);

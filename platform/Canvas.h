@@ -96,6 +96,8 @@ class TCanvas {
     virtual TDeviceTechnology Technology() const = 0;
     // The drawable area in device pixels, (0, 0, width, height).
     virtual TRect DeviceRect() const = 0;
+    // True for a canvas over pixels in memory (a bitmap's).
+    bool Raster() const { return RasterImage() != nullptr; }
 
     virtual void FillRect(const TRect& R) = 0;
     virtual void Polygon(std::span<const TPoint> Points) = 0;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <tuple>
@@ -238,6 +239,16 @@ class TPixelWriter {
         if (FBox.Contains({P.x(), P.y()}))
             reinterpret_cast<QRgb*>(FBits + qsizetype(P.y()) * FStride)[P.x()] = FColor;
     }
+    // The pixels of a vertical thin line from (X, From) towards To, To
+    // itself left out, as the walk would set them.
+    void Column(int X, int From, int To) const {
+        if (X < FBox.Left || X >= FBox.Right || From == To)
+            return;
+        const int Top = std::max(std::min(From, To + 1), FBox.Top);
+        const int Bottom = std::min(std::max(From, To - 1), FBox.Bottom - 1);
+        for (int Y = Top; Y <= Bottom; ++Y)
+            reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride)[X] = FColor;
+    }
 
   private:
     uchar* FBits;
@@ -403,10 +414,16 @@ void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
     // A solid line copied onto an image: its pixels written as they are
     // walked, with nothing gathered first.
     if (Pattern.isEmpty() && F->Image && Pen().Mode() == pmCopy) {
-        const TPixelWriter Write(*F->Image, VisibleRect(), ToQColor(Pen().Color()).rgb());
-        WalkThinLine(
-            Path, Pattern, VisibleRect(), [&Write](int X, int Y) { Write(QPoint(X, Y)); },
-            [](int, int) {});
+        const TRect Visible = VisibleRect();
+        const TPixelWriter Write(*F->Image, Visible, ToQColor(Pen().Color()).rgb());
+        // Vertical segments (a trace's pixel columns) need no walk.
+        for (std::size_t I = 1; I < Path.size(); ++I)
+            if (Path[I - 1].X == Path[I].X)
+                Write.Column(Path[I].X, Path[I - 1].Y, Path[I].Y);
+            else
+                WalkThinLine(
+                    Path.subspan(I - 1, 2), Pattern, Visible,
+                    [&Write](int X, int Y) { Write(QPoint(X, Y)); }, [](int, int) {});
         return;
     }
     const TThinLine Line = ThinLine(Path, Pattern, VisibleRect());

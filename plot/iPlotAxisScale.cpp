@@ -35,9 +35,11 @@ double PositiveOrOne(double Value) {
 }
 
 // Pixel0 - round(Offset) within -Limit .. Limit. The offset is bounded
-// first so that rounding it cannot overflow.
+// first so that rounding it cannot overflow; NaN counts as the upper bound.
+// Comparisons rather than fmin and fmax, which are calls: every point of a
+// trace comes through here.
 int PixelAt(int Pixel0, double Offset, std::int64_t Limit) {
-    const double Bounded = std::fmax(-4e9, std::fmin(Offset, 4e9));
+    const double Bounded = Offset < 4e9 ? (Offset > -4e9 ? Offset : -4e9) : 4e9;
     return int(std::clamp<std::int64_t>(Pixel0 - Round(Bounded), -Limit, Limit));
 }
 

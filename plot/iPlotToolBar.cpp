@@ -166,6 +166,7 @@ void TiPlotToolBar::SetSmallButtons(bool Value) {
             FButtons[I]->SetImageIndex(-1);
         }
     FImages.clear();
+    FGreyedImages.clear();
     DoChange();
 }
 
@@ -385,17 +386,32 @@ void TiPlotToolBar::DrawButton(TCanvas& Canvas, TiPlotToolBarButton& Button) {
     const int Shift = In ? 1 : 0;
     const int X = R.Left + (R.Right - R.Left) / 2 - Image.Width() / 2 + Shift;
     const int Y = R.Top + (R.Bottom - R.Top) / 2 - Image.Height() / 2 + Shift;
-    if (Button.Enabled()) {
-        Canvas.Draw(X, Y, Image);
-        return;
-    }
-    // Greyed: the outline in shadow over an offset copy in highlight.
+    Canvas.Draw(X, Y, Button.Enabled() ? Image : GreyedGlyph(Button));
+}
+
+// The outline in shadow over an offset copy in highlight, on the glyph's
+// transparent colour.
+const TBitmap& TiPlotToolBar::GreyedGlyph(TiPlotToolBarButton& Button) {
+    const TBitmap& Image = Glyph(Button);
+    const auto Index = static_cast<std::size_t>(Button.ImageIndex());
+    if (FGreyedImages.size() <= Index)
+        FGreyedImages.resize(Index + 1);
+    if (FGreyedImages[Index])
+        return *FGreyedImages[Index];
+    auto Greyed = std::make_unique<TBitmap>(Image.Width() + 1, Image.Height() + 1);
+    TCanvas& Target = Greyed->Canvas();
+    Target.Brush().SetColor(GlyphTransparent);
+    Target.FillRect(Rect(0, 0, Greyed->Width(), Greyed->Height()));
     auto& Source = const_cast<TBitmap&>(Image).Canvas();
     for (const auto& [Offset, Colour] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}})
         for (int J = 0; J < Image.Height(); ++J)
             for (int I = 0; I < Image.Width(); ++I)
                 if (Source.Pixel(I, J) != GlyphTransparent)
-                    Canvas.SetPixel(X + I + Offset, Y + J + Offset, Colour);
+                    Target.SetPixel(I + Offset, J + Offset, Colour);
+    Greyed->SetTransparent(true);
+    Greyed->SetTransparentColor(GlyphTransparent);
+    FGreyedImages[Index] = std::move(Greyed);
+    return *FGreyedImages[Index];
 }
 
 TiPlotToolBarButton* TiPlotToolBar::ButtonAt(TPoint Point) const {

@@ -203,11 +203,15 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     void UpdateSeparators();
     void DrawButton(TCanvas& Canvas, TiPlotToolBarButton& Button);
     const TBitmap& Glyph(TiPlotToolBarButton& Button);
+    // The greyed look of a disabled button's glyph, made once per glyph.
+    const TBitmap& GreyedGlyph(TiPlotToolBarButton& Button);
     void CursorDownChanged();
     void SelectDownChanged();
 
     std::array<std::unique_ptr<TiPlotToolBarButton>, TiPlotToolBarItemCount> FButtons;
     std::vector<std::unique_ptr<TBitmap>> FImages;
+    // By image index, made when first needed.
+    std::vector<std::unique_ptr<TBitmap>> FGreyedImages;
     TiPlotToolBarButton* FPressedButton = nullptr;
     std::function<void(int)> FOnButtonClick;
     std::function<void(std::string&)> FOnCustomizeHint;

@@ -297,6 +297,39 @@ TEST_F(CanvasGeometry, ClipRectangleStopsDrawingOutsideIt) {
     EXPECT_EQ(At(0, 0), clRed);
 }
 
+// Vertical lines are written as runs, not walked: their ends must still
+// fall where the walk puts them, also at the clip and the device's edges.
+TEST_F(CanvasGeometry, VerticalLinesAreCutToTheClipAndTheDevice) {
+    struct {
+        TPoint From, To;
+        int Top, Bottom; // painted rows inside the clip, Bottom excluded
+    } Cases[] = {
+        {{25, 0}, {25, 40}, 10, 20},  {{25, 40}, {25, 0}, 10, 20},
+        {{25, 12}, {25, 15}, 12, 15}, {{25, 15}, {25, 12}, 13, 16},
+        {{25, 19}, {25, 30}, 19, 20}, {{25, 30}, {25, 20}, 0, 0},
+        {{25, 20}, {25, 30}, 0, 0},   {{25, -9000}, {25, 9000}, 10, 20},
+        {{35, 0}, {35, 40}, 0, 0}, // beside the clip
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.From.Y << " to " << C.To.Y << " at " << C.From.X);
+        Canvas().ResetClip();
+        Canvas().Brush().SetColor(clWhite);
+        Canvas().FillRect({0, 0, W, H});
+        Canvas().IntersectClipRect({20, 10, 30, 20});
+        Canvas().Pen().SetColor(clRed);
+        Canvas().Polyline(std::vector<TPoint>{C.From, C.To});
+        Canvas().ResetClip();
+        for (int Y = 0; Y < H; ++Y)
+            EXPECT_EQ(At(C.From.X, Y), Y >= C.Top && Y < C.Bottom ? clRed : clWhite) << Y;
+    }
+    Canvas().Brush().SetColor(clWhite);
+    Canvas().FillRect({0, 0, W, H});
+    Canvas().Polyline(std::vector<TPoint>{{5, -20}, {5, H + 20}});
+    Canvas().Polyline(std::vector<TPoint>{{W, 0}, {W, H}});
+    Canvas().Polyline(std::vector<TPoint>{{-1, 0}, {-1, H}});
+    EXPECT_EQ(InkBox(), (TRect{5, 0, 6, H}));
+}
+
 TEST_F(CanvasGeometry, FocusRectangleDrawnTwiceRestoresEveryPixel) {
     Canvas().Brush().SetColor(clOlive);
     Canvas().FillRect({8, 8, 40, 30});

@@ -22,11 +22,21 @@ TEST(AxisScaleMapping, ValuesToPixelsOnEveryOrientation) {
         double Value;
         int Pixel;
     } Cases[] = {
-        {true, false, 0, 0},           {true, false, 50, 300},      {true, false, 100, 600},
-        {true, true, 0, 600},          {true, true, 100, 0},        {true, true, 25, 450},
-        {false, false, 0, 110},        {false, false, 100, 10},     {false, false, 25, 85},
-        {false, true, 0, 10},          {false, true, 100, 110},     {false, true, 25, 35},
-        {true, false, -1e300, -32000}, {true, false, 1e300, 32000},
+        {true, false, 0, 0},
+        {true, false, 50, 300},
+        {true, false, 100, 600},
+        {true, true, 0, 600},
+        {true, true, 100, 0},
+        {true, true, 25, 450},
+        {false, false, 0, 110},
+        {false, false, 100, 10},
+        {false, false, 25, 85},
+        {false, true, 0, 10},
+        {false, true, 100, 110},
+        {false, true, 25, 35},
+        {true, false, -1e300, -32000},
+        {true, false, 1e300, 32000},
+        {true, false, std::nan(""), -32000}, // as far off as the largest values
     };
     for (const Case& C : Cases) {
         const TiPlotAxisScale Scale =
