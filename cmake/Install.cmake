@@ -43,6 +43,8 @@ install(FILES ${SM_INSTALL_FILES}/sensor-monitor.1.gz ${SM_INSTALL_FILES}/sensor
 install(FILES ${SM_ROOT}/packaging/copyright ${SM_INSTALL_FILES}/changelog.Debian.gz
         DESTINATION ${SM_DOC_DIR})
 install(FILES ${SM_ROOT}/docs/sensor-monitor@.service DESTINATION ${SM_DOC_DIR}/examples)
+install(FILES ${SM_ROOT}/packaging/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME sensor-monitor)
 
 if(PROJECT_IS_TOP_LEVEL)
   set(CPACK_GENERATOR DEB)
@@ -50,8 +52,16 @@ if(PROJECT_IS_TOP_LEVEL)
   set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
       "monitor for a Modbus RTU sensor on a serial line")
-  set(CPACK_PACKAGE_DESCRIPTION
-      "Sensor Monitor polls one sensor that answers Modbus RTU requests on a serial line, for example through a USB-RS485 adapter, checks every reply with the Modbus CRC-16, shows the newest values on seven-segment displays, plots them on an interactive chart and keeps a data log that can be saved and loaded. It also runs without a window, writing the log lines to a file, as a service. The package includes sensor-sim, a simulated sensor on a pseudo-terminal.")
+  # Lines of at most 80 characters, as Debian's tools show them.
+  string(CONCAT CPACK_PACKAGE_DESCRIPTION
+         "Sensor Monitor polls one sensor that answers Modbus RTU requests on a\n"
+         "serial line, for example through a USB-RS485 adapter, checks every reply\n"
+         "with the Modbus CRC-16, shows the newest values on seven-segment displays,\n"
+         "plots them on an interactive chart and keeps a data log that can be saved\n"
+         "and loaded. It also runs without a window, writing the log lines to a\n"
+         "file, as a service.\n"
+         "\n"
+         "The package includes sensor-sim, a simulated sensor on a pseudo-terminal.")
   set(CPACK_PACKAGE_CONTACT ${SM_PACKAGE_MAINTAINER})
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${SM_PACKAGE_MAINTAINER})
   set(CPACK_DEBIAN_PACKAGE_RELEASE ${SM_PACKAGE_RELEASE})
