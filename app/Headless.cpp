@@ -4,8 +4,11 @@
 #include "app/DataLog.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace {
@@ -24,7 +27,6 @@ void Tell(const std::string& Message) {
 } // namespace
 
 THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile) {
-    OpenLog(LogFile);
     FCycle.MeasurementKind = mkTemperature;
     if (Port == "COM0") {
         FCycle.SimulationMode = true;
@@ -32,19 +34,33 @@ THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& Log
         SetUpSensorPort(FXComm);
         OpenSensorPort(FXComm, Port);
     }
+    // Last: a log that does not open leaves nothing but the port, which
+    // closes with its member.
+    OpenLog(LogFile);
     FTimer.SetInterval(PeriodMSec);
     FTimer.SetEnabled(true);
 }
 
+THeadless::~THeadless() {
+    CloseLog();
+}
+
 void THeadless::OpenLog(const QString& LogFile) {
-    FLogName = LogFile.isEmpty() ? "standard output" : LogFile;
-    const bool Opened =
-        LogFile.isEmpty()
-            ? FLog.open(1, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
-            : (FLog.setFileName(LogFile), FLog.open(QIODevice::WriteOnly | QIODevice::Append));
-    if (!Opened)
-        throw Exception("Cannot open the log file " + LogFile.toStdString() + ": " +
-                        FLog.errorString().toStdString());
+    if (LogFile.isEmpty()) {
+        FLog = stdout;
+        FLogName = "standard output";
+        return;
+    }
+    FLogName = LogFile.toStdString();
+    FLog = std::fopen(QFile::encodeName(LogFile).constData(), "ab");
+    if (!FLog)
+        throw Exception("Cannot open the log file " + FLogName + ": " + std::strerror(errno));
+}
+
+void THeadless::CloseLog() {
+    if (FLog && FLog != stdout)
+        std::fclose(FLog);
+    FLog = nullptr;
 }
 
 void THeadless::Stop(int ExitCode) {
@@ -54,7 +70,7 @@ void THeadless::Stop(int ExitCode) {
     FTimer.SetEnabled(false);
     if (FXComm.IsOpen())
         FXComm.CloseDevice();
-    FLog.close(); // flushes
+    CloseLog();
     QCoreApplication::exit(ExitCode);
 }
 
@@ -96,9 +112,8 @@ void THeadless::AppendLogLine(const std::string& Line) {
     const std::string Text = FileTextOfMemo(Line + "\n");
     if (FStopped)
         return;
-    if (FLog.write(Text.data(), qint64(Text.size())) != qint64(Text.size()) || !FLog.flush())
-        Fail("Cannot write the log to " + FLogName.toStdString() + ": " +
-             FLog.errorString().toStdString());
+    if (std::fwrite(Text.data(), 1, Text.size(), FLog) != Text.size() || std::fflush(FLog) != 0)
+        Fail("Cannot write the log to " + FLogName + ": " + std::strerror(errno));
 }
 
 TDateTime THeadless::LocalTime() {

@@ -13,19 +13,25 @@
 #include "platform/StopSignals.h"
 #include "serial/XComDrv.h"
 
-#include <QFile>
+#include <QString>
+
+#include <cstdio>
 
 class THeadless : private TPollingNeighbours {
   public:
     // Opens the log and the port, or starts the simulation for COM0, and
     // starts the timer. Exception when the log or the port does not open.
     THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile);
+    ~THeadless() override;
+    THeadless(const THeadless&) = delete;
+    THeadless& operator=(const THeadless&) = delete;
 
     // Closes the port, flushes the log and ends the event loop with ExitCode.
     void Stop(int ExitCode);
 
   private:
     void OpenLog(const QString& LogFile);
+    void CloseLog();
     void Tick();
     void Fail(const std::string& Message);
 
@@ -42,8 +48,8 @@ class THeadless : private TPollingNeighbours {
     int RandomDigit() override;
 
     TStopSignals FStopSignals{[this](int) { Stop(0); }};
-    QFile FLog;
-    QString FLogName;
+    std::FILE* FLog = nullptr;
+    std::string FLogName;
     TXComm FXComm;
     TTimer FTimer{[this] { Tick(); }};
     TPollingCycle FCycle{*this};
