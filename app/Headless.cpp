@@ -109,9 +109,10 @@ void THeadless::PortFailed(const std::string& Reason) {
 }
 
 void THeadless::AppendLogLine(const std::string& Line) {
-    const std::string Text = FileTextOfMemo(Line + "\n");
     if (FStopped)
         return;
+    // Ended as in the window's saved log.
+    const std::string Text = FileTextOfMemo(Line + "\n");
     if (std::fwrite(Text.data(), 1, Text.size(), FLog) != Text.size() || std::fflush(FLog) != 0)
         Fail("Cannot write the log to " + FLogName + ": " + std::strerror(errno));
 }
