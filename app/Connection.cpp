@@ -12,25 +12,62 @@ namespace {
 
 constexpr double LongestPeriodMSec = 24.0 * 60 * 60 * 1000;
 
-std::string PeriodRange() {
+} // namespace
+
+std::string PollingPeriodRange() {
     return "The polling period is given in seconds, from " + FloatToStr(0.001) + " to " +
            FloatToStr(LongestPeriodMSec / 1000) + ".";
 }
-
-} // namespace
 
 int PollingPeriodMSec(const std::string& Text) {
     double Seconds;
     try {
         Seconds = StrToFloat(Text);
     } catch (const EConvertError& E) {
-        throw Exception(E.Message() + "\n" + PeriodRange());
+        throw Exception(E.Message() + "\n" + PollingPeriodRange());
     }
     const double MSec = std::nearbyint(Seconds * 1000);
     // Written so that NaN fails too.
     if (!(MSec >= 1 && MSec <= LongestPeriodMSec))
-        throw Exception("The polling period " + Text + " is out of range. " + PeriodRange());
+        throw Exception("The polling period " + Text + " is out of range. " + PollingPeriodRange());
     return int(MSec);
+}
+
+void SetUpSensorPort(TXComm& Comm) {
+    Comm.SetBaudRate(br9600);
+    Comm.DataControl().SetDataBits(db8);
+    Comm.DataControl().SetParity(paNone);
+    Comm.DataControl().SetStopBits(sb1);
+    Comm.SetFlowControl(fcNone);
+    Comm.SetRTSSettings({});
+    Comm.SetDTRSettings({});
+    Comm.SetXOnXOffSettings({});
+    Comm.SetOptions({});
+    Comm.Buffers().SetInputSize(2048);
+    Comm.Buffers().SetOutputSize(2048);
+    Comm.Buffers().SetInputTimeout(500);
+    Comm.Buffers().SetOutputTimeout(500);
+    Comm.EventChars().SetXonChar(17);
+    Comm.EventChars().SetXoffChar(19);
+    Comm.EventChars().SetEofChar(0);
+    Comm.EventChars().SetErrorChar(0);
+    Comm.EventChars().SetEventChar(10);
+    Comm.SetMonitorEvents({deChar, deFlag, deOutEmpty});
+    Comm.SetSynchronize(false);
+    Comm.Timeouts().SetReadInterval(100);
+    Comm.Timeouts().SetReadMultiplier(1);
+    Comm.Timeouts().SetReadConstant(100);
+    Comm.Timeouts().SetWriteMultiplier(100);
+    Comm.Timeouts().SetWriteConstant(100);
+}
+
+void OpenSensorPort(TXComm& Comm, const std::string& Port) {
+    try {
+        Comm.SetDeviceName(Port);
+        Comm.OpenDevice();
+    } catch (const EDeviceError& E) {
+        throw Exception(OpenFailureText(Port, E));
+    }
 }
 
 std::string OpenFailureText(const std::string& Port, const EDeviceError& E) {
@@ -58,9 +95,12 @@ std::string OpenFailureText(const std::string& Port, const EDeviceError& E) {
            std::strerror(E.SystemError()) + ")";
 }
 
+std::string PortFailureWhat(const std::string& Port, bool LineLost) {
+    return LineLost ? "The serial line was lost: " + Port + "."
+                    : "The serial port " + Port + " failed.";
+}
+
 std::string PortFailureText(const std::string& Port, bool LineLost, const std::string& Detail) {
-    const std::string What = LineLost ? "The serial line was lost: " + Port + "."
-                                      : "The serial port " + Port + " failed.";
-    return What + " The port is closed; the log, the plot and the displays keep their data.\n" +
-           Detail;
+    return PortFailureWhat(Port, LineLost) +
+           " The port is closed; the log, the plot and the displays keep their data.\n" + Detail;
 }

@@ -62,31 +62,7 @@ void TForm1::ApplyDesignSettings() {
 
     // The serial component has no property file: its design settings are here.
     FXComm1.SetDeviceName("COM27");
-    FXComm1.SetBaudRate(br9600);
-    FXComm1.DataControl().SetDataBits(db8);
-    FXComm1.DataControl().SetParity(paNone);
-    FXComm1.DataControl().SetStopBits(sb1);
-    FXComm1.SetFlowControl(fcNone);
-    FXComm1.SetRTSSettings({});
-    FXComm1.SetDTRSettings({});
-    FXComm1.SetXOnXOffSettings({});
-    FXComm1.SetOptions({});
-    FXComm1.Buffers().SetInputSize(2048);
-    FXComm1.Buffers().SetOutputSize(2048);
-    FXComm1.Buffers().SetInputTimeout(500);
-    FXComm1.Buffers().SetOutputTimeout(500);
-    FXComm1.EventChars().SetXonChar(17);
-    FXComm1.EventChars().SetXoffChar(19);
-    FXComm1.EventChars().SetEofChar(0);
-    FXComm1.EventChars().SetErrorChar(0);
-    FXComm1.EventChars().SetEventChar(10);
-    FXComm1.SetMonitorEvents({deChar, deFlag, deOutEmpty});
-    FXComm1.SetSynchronize(false);
-    FXComm1.Timeouts().SetReadInterval(100);
-    FXComm1.Timeouts().SetReadMultiplier(1);
-    FXComm1.Timeouts().SetReadConstant(100);
-    FXComm1.Timeouts().SetWriteMultiplier(100);
-    FXComm1.Timeouts().SetWriteConstant(100);
+    SetUpSensorPort(FXComm1);
 
     FTimer1.SetEnabled(false);
     FTimer1.SetInterval(1000);
@@ -184,18 +160,27 @@ void TForm1::Button2Click() {
     }
     try {
         const int Period = PeriodMSec();
-        FXComm1.SetDeviceName(Port);
-        FXComm1.OpenDevice();
+        OpenSensorPort(FXComm1, Port);
         // The ticks poll the sensor from now on, not the simulation.
         FCycle.SimulationMode = false;
         FTimer1.SetInterval(Period);
         FUi->Button2->setText(CloseCaption);
         FTimer1.SetEnabled(true);
-    } catch (const EDeviceError& E) {
-        OpenFailed(OpenFailureText(Port, E));
     } catch (const std::exception& E) {
         OpenFailed(E.what());
     }
+}
+
+void TForm1::SetPortName(const QString& Name) {
+    FUi->Edit1->setText(Name);
+}
+
+void TForm1::SetPeriodText(const QString& Text) {
+    FUi->Edit2->setText(Text);
+}
+
+void TForm1::ClickButton2() {
+    FUi->Button2->click();
 }
 
 void TForm1::ClosePort() {

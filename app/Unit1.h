@@ -42,6 +42,12 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void FormClose();
     void ComPort1RxFlag();
 
+    // The command line fills the port name and the period and presses the
+    // open button, as a user would.
+    void SetPortName(const QString& Name);
+    void SetPeriodText(const QString& Text);
+    void ClickButton2();
+
     // The widgets are the children of the stored layout, found by name.
     TTimer& Timer1() { return FTimer1; }
     TXComm& XComm1() { return FXComm1; }

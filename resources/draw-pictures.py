@@ -4,6 +4,7 @@
 Run from resources/: ./draw-pictures.py. Only the standard library is used,
 so the pictures can be redrawn anywhere.
 """
+import os
 import struct
 import zlib
 
@@ -91,8 +92,33 @@ def application_icon():
     return p
 
 
+def scaled(pixels, size):
+    """Whole-pixel blocks for a larger icon; the mean of each block for a smaller one."""
+    old = len(pixels)
+    if size >= old:
+        step = size // old
+        return [[pixels[y // step][x // step] for x in range(size)] for y in range(size)]
+    step = old // size
+    out = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            block = [pixels[y * step + j][x * step + i] for j in range(step) for i in range(step)]
+            row.append(tuple(sum(p[c] for p in block) // len(block) for c in range(4)))
+        out.append(row)
+    return out
+
+
+# The sizes of the installed icon theme (hicolor).
+ICON_SIZES = (16, 32, 64, 128, 256)
+
+
 if __name__ == "__main__":
     write_png("icons/sensor-monitor.png", application_icon())
+    for size in ICON_SIZES:
+        folder = f"icons/hicolor/{size}x{size}"
+        os.makedirs(folder, exist_ok=True)
+        write_png(f"{folder}/sensor-monitor.png", scaled(application_icon(), size))
     for name, draw in (("save", save_glyph), ("open", open_glyph)):
         write_png(f"glyphs/{name}.png", draw())
         write_png(f"glyphs/{name}-disabled.png", grey(draw()))

@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "app/Application.h"
+#include "app/Connection.h"
 #include "app/DataLog.h"
 #include "app/ModbusCrc.h"
 #include "plot/iPlot.h"
@@ -294,6 +295,23 @@ TEST_F(MainWindow, SimulationEveryHalfSecond) {
     EXPECT_FALSE(W<QWidget>("iSevenSegmentAnalog2")->isVisible());
     EXPECT_THAT(MemoText(),
                 testing::MatchesRegex("([0-9][0-9]:[0-9][0-9]:[0-9][0-9],2[0-9]\\.[0-9]\n)+"));
+}
+
+TEST_F(MainWindow, TheCommandLineFillsTheFieldsAndPressesTheButton) {
+    EXPECT_EQ(W<QLineEdit>("Edit2")->text().toStdString(), DefaultPeriodText);
+    Form1.SetPortName("COM0");
+    Form1.SetPeriodText("0.25");
+    EXPECT_EQ(W<QLineEdit>("Edit1")->text().toStdString(), "COM0");
+    Form1.ClickButton2();
+    EXPECT_TRUE(Form1.Cycle().SimulationMode);
+    EXPECT_TRUE(Form1.Timer1().Ticking());
+    EXPECT_EQ(Form1.Timer1().Interval(), 250);
+
+    // A port that does not open says why, as after a click.
+    Form1.SetPortName("/dev/no-such-port");
+    Form1.ClickButton2();
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_THAT(Dialogs.Messages[0], HasSubstr("There is no serial device /dev/no-such-port"));
 }
 
 TEST_F(MainWindow, PeriodIsRoundedToMillisecondsHalvesToEven) {

@@ -1,0 +1,144 @@
+#include "app/Headless.h"
+
+#include "app/Connection.h"
+#include "app/DataLog.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+std::string OneLine(std::string Text) {
+    for (char& C : Text)
+        if (C == '\n')
+            C = ' ';
+    return Text;
+}
+
+void Tell(const std::string& Message) {
+    std::cerr << "sensor-monitor: " << OneLine(Message) << std::endl;
+}
+
+} // namespace
+
+THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile) {
+    FCycle.MeasurementKind = mkTemperature;
+    if (Port == "COM0") {
+        FCycle.SimulationMode = true;
+    } else {
+        SetUpSensorPort(FXComm);
+        OpenSensorPort(FXComm, Port);
+    }
+    // Last: a log that does not open leaves nothing but the port, which
+    // closes with its member.
+    OpenLog(LogFile);
+    FTimer.SetInterval(PeriodMSec);
+    FTimer.SetEnabled(true);
+}
+
+THeadless::~THeadless() {
+    CloseLog();
+}
+
+void THeadless::OpenLog(const QString& LogFile) {
+    if (LogFile.isEmpty()) {
+        FLog = stdout;
+        FLogName = "standard output";
+        return;
+    }
+    FLogName = LogFile.toStdString();
+    FLog = std::fopen(QFile::encodeName(LogFile).constData(), "ab");
+    if (!FLog)
+        throw Exception("Cannot open the log file " + FLogName + ": " + std::strerror(errno));
+}
+
+void THeadless::CloseLog() {
+    if (FLog && FLog != stdout)
+        std::fclose(FLog);
+    FLog = nullptr;
+}
+
+void THeadless::Stop(int ExitCode) {
+    if (FStopped)
+        return;
+    FStopped = true;
+    FTimer.SetEnabled(false);
+    if (FXComm.IsOpen())
+        FXComm.CloseDevice();
+    CloseLog();
+    QCoreApplication::exit(ExitCode);
+}
+
+void THeadless::Tick() {
+    try {
+        FCycle.Timer1Timer();
+    } catch (const std::exception& E) {
+        // As in the window: told, and the polling goes on.
+        Tell(E.what());
+    }
+}
+
+void THeadless::Fail(const std::string& Message) {
+    Tell(Message);
+    Stop(1);
+}
+
+bool THeadless::PortIsOpen() {
+    return FXComm.IsOpen();
+}
+
+std::string THeadless::PortReadString() {
+    std::string Data;
+    FXComm.ReadString(Data);
+    return Data;
+}
+
+void THeadless::PortWriteString(const std::string& Data) {
+    FXComm.WriteString(Data);
+}
+
+void THeadless::PortFailed(const std::string& Reason) {
+    if (FStopped) // the log failed first and closed the port
+        return;
+    Fail(PortFailureWhat(FXComm.DeviceName(), FXComm.LineLost()) + " " + Reason);
+}
+
+void THeadless::AppendLogLine(const std::string& Line) {
+    if (FStopped)
+        return;
+    // Ended as in the window's saved log.
+    const std::string Text = FileTextOfMemo(Line + "\n");
+    if (std::fwrite(Text.data(), 1, Text.size(), FLog) != Text.size() || std::fflush(FLog) != 0)
+        Fail("Cannot write the log to " + FLogName + ": " + std::strerror(errno));
+}
+
+TDateTime THeadless::LocalTime() {
+    return Now();
+}
+
+void THeadless::Pause(int MSec) {
+    QThread::msleep(MSec);
+}
+
+int THeadless::RandomDigit() {
+    return FRandom.Next(10);
+}
+
+int RunHeadless(int& Argc, char** Argv, const TCommandLine& Line) {
+    QCoreApplication Application(Argc, Argv);
+    Application.setApplicationName("sensor-monitor");
+    try {
+        const QString Period = Line.Period.isEmpty() ? DefaultPeriodText : Line.Period;
+        THeadless Headless(Line.Port.toStdString(), PollingPeriodMSec(Period.toStdString()),
+                           Line.LogFile);
+        return Application.exec();
+    } catch (const std::exception& E) {
+        Tell(E.what());
+        return 1;
+    }
+}

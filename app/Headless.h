@@ -1,0 +1,61 @@
+#pragma once
+// The polling cycle without a window: the sensor's port (or simulated
+// samples for COM0), a timer at the polling period, and every log line
+// written to standard output or appended to a file, flushed at once, ended
+// by CR LF as in the window's saved log. SIGINT and SIGTERM close the port
+// and end the run with exit code 0; a lost line or a failed write ends it
+// with one message on standard error and exit code 1.
+
+#include "app/CommandLine.h"
+#include "app/PollingCycle.h"
+#include "app/Timer.h"
+#include "platform/Random.h"
+#include "platform/StopSignals.h"
+#include "serial/XComDrv.h"
+
+#include <QString>
+
+#include <cstdio>
+
+class THeadless : private TPollingNeighbours {
+  public:
+    // Opens the log and the port, or starts the simulation for COM0, and
+    // starts the timer. Exception when the log or the port does not open.
+    THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile);
+    ~THeadless() override;
+    THeadless(const THeadless&) = delete;
+    THeadless& operator=(const THeadless&) = delete;
+
+    // Closes the port, flushes the log and ends the event loop with ExitCode.
+    void Stop(int ExitCode);
+
+  private:
+    void OpenLog(const QString& LogFile);
+    void CloseLog();
+    void Tick();
+    void Fail(const std::string& Message);
+
+    bool PortIsOpen() override;
+    std::string PortReadString() override;
+    void PortWriteString(const std::string& Data) override;
+    void PortFailed(const std::string& Reason) override;
+    void SetDisplayValue(int, double) override {}
+    void SetDisplayVisible(int, bool) override {}
+    void AddXY(int, double, double) override {}
+    void AppendLogLine(const std::string& Line) override;
+    TDateTime LocalTime() override;
+    void Pause(int MSec) override;
+    int RandomDigit() override;
+
+    TStopSignals FStopSignals{[this](int) { Stop(0); }};
+    std::FILE* FLog = nullptr;
+    std::string FLogName;
+    TXComm FXComm;
+    TTimer FTimer{[this] { Tick(); }};
+    TPollingCycle FCycle{*this};
+    TRandom FRandom;
+    bool FStopped = false;
+};
+
+// The program's run without a window; its exit code.
+int RunHeadless(int& Argc, char** Argv, const TCommandLine& Line);
