@@ -3,6 +3,8 @@
 // polling period, and why a port did not open or was lost, in terms the
 // user can act on.
 
+#include "app/PollingCycle.h"
+
 #include <string>
 
 class EDeviceError;
@@ -17,3 +19,6 @@ std::string OpenFailureText(const std::string& Port, const EDeviceError& E);
 // The message when the polled port fails and is closed: the line lost
 // (adapter unplugged, the other end closed) or another failure.
 std::string PortFailureText(const std::string& Port, bool LineLost, const std::string& Detail);
+
+// The link as the status bar tells it: the counters of the polling cycle.
+std::string LinkStatusText(const TLinkCounters& Link);
