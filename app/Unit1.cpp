@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -52,6 +53,22 @@ class TPortItemDelegate : public QStyledItemDelegate {
         const QString Description = Index.data(Qt::ToolTipRole).toString();
         if (!Description.isEmpty())
             Option->text += "    " + Description;
+    }
+};
+
+// A label that gives up width first and then shows its text shortened in
+// the middle, so that a long port name leaves the link counts in view.
+class TElidedLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter Painter(this);
+        const QRect Box = contentsRect();
+        Painter.drawText(Box, int(alignment()),
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, Box.width()));
     }
 };
 
@@ -463,7 +480,8 @@ void TForm1::SetUpStatusBar() {
     // The window grows by the status bar, so everything above it keeps
     // its place and size.
     QStatusBar* Bar = statusBar();
-    FStateLabel = new QLabel(Bar);
+    FStateLabel = new TElidedLabel(Bar);
+    FStateLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FLinkLabel = new QLabel(Bar);
     FStateLabel->setObjectName("StateLabel");
     FLinkLabel->setObjectName("LinkLabel");
@@ -483,6 +501,7 @@ void TForm1::SetUpStatusBar() {
 
 void TForm1::ShowState(const std::string& Text) {
     FStateLabel->setText(QString::fromStdString(Text));
+    FStateLabel->setToolTip(FStateLabel->text());
 }
 
 void TForm1::ShowLink() {

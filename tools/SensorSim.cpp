@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,7 +62,8 @@ fall on one request, the first of this list applies:
 Pseudo-terminal only (no DEVICE):
   --link PATH     also make PATH a symbolic link to the pseudo-terminal and
                   print PATH in place of its own name; a stable name, as
-                  /dev/serial/by-id gives a USB adapter
+                  /dev/serial/by-id gives a USB adapter. The link goes when
+                  sensor-sim ends
   --reopen-after N
                   after the reply to every N-th request close the
                   pseudo-terminal and remove the link (the monitor sees its
@@ -311,6 +313,23 @@ void MakeLink(const std::string& Target, const std::string& Link) {
         throw std::runtime_error(Link + ": " + std::strerror(errno));
 }
 
+// The link of --link, removed when the simulator is stopped, so that no
+// name is left pointing at a pseudo-terminal that is gone.
+const char* LinkMade = nullptr;
+
+extern "C" void RemoveLinkAndEnd(int) {
+    unlink(LinkMade);
+    _exit(0);
+}
+
+void RemoveLinkWhenStopped(const std::string& Link) {
+    LinkMade = Link.c_str();
+    struct sigaction Action = {};
+    Action.sa_handler = RemoveLinkAndEnd;
+    for (int Signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(Signal, &Action, nullptr);
+}
+
 void Send(int Fd, const std::string& Bytes) {
     if (!Bytes.empty() && write(Fd, Bytes.data(), Bytes.size()) != ssize_t(Bytes.size()))
         throw std::runtime_error(std::string("write failed: ") + std::strerror(errno));
@@ -381,6 +400,8 @@ int main(int Argc, char** Argv) {
             Serve(Fd, O, Counts);
             return 0;
         }
+        if (!O.Link.empty())
+            RemoveLinkWhenStopped(O.Link);
         for (bool First = true;; First = false) {
             const TPseudoTerminal Pty = OpenPseudoTerminal();
             if (!O.Link.empty())
@@ -389,8 +410,11 @@ int main(int Argc, char** Argv) {
                 std::cout << (O.Link.empty() ? Pty.Path : O.Link) << std::endl;
             else if (O.Verbose)
                 std::cerr << "back on " << Pty.Path << std::endl;
-            if (Serve(Pty.Master, O, Counts) == TServeEnd::HangUp)
+            if (Serve(Pty.Master, O, Counts) == TServeEnd::HangUp) {
+                if (!O.Link.empty())
+                    unlink(O.Link.c_str());
                 return 0;
+            }
             // Gone as an unplugged adapter goes: first its name, then its line.
             if (!O.Link.empty())
                 unlink(O.Link.c_str());

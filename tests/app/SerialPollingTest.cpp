@@ -18,6 +18,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <spawn.h>
@@ -256,8 +257,9 @@ template <typename TCondition> bool WaitUntil(TCondition Done, std::chrono::mill
 TEST(WindowAgainstSensorSim, ReconnectsWhenTheLostPortComesBack) {
     QTemporaryDir Dir;
     const std::string Link = Dir.filePath("sensor").toStdString();
-    TSensorSim Sim({"--link", Link, "--reopen-after", "5", "--reopen-ms", "300"});
-    ASSERT_EQ(Sim.Path, Link);
+    auto Sim = std::make_unique<TSensorSim>(
+        std::vector<std::string>{"--link", Link, "--reopen-after", "5", "--reopen-ms", "300"});
+    ASSERT_EQ(Sim->Path, Link);
     TYesDialogs Dialogs;
     TForm1 Form1(Dialogs);
     auto State = [&] { return Form1.findChild<QLabel*>("StateLabel")->text().toStdString(); };
@@ -282,6 +284,9 @@ TEST(WindowAgainstSensorSim, ReconnectsWhenTheLostPortComesBack) {
     EXPECT_TRUE(WaitUntil([&] { return LogLines() >= Before + 2; }, 3s));
     EXPECT_EQ(Dialogs.Questions.size(), 1u);
     EXPECT_TRUE(Dialogs.Messages.empty());
+
+    Sim.reset();
+    EXPECT_FALSE(std::filesystem::is_symlink(Link)) << "sensor-sim left its link behind";
 }
 
 } // namespace
