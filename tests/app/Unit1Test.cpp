@@ -486,11 +486,15 @@ TEST_F(MainWindow, StatusBarCountsTheLinkAndStaleValuesDim) {
     EXPECT_EQ(State(), "Polling " + Sensor.Path());
     EXPECT_EQ(Link(), "Requests 0   Good 0   CRC errors 0   Short or missing 0   Round trip -");
     const std::string Reply = WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7));
+    auto Send = [&](const std::string& Bytes) {
+        Sensor.Send(Bytes);
+        for (int Wait = 0; Wait < 200 && Form1.XComm1().InputQueueCount() < Bytes.size(); ++Wait)
+            QTest::qWait(5);
+    };
     auto Answer = [&](const std::string& Bytes) {
         Form1.Timer1Timer();
         ASSERT_EQ(Sensor.Receive(8), PollRequest);
-        Sensor.Send(Bytes);
-        QTest::qWait(30);
+        Send(Bytes);
     };
     Answer(Reply);
     Answer(Reply);
@@ -505,8 +509,7 @@ TEST_F(MainWindow, StatusBarCountsTheLinkAndStaleValuesDim) {
     QTest::qWait(200);
     EXPECT_EQ(Display1->SegmentColor(), Dimmed);
     EXPECT_EQ(Display2->SegmentColor(), Dimmed);
-    Sensor.Send(Reply);
-    QTest::qWait(30);
+    Send(Reply);
     Form1.Timer1Timer();
     EXPECT_EQ(Display1->SegmentColor(), Lime);
     EXPECT_EQ(Display2->SegmentColor(), Lime);
