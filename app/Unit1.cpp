@@ -76,6 +76,14 @@ std::string PortPath(const std::string& Port) {
     return TSerialDevice::PathOf(Port);
 }
 
+// A pseudo-terminal's number is free once its far end closed and goes to
+// the next terminal opened anywhere: waiting for it could open someone
+// else's terminal. Device names, by-id names and links to a terminal come
+// back with their device.
+bool MayComeBack(const std::string& Path) {
+    return Path.rfind("/dev/pts/", 0) != 0;
+}
+
 // Why Port did not open, in terms the user can act on.
 std::string WhyNotOpened(const std::string& Port, const std::exception& E) {
     if (const auto* Device = dynamic_cast<const EDeviceError*>(&E))
@@ -387,7 +395,7 @@ void TForm1::PortFailed(const std::string& Reason) {
     ShowState((Lost ? "Line lost: " : "Failed: ") + Path);
     // A replugged adapter comes back under the same name (by-id names
     // survive a replug): the one message offers to wait for it.
-    if (!Lost) {
+    if (!Lost || !MayComeBack(Path)) {
         FDialogs.ShowMessage(Text);
         return;
     }

@@ -415,57 +415,79 @@ TEST_F(MainWindow, APortOpenedAfterSimulationIsPolled) {
     EXPECT_EQ(Points(0).size(), 2u);
 }
 
-// Opens a pseudo-terminal, takes one reply and unplugs the "adapter".
+// Opens a pseudo-terminal, directly or under a stable name (a link, as
+// /dev/serial/by-id gives an adapter), takes one reply and unplugs the
+// "adapter": the stable name goes with it.
 class LostLine : public MainWindow {
   protected:
-    void LoseTheLine() {
+    void LoseTheLine(bool ByLink) {
         auto Sensor = std::make_unique<TPtyPeer>();
-        Start(Sensor->Path());
+        Path = ByLink ? TempFile("adapter") : Sensor->Path();
+        if (ByLink) {
+            ASSERT_TRUE(
+                QFile::link(QString::fromStdString(Sensor->Path()), QString::fromStdString(Path)));
+        }
+        Start(Path);
         Form1.Timer1Timer();
         Sensor->Receive(8);
-        Sensor->Send(Reply2351);
+        Sensor->Send(WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7)));
         QTest::qWait(100);
         Form1.Timer1Timer();
         Memo = MemoText();
-        Path = Sensor->Path();
-        Sensor.reset(); // the adapter is unplugged
+        Sensor.reset();
+        if (ByLink)
+            QFile::remove(QString::fromStdString(Path));
         for (int Wait = 0; Wait < 100 && !Form1.XComm1().LineLost(); ++Wait)
             QTest::qWait(10);
         for (int Tick = 0; Tick < 3; ++Tick)
             Form1.Timer1Timer();
     }
-    const std::string Reply2351 = WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7));
+    // What stays after the loss, whatever the user answers.
+    void ExpectClosedWithTheDataKept() {
+        EXPECT_FALSE(Form1.XComm1().IsOpen());
+        EXPECT_FALSE(Form1.Timer1().Enabled());
+        EXPECT_EQ(MemoText(), Memo);
+        EXPECT_EQ(Points(0).size(), 1u);
+        EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1")->Value(), 23.5f);
+    }
     std::string Memo, Path;
 };
 
-TEST_F(LostLine, ClosesThePortWithOneMessage) {
+TEST_F(LostLine, ClosesThePortAndOffersOnceToWaitForIt) {
     Dialogs.Yes = false;
-    LoseTheLine();
+    LoseTheLine(true);
     EXPECT_TRUE(Dialogs.Messages.empty());
     ASSERT_EQ(Dialogs.Questions.size(), 1u);
-    EXPECT_THAT(Dialogs.Questions[0], StartsWith("The serial line was lost: /dev/pts/"));
+    EXPECT_THAT(Dialogs.Questions[0], StartsWith("The serial line was lost: " + Path));
     EXPECT_THAT(Dialogs.Questions[0], HasSubstr("\n\nWait for " + Path + " to come back"));
-    EXPECT_FALSE(Form1.XComm1().IsOpen());
-    EXPECT_FALSE(Form1.Timer1().Enabled());
+    ExpectClosedWithTheDataKept();
     EXPECT_FALSE(Form1.WaitingForPort());
     EXPECT_EQ(Caption(), "打开串口");
     EXPECT_EQ(State(), "Line lost: " + Path);
-    EXPECT_EQ(MemoText(), Memo);
-    EXPECT_EQ(Points(0).size(), 1u);
-    EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1")->Value(), 23.5f);
+}
+
+// A pseudo-terminal's number goes to the next terminal opened anywhere:
+// waiting for it could open someone else's terminal.
+TEST_F(LostLine, APseudoTerminalIsNotWaitedFor) {
+    LoseTheLine(false);
+    EXPECT_TRUE(Dialogs.Questions.empty());
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_THAT(Dialogs.Messages[0], StartsWith("The serial line was lost: /dev/pts/"));
+    ExpectClosedWithTheDataKept();
+    EXPECT_FALSE(Form1.WaitingForPort());
+    EXPECT_EQ(Caption(), "打开串口");
 }
 
 TEST_F(LostLine, WaitingForThePortEndsWithTheButton) {
-    LoseTheLine();
+    LoseTheLine(true);
     ASSERT_EQ(Dialogs.Questions.size(), 1u);
     EXPECT_TRUE(Form1.WaitingForPort());
     EXPECT_EQ(State(), "Waiting for " + Path + " to come back");
     EXPECT_EQ(Caption(), "关闭串口");
-    // The pseudo-terminal never comes back: checks open nothing and ask
-    // nothing.
+    // The name does not come back: checks open nothing and ask nothing.
     QTest::qWait(TForm1::ReconnectCheckMSec + 200);
     EXPECT_TRUE(Form1.WaitingForPort());
-    EXPECT_FALSE(Form1.XComm1().IsOpen());
+    ExpectClosedWithTheDataKept();
     EXPECT_EQ(Dialogs.Questions.size(), 1u);
     EXPECT_TRUE(Dialogs.Messages.empty());
 
