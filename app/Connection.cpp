@@ -104,3 +104,12 @@ std::string PortFailureText(const std::string& Port, bool LineLost, const std::s
     return PortFailureWhat(Port, LineLost) +
            " The port is closed; the log, the plot and the displays keep their data.\n" + Detail;
 }
+
+std::string LinkStatusText(const TLinkCounters& Link) {
+    const std::string RoundTrip =
+        Link.RoundTripMSec < 0 ? "-" : FormatFixed(Link.RoundTripMSec, 1) + " ms";
+    return "Requests " + std::to_string(Link.Requests) + "   Good " +
+           std::to_string(Link.GoodReplies) + "   CRC errors " + std::to_string(Link.CrcErrors) +
+           "   Short or missing " + std::to_string(Link.ShortOrMissing) + "   Round trip " +
+           RoundTrip;
+}

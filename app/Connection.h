@@ -3,6 +3,8 @@
 // polling period, and why a port did not open or was lost, in terms the
 // user can act on.
 
+#include "app/PollingCycle.h"
+
 #include <string>
 
 class EDeviceError;
@@ -33,3 +35,6 @@ std::string OpenFailureText(const std::string& Port, const EDeviceError& E);
 std::string PortFailureText(const std::string& Port, bool LineLost, const std::string& Detail);
 // Its first sentence: what happened to which port.
 std::string PortFailureWhat(const std::string& Port, bool LineLost);
+
+// The link as the status bar tells it: the counters of the polling cycle.
+std::string LinkStatusText(const TLinkCounters& Link);

@@ -45,17 +45,45 @@ void TPollingCycle::Timer1Timer() {
 void TPollingCycle::PollPort() {
     std::string Reply = FNeighbours.PortReadString();
     if (Reply.size() < ShortestReply) {
+        if (FAwaitingReply)
+            ++FLink.ShortOrMissing;
         FNeighbours.Pause(ReplyPauseMSec);
-        FNeighbours.PortWriteString(PollRequest);
+        SendRequest();
         return;
     }
     if (!CrcMatches(Reply)) {
         // Dropped; the next tick finds the queue empty and asks again.
+        FAwaitingReply = false;
+        ++FLink.CrcErrors;
         FNeighbours.Pause(ReplyPauseMSec);
         return;
     }
+    ++FLink.GoodReplies;
+    MeasureRoundTrip();
+    FAwaitingReply = false;
     TakeReply(Reply);
+    SendRequest();
+}
+
+void TPollingCycle::SendRequest() {
+    FRequestTime = FNeighbours.SteadyNow();
     FNeighbours.PortWriteString(PollRequest);
+    ++FLink.Requests;
+    FAwaitingReply = true;
+}
+
+void TPollingCycle::MeasureRoundTrip() {
+    const TSteadyTime Arrival = FNeighbours.PortReadArrival();
+    // Bytes that came before the request (a reply to an earlier one) give
+    // no round trip.
+    if (!FAwaitingReply || Arrival < FRequestTime)
+        return;
+    FLink.RoundTripMSec = std::chrono::duration<double, std::milli>(Arrival - FRequestTime).count();
+}
+
+void TPollingCycle::PortOpened() {
+    FLink = {};
+    FAwaitingReply = false;
 }
 
 void TPollingCycle::TakeReply(const std::string& Reply) {

@@ -6,11 +6,30 @@
 
 #include "platform/DateTime.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
 // Read holding registers 0x0200 and 0x0201 of slave 1, CRC included.
 extern const std::string PollRequest;
+
+using TSteadyTime = std::chrono::steady_clock::time_point;
+
+// What the line did since the port was opened, as the cycle saw it.
+struct TLinkCounters {
+    std::uint32_t Requests = 0;
+    // Replies whose CRC matched: decoded, shown, plotted and logged.
+    std::uint32_t GoodReplies = 0;
+    // Replies of 7 bytes or more whose CRC did not match; two replies that
+    // arrive together (one of them late) count here too.
+    std::uint32_t CrcErrors = 0;
+    // Ticks that found fewer than 7 bytes (nothing, a cut reply or an
+    // exception reply) where the reply to the previous request belonged.
+    std::uint32_t ShortOrMissing = 0;
+    // Of the last good reply: from the request's write to the arrival of the
+    // reply's first byte in the port's queue; negative while unknown.
+    double RoundTripMSec = -1;
+};
 
 enum TMeasurementKind : std::int32_t { mkDistance = 1, mkTemperature = 2 };
 
@@ -35,6 +54,12 @@ class TPollingNeighbours {
     virtual void Pause(int MSec) = 0;
     // 0 .. 9, the same sequence in every run.
     virtual int RandomDigit() = 0;
+    // The clock of the round-trip time.
+    virtual TSteadyTime SteadyNow() { return std::chrono::steady_clock::now(); }
+    // When the first byte of what PortReadString returned last arrived, on
+    // the SteadyNow clock; a port that cannot tell gives the time of the
+    // read, so the round trip is then only known to the tick.
+    virtual TSteadyTime PortReadArrival() { return SteadyNow(); }
 };
 
 class TPollingCycle {
@@ -45,6 +70,10 @@ class TPollingCycle {
     void Timer1Timer();
     // One simulated sample.
     void Button1Click();
+    // A port was opened: the link counters start again and no request is
+    // outstanding.
+    void PortOpened();
+    const TLinkCounters& Link() const { return FLink; }
 
     // The monitor's program-wide state, written by the window too.
     std::int32_t MeasurementKind = 0;
@@ -55,6 +84,12 @@ class TPollingCycle {
     void PollPort();
     void TakeReply(const std::string& Reply);
     std::string TimeStamp();
+    void SendRequest();
+    void MeasureRoundTrip();
 
     TPollingNeighbours& FNeighbours;
+    TLinkCounters FLink;
+    // A request was sent and no tick has read anything for it yet.
+    bool FAwaitingReply = false;
+    TSteadyTime FRequestTime;
 };

@@ -2,16 +2,24 @@
 
 #include "app/Connection.h"
 #include "components/iComponent.h"
+#include "components/iGPFunctions.h"
 #include "components/iPropertyFile.h"
+#include "platform/SerialDevice.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
 #include "sevenseg/iSevenSegmentAnalog.h"
 #include "ui_Unit1.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -33,6 +41,49 @@ void LoadDesign(TiComponent& Component, const QString& Resource) {
     Component.LoadDesignFromFile(File->fileName().toStdString());
 }
 
+// The chooser's list shows each port with its adapter (kept as the item's
+// tooltip); the field itself takes the path alone.
+class TPortItemDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* Option, const QModelIndex& Index) const override {
+        QStyledItemDelegate::initStyleOption(Option, Index);
+        const QString Description = Index.data(Qt::ToolTipRole).toString();
+        if (!Description.isEmpty())
+            Option->text += "    " + Description;
+    }
+};
+
+// A label that gives up width first and then shows its text shortened in
+// the middle, so that a long port name leaves the link counts in view.
+class TElidedLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter Painter(this);
+        const QRect Box = contentsRect();
+        Painter.drawText(Box, int(alignment()),
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, Box.width()));
+    }
+};
+
+std::string PortPath(const std::string& Port) {
+    return TSerialDevice::PathOf(Port);
+}
+
+// A pseudo-terminal's number is free once its far end closed and goes to
+// the next terminal opened anywhere: waiting for it could open someone
+// else's terminal. Device names, by-id names and links to a terminal come
+// back with their device.
+bool MayComeBack(const std::string& Path) {
+    return Path.rfind("/dev/pts/", 0) != 0;
+}
+
 } // namespace
 
 static void InitResources() {
@@ -51,6 +102,8 @@ TForm1::TForm1(TUserDialogs& Dialogs, QWidget* Parent)
     ApplyDesignSettings();
     ConnectHandlers();
     FormCreate();
+    SetUpPortChooser();
+    SetUpStatusBar();
 }
 
 TForm1::~TForm1() = default;
@@ -142,37 +195,28 @@ int TForm1::PeriodMSec() const {
 }
 
 void TForm1::Button2Click() {
-    const std::string Port = FUi->Edit1->text().toStdString();
+    const std::string Port = FUi->Edit1->currentText().toStdString();
     if (Port == "COM0") {
         // A refused period changes nothing.
         const int Period = PeriodMSec();
         // Simulated samples never stand beside an open port.
-        if (FXComm1.IsOpen())
+        if (PortInUse())
             ClosePort();
         FCycle.SimulationMode = true;
         FTimer1.SetInterval(Period);
         FTimer1.SetEnabled(true);
+        ShowState("Simulated samples");
         return;
     }
-    if (FXComm1.IsOpen()) {
+    if (PortInUse()) {
         ClosePort();
         return;
     }
     try {
-        const int Period = PeriodMSec();
-        OpenSensorPort(FXComm1, Port);
-        // The ticks poll the sensor from now on, not the simulation.
-        FCycle.SimulationMode = false;
-        FTimer1.SetInterval(Period);
-        FUi->Button2->setText(CloseCaption);
-        FTimer1.SetEnabled(true);
+        OpenPort(Port, PeriodMSec());
     } catch (const std::exception& E) {
         OpenFailed(E.what());
     }
-}
-
-void TForm1::SetPortName(const QString& Name) {
-    FUi->Edit1->setText(Name);
 }
 
 void TForm1::SetPeriodText(const QString& Text) {
@@ -183,18 +227,44 @@ void TForm1::ClickButton2() {
     FUi->Button2->click();
 }
 
-void TForm1::ClosePort() {
-    FXComm1.CloseDevice();
-    FUi->Button2->setText(OpenCaption);
+void TForm1::OpenPort(const std::string& Port, int PeriodMSec) {
+    OpenSensorPort(FXComm1, Port);
+    // The ticks poll the sensor from now on, not the simulation.
+    FCycle.SimulationMode = false;
+    FCycle.PortOpened();
+    FTimer1.SetInterval(PeriodMSec);
+    FUi->Button2->setText(CloseCaption);
+    FTimer1.SetEnabled(true);
+    ShowState("Polling " + PortPath(Port));
+    ShowLink();
 }
 
-void TForm1::OpenFailed(const std::string& Reason) {
+bool TForm1::PortInUse() const {
+    return FXComm1.IsOpen() || WaitingForPort();
+}
+
+void TForm1::ClosePort() {
+    const bool Waiting = WaitingForPort();
+    FReconnectTimer.stop();
+    if (FXComm1.IsOpen())
+        FXComm1.CloseDevice();
+    FUi->Button2->setText(OpenCaption);
+    const std::string Path = PortPath(FXComm1.DeviceName());
+    ShowState(Waiting ? "Stopped waiting for " + Path : "Closed " + Path);
+}
+
+void TForm1::CloseHalfOpenPort() {
     // A port that opened but then failed is closed again, so that the
     // caption "open" never stands beside an open port.
     if (FXComm1.IsOpen())
         FXComm1.CloseDevice();
+}
+
+void TForm1::OpenFailed(const std::string& Reason) {
+    CloseHalfOpenPort();
     FTimer1.SetEnabled(false);
     FUi->Button2->setText(OpenCaption);
+    ShowState("Not opened: " + FUi->Edit1->currentText().toStdString());
     FDialogs.ShowMessage(std::string("串口打开失败") + "\n" + Reason);
 }
 
@@ -251,6 +321,8 @@ void TForm1::PlotLogLines() {
 
 void TForm1::Timer1Timer() {
     FCycle.Timer1Timer();
+    if (!FCycle.SimulationMode)
+        ShowLink();
 }
 
 void TForm1::Button1Click() {
@@ -274,6 +346,10 @@ bool TForm1::PortIsOpen() {
     return FXComm1.IsOpen();
 }
 
+TSteadyTime TForm1::PortReadArrival() {
+    return FXComm1.ReadArrival();
+}
+
 std::string TForm1::PortReadString() {
     std::string Data;
     FXComm1.ReadString(Data);
@@ -290,11 +366,26 @@ void TForm1::PortFailed(const std::string& Reason) {
     FXComm1.CloseDevice();
     FTimer1.SetEnabled(false);
     FUi->Button2->setText(OpenCaption);
-    FDialogs.ShowMessage(PortFailureText(FXComm1.DeviceName(), Lost, Reason));
+    const std::string Path = PortPath(FXComm1.DeviceName());
+    const std::string Text = PortFailureText(FXComm1.DeviceName(), Lost, Reason);
+    ShowState((Lost ? "Line lost: " : "Failed: ") + Path);
+    // A replugged adapter comes back under the same name (by-id names
+    // survive a replug): the one message offers to wait for it.
+    if (!Lost || !MayComeBack(Path)) {
+        FDialogs.ShowMessage(Text);
+        return;
+    }
+    if (FDialogs.Confirm(Text + "\n\nWait for " + Path +
+                         " to come back and then go on polling? (Pressing 关闭串口 stops "
+                         "waiting.)"))
+        WaitForPort();
 }
 
 void TForm1::SetDisplayValue(int Display, double Value) {
     this->Display(Display)->SetValue(Value);
+    SetDisplaysDimmed(false);
+    // Three periods from now without a new value, the displays dim.
+    FStaleTimer.start(3 * FTimer1.Interval() + 1);
 }
 
 void TForm1::SetDisplayVisible(int Display, bool Visible) {
@@ -335,4 +426,103 @@ void TForm1::Pause(int MSec) {
 
 int TForm1::RandomDigit() {
     return FRandom.Next(10);
+}
+
+void TForm1::SetPortName(const QString& Name) {
+    FUi->Edit1->setEditText(Name);
+}
+
+void TForm1::SetUpPortChooser() {
+    QComboBox& Box = *FUi->Edit1;
+    // Typed names stay as typed: no completion that could turn ttyUSB1
+    // into ttyUSB10, and nothing typed joins the list.
+    Box.setCompleter(nullptr);
+    Box.setInsertPolicy(QComboBox::NoInsert);
+    Box.setItemDelegate(new TPortItemDelegate(&Box));
+    connect(&FPortWatcher, &TPortWatcher::Changed, this, &TForm1::FillPortChooser);
+    FillPortChooser();
+}
+
+void TForm1::FillPortChooser() {
+    QComboBox& Box = *FUi->Edit1;
+    // The user's text and cursor survive a device coming or going.
+    const QString Text = Box.currentText();
+    const int Cursor = Box.lineEdit()->cursorPosition();
+    Box.clear();
+    for (const TPortEntry& Port : FPortWatcher.Ports()) {
+        Box.addItem(Port.Path);
+        Box.setItemData(Box.count() - 1, Port.Description, Qt::ToolTipRole);
+    }
+    Box.setCurrentIndex(-1);
+    Box.setEditText(Text);
+    Box.lineEdit()->setCursorPosition(Cursor);
+    // The list may be wider than the field: whole names and adapters.
+    Box.view()->setMinimumWidth(Box.view()->sizeHintForColumn(0) + 24);
+}
+
+void TForm1::SetUpStatusBar() {
+    // The window grows by the status bar, so everything above it keeps
+    // its place and size.
+    QStatusBar* Bar = statusBar();
+    FStateLabel = new TElidedLabel(Bar);
+    FStateLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    FLinkLabel = new QLabel(Bar);
+    FStateLabel->setObjectName("StateLabel");
+    FLinkLabel->setObjectName("LinkLabel");
+    Bar->addWidget(FStateLabel, 1);
+    Bar->addPermanentWidget(FLinkLabel);
+    resize(width(), height() + Bar->sizeHint().height());
+
+    for (int I = 0; I < 2; ++I)
+        FSegmentColors[I] = Display(I + 1)->SegmentColor();
+    FStaleTimer.setSingleShot(true);
+    connect(&FStaleTimer, &QTimer::timeout, this, [this] { SetDisplaysDimmed(true); });
+
+    FReconnectTimer.setInterval(ReconnectCheckMSec);
+    connect(&FReconnectTimer, &QTimer::timeout, this,
+            [this] { Guarded([this] { TryReconnect(); }); });
+}
+
+void TForm1::ShowState(const std::string& Text) {
+    FStateLabel->setText(QString::fromStdString(Text));
+    FStateLabel->setToolTip(FStateLabel->text());
+}
+
+void TForm1::ShowLink() {
+    FLinkLabel->setText(QString::fromStdString(LinkStatusText(FCycle.Link())));
+}
+
+void TForm1::SetDisplaysDimmed(bool Dimmed) {
+    if (Dimmed == FDimmed)
+        return;
+    FDimmed = Dimmed;
+    // A darker shade of the designed colour: the value stays readable and
+    // the off segments follow it.
+    for (int I = 0; I < 2; ++I)
+        Display(I + 1)->SetSegmentColor(Dimmed ? DimColor(FSegmentColors[I], 2)
+                                               : FSegmentColors[I]);
+}
+
+void TForm1::WaitForPort() {
+    FUi->Button2->setText(CloseCaption);
+    ShowState("Waiting for " + PortPath(FXComm1.DeviceName()) + " to come back");
+    FReconnectTimer.start();
+}
+
+void TForm1::TryReconnect() {
+    const std::string Port = FXComm1.DeviceName();
+    const std::string Path = PortPath(Port);
+    // A failed try waits for the next check: no storm of open attempts.
+    if (!QFileInfo::exists(QString::fromStdString(Path)))
+        return;
+    try {
+        OpenPort(Port, FTimer1.Interval());
+    } catch (const std::exception& E) {
+        CloseHalfOpenPort();
+        FUi->Button2->setText(CloseCaption);
+        ShowState("Waiting for " + Path + " to come back (" + E.what() + ")");
+        return;
+    }
+    FReconnectTimer.stop();
+    ShowState("Reconnected to " + Path);
 }

@@ -6,12 +6,15 @@
 
 #include "app/DataLog.h"
 #include "app/PollingCycle.h"
+#include "app/PortList.h"
 #include "app/Timer.h"
 #include "app/UserDialogs.h"
 #include "platform/Random.h"
+#include "platform/Types.h"
 #include "serial/XComDrv.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <exception>
 #include <functional>
@@ -21,6 +24,7 @@ namespace Ui {
 class TForm1;
 }
 class QAbstractButton;
+class QLabel;
 class TiPlot;
 class TiSevenSegmentAnalog;
 
@@ -53,6 +57,11 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     TXComm& XComm1() { return FXComm1; }
     TPollingCycle& Cycle() { return FCycle; }
 
+    // True while the window waits for a lost port to come back.
+    bool WaitingForPort() const { return FReconnectTimer.isActive(); }
+    // How often a lost port is looked for.
+    static constexpr int ReconnectCheckMSec = 1000;
+
   protected:
     void closeEvent(QCloseEvent* Event) override;
 
@@ -71,6 +80,20 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     bool LogEndInView() const;
     void PlotLogLines();
     TiSevenSegmentAnalog* Display(int Index) const;
+
+    // The port chooser, the status bar, stale values and reconnecting.
+    void SetUpPortChooser();
+    void FillPortChooser();
+    void SetUpStatusBar();
+    void ShowState(const std::string& Text);
+    void ShowLink();
+    bool PortInUse() const;
+    void OpenPort(const std::string& Port, int PeriodMSec);
+    void CloseHalfOpenPort();
+    void WaitForPort();
+    void TryReconnect();
+    void SetDisplaysDimmed(bool Dimmed);
+    TSteadyTime PortReadArrival() override;
 
     bool PortIsOpen() override;
     std::string PortReadString() override;
@@ -92,4 +115,15 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     TRandom FRandom;
     // The log is saved in the encoding it was loaded in.
     TLogEncoding FLogEncoding = TLogEncoding::Utf8;
+
+    TPortWatcher FPortWatcher;
+    QLabel* FStateLabel = nullptr;
+    QLabel* FLinkLabel = nullptr;
+    // Fires when the displays' newest value has grown older than three
+    // polling periods.
+    QTimer FStaleTimer;
+    // The displays' segment colours as designed, for undimming.
+    TColor FSegmentColors[2] = {};
+    bool FDimmed = false;
+    QTimer FReconnectTimer;
 };

@@ -362,7 +362,14 @@ std::size_t TSerialDevice::Read(char* Buffer, std::size_t Count) {
     std::size_t N = std::min(Count, FQueue.size());
     std::copy_n(FQueue.begin(), N, Buffer);
     FQueue.erase(FQueue.begin(), FQueue.begin() + std::ptrdiff_t(N));
+    if (N > 0)
+        FReadArrival = FQueueArrival;
     return N;
+}
+
+std::chrono::steady_clock::time_point TSerialDevice::ReadArrival() const {
+    std::lock_guard Lock(FMutex);
+    return FReadArrival;
 }
 
 void TSerialDevice::WaitForInput(std::uint64_t MSec) {
@@ -450,6 +457,8 @@ void TSerialDevice::Take(const char* Bytes, std::size_t Count) {
     // Breaks and line errors come with a byte in the input.
     std::uint32_t Events = CounterEvents();
     const std::size_t Before = FQueue.size();
+    if (Before == 0)
+        FQueueArrival = std::chrono::steady_clock::now();
     for (std::size_t I = 0; I < Count; ++I) {
         char B = Bytes[I];
         if (B == 0 && FControl.DiscardNull)

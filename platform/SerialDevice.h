@@ -12,6 +12,7 @@
 
 #include "platform/Exception.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -145,6 +146,9 @@ class TSerialDevice {
     // Takes at most Count queued bytes without waiting; fails once the
     // queue is empty and the line lost.
     std::size_t Read(char* Buffer, std::size_t Count);
+    // When the first byte of the last Read that took any arrived in the
+    // queue (the reader thread stamps a byte that finds the queue empty).
+    std::chrono::steady_clock::time_point ReadArrival() const;
     // Until a byte is queued, the line is lost or MSec have passed.
     void WaitForInput(std::uint64_t MSec);
     // Waits at most for the write time-outs; the result is the bytes taken.
@@ -182,6 +186,7 @@ class TSerialDevice {
     std::size_t FInputSize = 4096;
     std::size_t FOutputSize = 4096;
     std::deque<char> FQueue;
+    std::chrono::steady_clock::time_point FQueueArrival, FReadArrival;
     std::uint32_t FErrors = 0;
     std::uint32_t FMask = 0;
     std::uint32_t FPending = 0;

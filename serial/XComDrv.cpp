@@ -570,6 +570,12 @@ bool TCustomComm::ReadString(std::string& S) {
     return !S.empty();
 }
 
+std::chrono::steady_clock::time_point TCustomComm::ReadArrival() const {
+    if (!IsOpen())
+        RaiseDeviceError(ecNotOpened);
+    return Device().ReadArrival();
+}
+
 bool TCustomComm::WriteString(const std::string& S) {
     return Write(S.data(), std::uint32_t(S.size()), FBuffers.OutputTimeout()) == S.size();
 }

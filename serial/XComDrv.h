@@ -7,6 +7,7 @@
 #include "serial/XComErr.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -279,6 +280,8 @@ class TCustomComm {
     std::uint32_t Read(char* Buffer, std::uint32_t Count, std::uint32_t Timeout);
     std::uint32_t Write(const char* Buffer, std::uint32_t Count, std::uint32_t Timeout);
     bool ReadString(std::string& S);
+    // When the first byte of the last read arrived from the line.
+    std::chrono::steady_clock::time_point ReadArrival() const;
     bool WriteString(const std::string& S);
 
     void DispatchCommEvent(TDeviceEvents Events);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,18 @@ fall on one request, the first of this list applies:
                   pseudo-terminal the monitor then sees its line lost, as
                   when an adapter is unplugged
 
+Pseudo-terminal only (no DEVICE):
+  --link PATH     also make PATH a symbolic link to the pseudo-terminal and
+                  print PATH in place of its own name; a stable name, as
+                  /dev/serial/by-id gives a USB adapter. The link goes when
+                  sensor-sim ends
+  --reopen-after N
+                  after the reply to every N-th request close the
+                  pseudo-terminal and remove the link (the monitor sees its
+                  line lost), wait --reopen-ms, then open a new one and link
+                  it again: an adapter unplugged and plugged in again
+  --reopen-ms MS  the pause of --reopen-after (default 500)
+
   --verbose       every request and reply in hexadecimal on standard error,
                   a faulty reply marked with its fault
   --help          this text
@@ -71,8 +84,19 @@ struct TOptions {
     unsigned Silence = 0, Exception = 0, Short = 0, BadCrc = 0, Garbage = 0, Delay = 0;
     unsigned DelayMSec = 1500;
     unsigned HangUp = 0;
+    unsigned ReopenAfter = 0;
+    unsigned ReopenMSec = 500;
+    std::string Link;
     bool Verbose = false;
     std::string Device;
+};
+
+// What ended the service of one line.
+enum class TServeEnd { HangUp, Reopen };
+
+// Counted over the whole run, across reopened lines.
+struct TCounts {
+    unsigned Requests = 0, Replies = 0;
 };
 
 enum class TFault { None, Silence, Exception, Short, BadCrc, Garbage, Delay };
@@ -103,7 +127,7 @@ TOptions ParseOptions(int Argc, char** Argv) {
         {"--silence", &TOptions::Silence}, {"--exception", &TOptions::Exception},
         {"--short", &TOptions::Short},     {"--bad-crc", &TOptions::BadCrc},
         {"--garbage", &TOptions::Garbage}, {"--delay", &TOptions::Delay},
-        {"--hang-up", &TOptions::HangUp},
+        {"--hang-up", &TOptions::HangUp},  {"--reopen-after", &TOptions::ReopenAfter},
     };
     for (int I = 1; I < Argc; ++I) {
         const std::string Arg = Argv[I];
@@ -123,6 +147,10 @@ TOptions ParseOptions(int Argc, char** Argv) {
             O.Baud = Number(Arg, Value(), 1);
         else if (Arg == "--delay-ms")
             O.DelayMSec = Number(Arg, Value(), 0);
+        else if (Arg == "--reopen-ms")
+            O.ReopenMSec = Number(Arg, Value(), 0);
+        else if (Arg == "--link")
+            O.Link = Value();
         else if (Arg == "--verbose")
             O.Verbose = true;
         else
@@ -138,6 +166,9 @@ TOptions ParseOptions(int Argc, char** Argv) {
             throw std::invalid_argument("unknown argument \"" + Arg + "\"");
         O.Device = Arg;
     }
+    if (!O.Device.empty() && (O.ReopenAfter != 0 || !O.Link.empty()))
+        throw std::invalid_argument("--link and --reopen-after serve a pseudo-terminal, not " +
+                                    O.Device);
     return O;
 }
 
@@ -252,19 +283,51 @@ void MakeRaw(int Fd, unsigned Baud) {
         throw std::runtime_error(std::string("cannot set the line: ") + std::strerror(errno));
 }
 
-// Creates a pseudo-terminal; the result is the end to serve. The other
-// end stays open here too, so that the line survives its users closing it.
-int OpenPseudoTerminal(std::string& Path) {
-    int Master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
+// A pseudo-terminal: Master is the end to serve, Path the other end. That
+// end stays open here too (Slave), so that the line survives its users
+// closing it.
+struct TPseudoTerminal {
+    int Master = -1, Slave = -1;
+    std::string Path;
+};
+
+TPseudoTerminal OpenPseudoTerminal() {
+    TPseudoTerminal P;
+    P.Master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (P.Master < 0 || grantpt(P.Master) != 0 || unlockpt(P.Master) != 0)
         throw std::runtime_error(std::string("no pseudo-terminal: ") + std::strerror(errno));
-    Path = ptsname(Master);
-    int Slave = open(Path.c_str(), O_RDWR | O_NOCTTY);
-    if (Slave < 0)
-        throw std::runtime_error(Path + ": " + std::strerror(errno));
+    P.Path = ptsname(P.Master);
+    P.Slave = open(P.Path.c_str(), O_RDWR | O_NOCTTY);
+    if (P.Slave < 0)
+        throw std::runtime_error(P.Path + ": " + std::strerror(errno));
     // No echo of the replies before a user sets the line up.
-    MakeRaw(Slave, 9600);
-    return Master;
+    MakeRaw(P.Slave, 9600);
+    return P;
+}
+
+// Points Link at Target; a reader of Link never finds it half made.
+void MakeLink(const std::string& Target, const std::string& Link) {
+    const std::string Made = Link + ".new";
+    unlink(Made.c_str());
+    if (symlink(Target.c_str(), Made.c_str()) != 0 || rename(Made.c_str(), Link.c_str()) != 0)
+        throw std::runtime_error(Link + ": " + std::strerror(errno));
+}
+
+// The link of --link, removed when the simulator is stopped, so that no
+// name is left pointing at a pseudo-terminal that is gone.
+const char* LinkMade = nullptr;
+
+extern "C" void RemoveLinkAndEnd(int) {
+    unlink(LinkMade);
+    _exit(0);
+}
+
+void RemoveLinkWhenStopped(const std::string& Link) {
+    LinkMade = Link.c_str();
+    struct sigaction Action = {};
+    Action.sa_handler = RemoveLinkAndEnd;
+    for (int Signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(Signal, &Action, nullptr);
 }
 
 void Send(int Fd, const std::string& Bytes) {
@@ -272,10 +335,11 @@ void Send(int Fd, const std::string& Bytes) {
         throw std::runtime_error(std::string("write failed: ") + std::strerror(errno));
 }
 
-void Serve(int Fd, const TOptions& O) {
+TServeEnd Serve(int Fd, const TOptions& O, TCounts& Counts) {
     constexpr std::size_t RequestSize = 8;
     std::string Pending;
-    unsigned Requests = 0, Replies = 0;
+    unsigned& Requests = Counts.Requests;
+    unsigned& Replies = Counts.Replies;
     char Chunk[256];
     for (;;) {
         ssize_t N = read(Fd, Chunk, sizeof Chunk);
@@ -306,7 +370,12 @@ void Serve(int Fd, const TOptions& O) {
             if (O.HangUp != 0 && Requests >= O.HangUp) {
                 if (O.Verbose)
                     std::cerr << "hanging up" << std::endl;
-                return;
+                return TServeEnd::HangUp;
+            }
+            if (O.ReopenAfter != 0 && Requests % O.ReopenAfter == 0) {
+                if (O.Verbose)
+                    std::cerr << "hanging up, back in " << O.ReopenMSec << " ms" << std::endl;
+                return TServeEnd::Reopen;
             }
         }
     }
@@ -322,18 +391,37 @@ int main(int Argc, char** Argv) {
         }
     try {
         const TOptions O = ParseOptions(Argc, Argv);
-        int Fd;
-        if (O.Device.empty()) {
-            std::string Path;
-            Fd = OpenPseudoTerminal(Path);
-            std::cout << Path << std::endl;
-        } else {
-            Fd = open(O.Device.c_str(), O_RDWR | O_NOCTTY);
+        TCounts Counts;
+        if (!O.Device.empty()) {
+            int Fd = open(O.Device.c_str(), O_RDWR | O_NOCTTY);
             if (Fd < 0)
                 throw std::runtime_error(O.Device + ": " + std::strerror(errno));
             MakeRaw(Fd, O.Baud);
+            Serve(Fd, O, Counts);
+            return 0;
         }
-        Serve(Fd, O);
+        if (!O.Link.empty())
+            RemoveLinkWhenStopped(O.Link);
+        for (bool First = true;; First = false) {
+            const TPseudoTerminal Pty = OpenPseudoTerminal();
+            if (!O.Link.empty())
+                MakeLink(Pty.Path, O.Link);
+            if (First)
+                std::cout << (O.Link.empty() ? Pty.Path : O.Link) << std::endl;
+            else if (O.Verbose)
+                std::cerr << "back on " << Pty.Path << std::endl;
+            if (Serve(Pty.Master, O, Counts) == TServeEnd::HangUp) {
+                if (!O.Link.empty())
+                    unlink(O.Link.c_str());
+                return 0;
+            }
+            // Gone as an unplugged adapter goes: first its name, then its line.
+            if (!O.Link.empty())
+                unlink(O.Link.c_str());
+            close(Pty.Slave);
+            close(Pty.Master);
+            std::this_thread::sleep_for(std::chrono::milliseconds(O.ReopenMSec));
+        }
     } catch (const std::exception& E) {
         std::cerr << "sensor-sim: " << E.what() << "\nTry sensor-sim --help.\n";
         return 1;

@@ -45,6 +45,8 @@ class TFakeWindow : public TPollingNeighbours {
         Digits.pop_front();
         return R;
     }
+    TSteadyTime SteadyNow() override { return Now; }
+    TSteadyTime PortReadArrival() override { return Arrival; }
 
     bool Open = true;
     std::string InputQueue;
@@ -54,6 +56,7 @@ class TFakeWindow : public TPollingNeighbours {
     std::map<int, std::vector<TPoint2>> Points;
     TDateTime Clock = EncodeTime(8, 5, 9, 400);
     std::deque<int> Digits;
+    TSteadyTime Now{}, Arrival{};
 };
 
 std::string Bytes(std::initializer_list<unsigned char> List) {
@@ -244,6 +247,58 @@ TEST_F(PollingCycle, TimeStampIsZeroPadded24Hour) {
     Window.Digits = {3};
     Cycle.Button1Click();
     EXPECT_EQ(Window.Log, std::vector<std::string>{"23:00:07,23.1"});
+}
+
+// One tick after another, each with what the port holds and when its
+// first byte came (milliseconds after the previous tick's request), and
+// the counts after it.
+TEST_F(PollingCycle, LinkCountersFollowEveryKindOfReply) {
+    using namespace std::chrono_literals;
+    struct TStep {
+        const char* What;
+        std::string Queue;
+        int ArrivalMSec;
+        TLinkCounters After;
+    };
+    std::string BadCrc = Reply(235, 241);
+    std::swap(BadCrc[7], BadCrc[8]);
+    const TStep Steps[] = {
+        {"the first tick only asks", "", 0, {1, 0, 0, 0, -1}},
+        {"a good reply", Reply(235, 241), 12, {2, 1, 0, 0, 12}},
+        {"a bad CRC sends nothing", BadCrc, 5, {2, 1, 1, 0, 12}},
+        {"nothing was asked: no reply missing", "", 0, {3, 1, 1, 0, 12}},
+        {"a short reply", Reply(235, 241).substr(0, 5), 3, {4, 1, 1, 1, 12}},
+        {"no reply", "", 0, {5, 1, 1, 2, 12}},
+        {"a reply that came before the request has no round trip",
+         Reply(235, 241),
+         -1,
+         {6, 2, 1, 2, 12}},
+        {"two replies together fail the CRC",
+         Reply(235, 241) + Reply(235, 241),
+         7,
+         {6, 2, 2, 2, 12}},
+        {"the dropped request is asked again", "", 0, {7, 2, 2, 2, 12}},
+        {"a good reply again", Reply(235, 241), 30, {8, 3, 2, 2, 30}},
+    };
+    for (const TStep& S : Steps) {
+        const TSteadyTime RequestTime = Window.Now;
+        Window.Now += 1000ms;
+        Window.InputQueue = S.Queue;
+        Window.Arrival = RequestTime + std::chrono::milliseconds(S.ArrivalMSec);
+        Cycle.Timer1Timer();
+        const TLinkCounters& L = Cycle.Link();
+        EXPECT_EQ(L.Requests, S.After.Requests) << S.What;
+        EXPECT_EQ(L.GoodReplies, S.After.GoodReplies) << S.What;
+        EXPECT_EQ(L.CrcErrors, S.After.CrcErrors) << S.What;
+        EXPECT_EQ(L.ShortOrMissing, S.After.ShortOrMissing) << S.What;
+        EXPECT_DOUBLE_EQ(L.RoundTripMSec, S.After.RoundTripMSec) << S.What;
+    }
+    Cycle.PortOpened();
+    EXPECT_EQ(Cycle.Link().Requests, 0u);
+    EXPECT_EQ(Cycle.Link().RoundTripMSec, -1);
+    Window.Now += 1000ms;
+    Cycle.Timer1Timer();
+    EXPECT_EQ(Cycle.Link().ShortOrMissing, 0u) << "a request before the opening was missed";
 }
 
 } // namespace

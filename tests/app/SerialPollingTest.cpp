@@ -1,15 +1,24 @@
 // The polling cycle with a real TXComm against tools/sensor-sim on a
-// pseudo-terminal.
+// pseudo-terminal; and the window against it.
 
 #include "app/PollingCycle.h"
+#include "app/Unit1.h"
 #include "serial/XComDrv.h"
 #include "tests/support/LocaleScope.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <spawn.h>
@@ -221,6 +230,63 @@ TEST(SensorSim, VerboseMarksEveryFaultyReply) {
         << Lines[2];
     EXPECT_NE(Lines[4].find("[short: only the first 5 bytes]"), std::string::npos) << Lines[4];
     EXPECT_EQ(Lines[6], "hanging up");
+}
+
+// Says yes to every question and keeps what it was asked and told.
+class TYesDialogs : public TUserDialogs {
+  public:
+    void ShowMessage(const std::string& Text) override { Messages.push_back(Text); }
+    bool Confirm(const std::string& Text) override {
+        Questions.push_back(Text);
+        return true;
+    }
+    bool ExecuteSave(const std::string&, std::string&) override { return false; }
+    bool ExecuteOpen(const std::string&, std::string&) override { return false; }
+
+    std::vector<std::string> Messages, Questions;
+};
+
+template <typename TCondition> bool WaitUntil(TCondition Done, std::chrono::milliseconds Limit) {
+    for (auto End = TClock::now() + Limit; !Done() && TClock::now() < End;)
+        QTest::qWait(10);
+    return Done();
+}
+
+// The simulated adapter is unplugged after its fifth request and comes back
+// under the same name 300 ms later; the window waits for it and polls on.
+TEST(WindowAgainstSensorSim, ReconnectsWhenTheLostPortComesBack) {
+    QTemporaryDir Dir;
+    const std::string Link = Dir.filePath("sensor").toStdString();
+    auto Sim = std::make_unique<TSensorSim>(
+        std::vector<std::string>{"--link", Link, "--reopen-after", "5", "--reopen-ms", "300"});
+    ASSERT_EQ(Sim->Path, Link);
+    TYesDialogs Dialogs;
+    TForm1 Form1(Dialogs);
+    auto State = [&] { return Form1.findChild<QLabel*>("StateLabel")->text().toStdString(); };
+    auto LogLines = [&] {
+        return Form1.findChild<QPlainTextEdit*>("Memo1")->toPlainText().count('\n');
+    };
+    Form1.SetPortName(QString::fromStdString(Link));
+    Form1.findChild<QLineEdit*>("Edit2")->setText("0.05");
+    Form1.findChild<QPushButton*>("Button2")->click();
+
+    ASSERT_TRUE(WaitUntil([&] { return Form1.WaitingForPort(); }, 5s));
+    ASSERT_EQ(Dialogs.Questions.size(), 1u);
+    EXPECT_NE(Dialogs.Questions[0].find("The serial line was lost: " + Link), std::string::npos);
+    EXPECT_EQ(State(), "Waiting for " + Link + " to come back");
+    const auto Before = LogLines();
+    EXPECT_GE(Before, 3);
+
+    ASSERT_TRUE(WaitUntil([&] { return State().rfind("Reconnected", 0) == 0; }, 5s)) << State();
+    EXPECT_EQ(State(), "Reconnected to " + Link);
+    EXPECT_TRUE(Form1.XComm1().IsOpen());
+    EXPECT_EQ(Form1.Timer1().Interval(), 50);
+    EXPECT_TRUE(WaitUntil([&] { return LogLines() >= Before + 2; }, 3s));
+    EXPECT_EQ(Dialogs.Questions.size(), 1u);
+    EXPECT_TRUE(Dialogs.Messages.empty());
+
+    Sim.reset();
+    EXPECT_FALSE(std::filesystem::is_symlink(Link)) << "sensor-sim left its link behind";
 }
 
 } // namespace

@@ -18,11 +18,13 @@
 #include "tests/support/QtTestEnvironment.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,11 +116,13 @@ class MainWindow : public testing::Test {
         return P;
     }
     void Start(const std::string& Port, const std::string& Period = "1") {
-        W<QLineEdit>("Edit1")->setText(QString::fromStdString(Port));
+        Form1.SetPortName(QString::fromStdString(Port));
         W<QLineEdit>("Edit2")->setText(QString::fromStdString(Period));
         W<QPushButton>("Button2")->click();
     }
     std::string TempFile(const char* Name) { return Dir.filePath(Name).toStdString(); }
+    std::string State() { return W<QLabel>("StateLabel")->text().toStdString(); }
+    std::string Link() { return W<QLabel>("LinkLabel")->text().toStdString(); }
 
     TAnswers Dialogs;
     TForm1 Form1{Dialogs};
@@ -144,7 +148,8 @@ TEST_F(MainWindow, ElementsStandWhereTheStoredLayoutPutsThem) {
         {"rzlabel1", 24, 24, 150, 25},
         {"Button1", 416, 8, 75, 25},
         {"CheckBox1", 537, 8, 97, 17},
-        {"Edit1", 544, 22, 97, 33},
+        // Grown to the left, into free room, for the by-id names.
+        {"Edit1", 392, 22, 249, 33},
         {"Button2", 652, 23, 100, 30},
         {"PageControl1", 0, 116, 770, 556},
         // Moved down by 10 and sized for one decimal at creation.
@@ -169,11 +174,15 @@ TEST_F(MainWindow, CaptionsFontsAndVisibility) {
         int FontPixels;
     };
     const TText Texts[] = {
-        {"SpeedButton1", "保存文件", 19},   {"SpeedButton2", "打开文件", 19},
-        {"Label1", "采集周期(秒)    ", 19}, {"Edit2", "1", 19},
-        {"rzlabel1", "实时温度(°C)", 19},   {"Edit1", "COM1", 19},
-        {"Button2", "打开串口", 20},        {"Button1", "test", 11},
-        {"CheckBox1", "高速采集", 11},      {"Panel2", "传感器实时监测软件", 31},
+        {"SpeedButton1", "保存文件", 19},
+        {"SpeedButton2", "打开文件", 19},
+        {"Label1", "采集周期(秒)    ", 19},
+        {"Edit2", "1", 19},
+        {"rzlabel1", "实时温度(°C)", 19},
+        {"Button2", "打开串口", 20},
+        {"Button1", "test", 11},
+        {"CheckBox1", "高速采集", 11},
+        {"Panel2", "传感器实时监测软件", 31},
     };
     for (const TText& T : Texts) {
         QWidget* Widget = W<QWidget>(T.Name);
@@ -181,6 +190,10 @@ TEST_F(MainWindow, CaptionsFontsAndVisibility) {
         EXPECT_EQ(Widget->property("text").toString().toStdString(), T.Text) << T.Name;
         EXPECT_EQ(Widget->font().pixelSize(), T.FontPixels) << T.Name;
     }
+    auto* Port = W<QComboBox>("Edit1");
+    EXPECT_TRUE(Port->isEditable());
+    EXPECT_EQ(Port->currentText().toStdString(), "COM1");
+    EXPECT_EQ(Port->lineEdit()->font().pixelSize(), 19);
     for (const char* Hidden : {"Panel2", "Button1", "CheckBox1", "iSevenSegmentAnalog2"})
         EXPECT_FALSE(W<QWidget>(Hidden)->isVisible()) << Hidden;
     EXPECT_TRUE(W<QToolButton>("SpeedButton1")->autoRaise());
@@ -301,7 +314,7 @@ TEST_F(MainWindow, TheCommandLineFillsTheFieldsAndPressesTheButton) {
     EXPECT_EQ(W<QLineEdit>("Edit2")->text().toStdString(), DefaultPeriodText);
     Form1.SetPortName("COM0");
     Form1.SetPeriodText("0.25");
-    EXPECT_EQ(W<QLineEdit>("Edit1")->text().toStdString(), "COM0");
+    EXPECT_EQ(W<QComboBox>("Edit1")->currentText().toStdString(), "COM0");
     Form1.ClickButton2();
     EXPECT_TRUE(Form1.Cycle().SimulationMode);
     EXPECT_TRUE(Form1.Timer1().Ticking());
@@ -420,28 +433,143 @@ TEST_F(MainWindow, APortOpenedAfterSimulationIsPolled) {
     EXPECT_EQ(Points(0).size(), 2u);
 }
 
-TEST_F(MainWindow, ALostLineClosesThePortWithOneMessage) {
-    auto Sensor = std::make_unique<TPtyPeer>();
-    Start(Sensor->Path());
-    Form1.Timer1Timer();
-    Sensor->Receive(8);
-    Sensor->Send(WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7)));
-    QTest::qWait(100);
-    Form1.Timer1Timer();
-    const std::string Memo = MemoText();
-    Sensor.reset(); // the adapter is unplugged
-    for (int Wait = 0; Wait < 100 && !Form1.XComm1().LineLost(); ++Wait)
-        QTest::qWait(10);
-    for (int Tick = 0; Tick < 3; ++Tick)
+// Opens a pseudo-terminal, directly or under a stable name (a link, as
+// /dev/serial/by-id gives an adapter), takes one reply and unplugs the
+// "adapter": the stable name goes with it.
+class LostLine : public MainWindow {
+  protected:
+    void LoseTheLine(bool ByLink) {
+        auto Sensor = std::make_unique<TPtyPeer>();
+        Path = ByLink ? TempFile("adapter") : Sensor->Path();
+        if (ByLink) {
+            ASSERT_TRUE(
+                QFile::link(QString::fromStdString(Sensor->Path()), QString::fromStdString(Path)));
+        }
+        Start(Path);
         Form1.Timer1Timer();
+        Sensor->Receive(8);
+        Sensor->Send(WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7)));
+        QTest::qWait(100);
+        Form1.Timer1Timer();
+        Memo = MemoText();
+        Sensor.reset();
+        if (ByLink)
+            QFile::remove(QString::fromStdString(Path));
+        for (int Wait = 0; Wait < 100 && !Form1.XComm1().LineLost(); ++Wait)
+            QTest::qWait(10);
+        for (int Tick = 0; Tick < 3; ++Tick)
+            Form1.Timer1Timer();
+    }
+    // What stays after the loss, whatever the user answers.
+    void ExpectClosedWithTheDataKept() {
+        EXPECT_FALSE(Form1.XComm1().IsOpen());
+        EXPECT_FALSE(Form1.Timer1().Enabled());
+        EXPECT_EQ(MemoText(), Memo);
+        EXPECT_EQ(Points(0).size(), 1u);
+        EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1")->Value(), 23.5f);
+    }
+    std::string Memo, Path;
+};
+
+TEST_F(LostLine, ClosesThePortAndOffersOnceToWaitForIt) {
+    Dialogs.Yes = false;
+    LoseTheLine(true);
+    EXPECT_TRUE(Dialogs.Messages.empty());
+    ASSERT_EQ(Dialogs.Questions.size(), 1u);
+    EXPECT_THAT(Dialogs.Questions[0], StartsWith("The serial line was lost: " + Path));
+    EXPECT_THAT(Dialogs.Questions[0], HasSubstr("\n\nWait for " + Path + " to come back"));
+    ExpectClosedWithTheDataKept();
+    EXPECT_FALSE(Form1.WaitingForPort());
+    EXPECT_EQ(Caption(), "打开串口");
+    EXPECT_EQ(State(), "Line lost: " + Path);
+}
+
+// A pseudo-terminal's number goes to the next terminal opened anywhere:
+// waiting for it could open someone else's terminal.
+TEST_F(LostLine, APseudoTerminalIsNotWaitedFor) {
+    LoseTheLine(false);
+    EXPECT_TRUE(Dialogs.Questions.empty());
     ASSERT_EQ(Dialogs.Messages.size(), 1u);
     EXPECT_THAT(Dialogs.Messages[0], StartsWith("The serial line was lost: /dev/pts/"));
-    EXPECT_FALSE(Form1.XComm1().IsOpen());
-    EXPECT_FALSE(Form1.Timer1().Enabled());
+    ExpectClosedWithTheDataKept();
+    EXPECT_FALSE(Form1.WaitingForPort());
     EXPECT_EQ(Caption(), "打开串口");
-    EXPECT_EQ(MemoText(), Memo);
-    EXPECT_EQ(Points(0).size(), 1u);
-    EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1")->Value(), 23.5f);
+}
+
+TEST_F(LostLine, WaitingForThePortEndsWithTheButton) {
+    LoseTheLine(true);
+    ASSERT_EQ(Dialogs.Questions.size(), 1u);
+    EXPECT_TRUE(Form1.WaitingForPort());
+    EXPECT_EQ(State(), "Waiting for " + Path + " to come back");
+    EXPECT_EQ(Caption(), "关闭串口");
+    // The name does not come back: checks open nothing and ask nothing.
+    QTest::qWait(TForm1::ReconnectCheckMSec + 200);
+    EXPECT_TRUE(Form1.WaitingForPort());
+    ExpectClosedWithTheDataKept();
+    EXPECT_EQ(Dialogs.Questions.size(), 1u);
+    EXPECT_TRUE(Dialogs.Messages.empty());
+
+    W<QPushButton>("Button2")->click();
+    EXPECT_FALSE(Form1.WaitingForPort());
+    EXPECT_EQ(Caption(), "打开串口");
+    EXPECT_EQ(State(), "Stopped waiting for " + Path);
+}
+
+TEST_F(MainWindow, StatusBarCountsTheLinkAndStaleValuesDim) {
+    const TColor Lime = 0x00FF00, Dimmed = 0x007F00;
+    auto* Display1 = W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1");
+    auto* Display2 = W<TiSevenSegmentAnalog>("iSevenSegmentAnalog2");
+    TPtyPeer Sensor;
+    // Stale after three periods of 50 ms without a good value.
+    Start(Sensor.Path(), "0.05");
+    Form1.Timer1().SetEnabled(false); // the test ticks
+    EXPECT_EQ(State(), "Polling " + Sensor.Path());
+    EXPECT_EQ(Link(), "Requests 0   Good 0   CRC errors 0   Short or missing 0   Round trip -");
+    const std::string Reply = WithCrc(std::string("\x01\x03\x04\x00\xEB\x00\xF1", 7));
+    auto Send = [&](const std::string& Bytes) {
+        Sensor.Send(Bytes);
+        for (int Wait = 0; Wait < 200 && Form1.XComm1().InputQueueCount() < Bytes.size(); ++Wait)
+            QTest::qWait(5);
+    };
+    auto Answer = [&](const std::string& Bytes) {
+        Form1.Timer1Timer();
+        ASSERT_EQ(Sensor.Receive(8), PollRequest);
+        Send(Bytes);
+    };
+    Answer(Reply);
+    Answer(Reply);
+    Form1.Timer1Timer();
+    EXPECT_THAT(Link(), StartsWith("Requests 3   Good 2   CRC errors 0   Short or missing 0   "
+                                   "Round trip "));
+    EXPECT_THAT(Link(), testing::Not(testing::EndsWith("-")));
+    EXPECT_EQ(Display1->SegmentColor(), Lime);
+
+    // No good value for more than three periods: both displays dim, and
+    // the next good value brings them back.
+    QTest::qWait(200);
+    EXPECT_EQ(Display1->SegmentColor(), Dimmed);
+    EXPECT_EQ(Display2->SegmentColor(), Dimmed);
+    Send(Reply);
+    Form1.Timer1Timer();
+    EXPECT_EQ(Display1->SegmentColor(), Lime);
+    EXPECT_EQ(Display2->SegmentColor(), Lime);
+
+    // Closing and opening again starts the counts again.
+    W<QPushButton>("Button2")->click();
+    EXPECT_EQ(State(), "Closed " + Sensor.Path());
+    W<QPushButton>("Button2")->click();
+    EXPECT_THAT(Link(), StartsWith("Requests 0   Good 0"));
+}
+
+TEST_F(MainWindow, ThePortChooserKeepsWhatTheUserTyped) {
+    auto* Port = W<QComboBox>("Edit1");
+    EXPECT_EQ(Port->completer(), nullptr);
+    Form1.SetPortName("ttyUSB1");
+    QTest::keyClick(Port->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Port->currentText().toStdString(), "ttyUSB1");
+    EXPECT_EQ(Port->findText("ttyUSB1"), -1) << "a typed name joined the list";
+    Start("/dev/no-such-serial-port");
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(HasSubstr("/dev/no-such-serial-port")));
 }
 
 TEST_F(MainWindow, SavedLogLoadsBackFromXZero) {

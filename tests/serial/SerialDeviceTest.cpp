@@ -174,6 +174,29 @@ TEST_F(Device, DiscardsNullBytesWhenAsked) {
     EXPECT_EQ(std::string(Buffer, N), "abc");
 }
 
+// The round trip of a reply is measured to its first byte, not to the
+// moment it is read.
+TEST_F(Device, ReadsKnowWhenTheirFirstByteCame) {
+    const auto Sent = std::chrono::steady_clock::now();
+    Fill("ab", 2);
+    const auto Queued = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(50ms);
+    Peer.Send("c");
+    std::size_t In = 0, Out = 0;
+    std::uint32_t Errors = 0;
+    for (int Tries = 0; Tries < 500 && In < 3; ++Tries) {
+        std::this_thread::sleep_for(2ms);
+        Line.ClearError(Errors, In, Out);
+    }
+    char Buffer[8];
+    ASSERT_EQ(Line.Read(Buffer, sizeof Buffer), 3u);
+    EXPECT_GE(Line.ReadArrival(), Sent);
+    EXPECT_LE(Line.ReadArrival(), Queued);
+    // An empty read keeps what the last one said.
+    EXPECT_EQ(Line.Read(Buffer, sizeof Buffer), 0u);
+    EXPECT_LE(Line.ReadArrival(), Queued);
+}
+
 TEST_F(Device, CancelledWaitsEnd) {
     Line.SetEventMask(evRxChar);
     std::thread Waiter([&] {
