@@ -552,8 +552,19 @@ void TPainterCanvas::TextOut(int X, int Y, const std::string& Text) {
     if (Text.empty() || !Painting())
         return;
     QPainter& P = F->Painter;
-    const QString S = ToQString(Text);
     const QFontMetrics Metrics = FontMetrics(Font());
+    // Unturned text on pixels is drawn as shaped at an earlier paint.
+    if (F->Image && Font().Escapement() == 0) {
+        const TShapedText& Shaped = ShapedText(Font(), Text);
+        if (Brush().Style() == bsSolid)
+            P.fillRect(QRect(X, Y, TextAdvance(Font(), Text), Metrics.height()),
+                       ToQColor(Brush().Color()));
+        P.setFont(Shaped.Font);
+        P.setPen(ToQColor(Font().Color()));
+        P.drawStaticText(X, Y, Shaped.Line);
+        return;
+    }
+    const QString S = ToQString(Text);
     P.save();
     P.translate(X, Y);
     P.rotate(-Font().Escapement() / 10.0);

@@ -129,6 +129,22 @@ int TextAdvance(const TFont& Font, const std::string& Text) {
     return Width;
 }
 
+const TShapedText& ShapedText(const TFont& Font, const std::string& Text) {
+    // Axis labels, titles and legend cells are drawn again at every paint.
+    constexpr std::size_t Kept = 4096;
+    thread_local std::unordered_map<TTextKey, TShapedText, TTextKeyHash> Lines;
+    TTextKey Key{KeyOf(Font), Text};
+    if (const auto Found = Lines.find(Key); Found != Lines.end())
+        return Found->second;
+    if (Lines.size() >= Kept)
+        Lines.clear();
+    TShapedText Shaped{ToQFont(Font), QStaticText(ToQString(Text))};
+    Shaped.Line.setTextFormat(Qt::PlainText);
+    Shaped.Line.setPerformanceHint(QStaticText::AggressiveCaching);
+    Shaped.Line.prepare(QTransform(), Shaped.Font);
+    return Lines.emplace(std::move(Key), std::move(Shaped)).first->second;
+}
+
 const TTextLayout& CachedTextLayout(const TFont& Font, const std::string& Text, int MaxWidth,
                                     unsigned Flags) {
     // Labels, titles and legend cells are laid out with the same fonts and

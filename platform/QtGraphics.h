@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QPoint>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 
 #include <string>
@@ -36,6 +37,13 @@ QFont ToQFont(const TFont& Font);
 QFontMetrics FontMetrics(const TFont& Font);
 // The advance width of one line of text in the font, in pixels.
 int TextAdvance(const TFont& Font, const std::string& Text);
+// One line of text in the font, shaped once: drawing it again at a later
+// paint costs only its glyphs. Valid until the next call on this thread.
+struct TShapedText {
+    QFont Font;
+    QStaticText Line;
+};
+const TShapedText& ShapedText(const TFont& Font, const std::string& Text);
 // The text broken into lines as TCanvas::DrawText draws it (see
 // TextLayout.h); valid until the next call on this thread.
 const TTextLayout& CachedTextLayout(const TFont& Font, const std::string& Text, int MaxWidth,

@@ -1,7 +1,9 @@
 #include "platform/Bitmap.h"
+#include "platform/QtGraphics.h"
 #include "tests/platform/CanvasFixture.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <string>
 
@@ -42,6 +44,48 @@ TEST_F(CanvasText, TextOutPutsTheCellTopLeftAtThePoint) {
     EXPECT_LE(Ink.Right, 20 + Cell.cx + 1);
     EXPECT_LE(Ink.Bottom, 30 + Cell.cy);
     EXPECT_GT(Ink.Height(), Cell.cy / 2);
+}
+
+// Text on pixels is shaped once and kept; drawn again, from the kept
+// shapes, it must be Qt's own drawing of the line, pixel for pixel.
+TEST_F(CanvasText, KeptShapesDrawAsQtDrawsTheLine) {
+    struct {
+        const char* Name;
+        int Height;
+        TFontStyles Style;
+        const char* Text;
+    } Cases[] = {
+        {"Arial", -14, {}, "0.5 1.0 -2.5E-3 Hg"},
+        {"Arial", -11, {fsBold}, "Channel 1: 23.45"},
+        {"Arial", 16, {fsItalic, fsUnderline}, "AVWA fi ffl"},
+        {"Times New Roman", -20, {}, "Wave (s)"},
+        {"Arial", -13, {}, "实时温度(°C)"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Text);
+        TBitmap Drawn(TW, TH);
+        TCanvas& Canvas = Drawn.Canvas();
+        Canvas.Brush().SetColor(clWhite);
+        Canvas.FillRect({0, 0, TW, TH});
+        Canvas.Font().SetName(C.Name);
+        Canvas.Font().SetHeight(C.Height);
+        Canvas.Font().SetStyle(C.Style);
+        Canvas.Font().SetColor(clNavy);
+        Canvas.Brush().SetStyle(bsClear);
+        for (int Twice = 0; Twice < 2; ++Twice) // the second from the kept shapes
+            Canvas.TextOut(7, 11 + 40 * Twice, C.Text);
+
+        QImage Expected(TW, TH, Drawn.Image().format());
+        Expected.fill(Qt::white);
+        QPainter P(&Expected);
+        P.setFont(ToQFont(Canvas.Font()));
+        P.setPen(ToQColor(clNavy));
+        const int Ascent = FontMetrics(Canvas.Font()).ascent();
+        for (int Twice = 0; Twice < 2; ++Twice)
+            P.drawText(7, 11 + 40 * Twice + Ascent, ToQString(C.Text));
+        P.end();
+        EXPECT_TRUE(Drawn.Image() == Expected);
+    }
 }
 
 TEST_F(CanvasText, SolidBrushFillsTheTextCell) {
