@@ -34,9 +34,11 @@ class TSilentDialogs : public TUserDialogs {
     bool ExecuteOpen(const std::string&, std::string&) override { return false; }
 };
 
-// Bytes the program holds from the heap now.
+// Bytes the program holds from malloc now, large blocks (mapped on their
+// own) included.
 long long HeapInUse() {
-    return (long long)mallinfo2().uordblks;
+    const struct mallinfo2 Info = mallinfo2();
+    return (long long)(Info.uordblks + Info.hblkhd);
 }
 
 long long ResidentBytes() {
@@ -81,6 +83,8 @@ int main(int Argc, char** Argv) {
     App.processEvents();
     malloc_trim(0);
     const long long HeapStart = HeapInUse(), ResidentStart = ResidentBytes();
+    // A cleared channel keeps its storage for the next points.
+    const long long StorageStart = Channel0.MemoryUsed();
 
     const auto Start = std::chrono::steady_clock::now();
     for (long long I = 1; I <= Samples; ++I) {
@@ -98,22 +102,20 @@ int main(int Argc, char** Argv) {
     const long long Grown = HeapInUse() - HeapStart;
     const int Points = Channel0.Count(), Capacity = Channel0.Capacity();
     const int Lines = Memo->document()->blockCount() - 1;
+    const long long PointBytes = Channel0.MemoryUsed() - StorageStart;
 
     Memo->clear();
     App.processEvents();
     const long long LogBytes = Grown - (HeapInUse() - HeapStart);
-    const long long BeforePoints = HeapInUse();
-    Channel0.Clear();
-    App.processEvents();
-    const long long PointBytes = BeforePoints - HeapInUse();
-    const long long Rest = HeapInUse() - HeapStart;
+    const long long Rest = Grown - LogBytes - PointBytes;
 
-    std::printf("\n%lld samples in %.1f s (%.0f a second); channel 0 holds %d points "
-                "(capacity %d), the log %d lines\n",
-                Samples, Seconds, double(Samples) / Seconds, Points, Capacity, Lines);
+    std::printf("\n%lld samples in %.1f s (%.0f a second); the log holds %d lines\n", Samples,
+                Seconds, double(Samples) / Seconds, Lines);
     Report("heap growth over the run", Grown, Samples, "sample");
     Report("  of it the log page's text", LogBytes, Lines, "line");
     Report("  of it channel 0's points", PointBytes, Points, "point");
+    std::printf("%-34s %12d bytes, capacity %d for %d points\n", "  channel 0's bytes per point",
+                Channel0.ItemSize(), Capacity, Points);
     Report("  everything else", Rest, Samples, "sample");
     std::printf("a week at 1 Hz in the log page: about %.0f MB\n",
                 double(LogBytes) / double(Lines) * 7 * 86400 / 1e6);

@@ -42,6 +42,10 @@ struct TFaultRow {
     std::size_t Questions = 0;
 };
 
+void PrintTo(const TFaultRow& Row, std::ostream* Out) {
+    *Out << Row.Name;
+}
+
 // Both values of a reply, in tenths of a degree.
 using TValues = std::pair<int, int>;
 
@@ -176,9 +180,10 @@ TEST_P(FaultMatrix, TheCycleRidesOutTheFault) {
         const double Next = std::next(It)->second;
         const auto Reply = Line.ReplyMSec.find(Number);
         const bool Answered = Reply != Line.ReplyMSec.end() && Reply->second <= Next;
-        if (!Answered)
+        if (!Answered) {
             EXPECT_GE(Next - Sent, 0.9 * PeriodMSec)
                 << "request " << Number + 1 << " while " << Number << " was outstanding";
+        }
     }
 }
 
