@@ -4,6 +4,8 @@
 #include "platform/Text.h"
 #include "serial/XComDrv.h"
 
+#include <vector>
+
 const std::string PollRequest("\x01\x03\x02\x00\x00\x02\xC5\xB3", 8);
 
 namespace {
@@ -26,6 +28,27 @@ bool CrcMatches(const std::string& Reply) {
     return ModbusCrc16(Reply.substr(0, L - 2)) == Reply.substr(L - 2);
 }
 
+// The replies in what one tick read, oldest first. Mostly that is one
+// reply; but a late reply comes together with the next one, and noise can
+// come before a reply: every whole reply with a matching CRC in the bytes
+// is a sample.
+std::vector<std::string> RepliesIn(const std::string& Bytes) {
+    if (CrcMatches(Bytes))
+        return {Bytes};
+    static const std::string Head("\x01\x03\x04", 3);
+    std::vector<std::string> Found;
+    for (std::size_t At = 0; At + FullReply <= Bytes.size();) {
+        std::string Frame = Bytes.substr(At, FullReply);
+        if (Frame.compare(0, Head.size(), Head) == 0 && CrcMatches(Frame)) {
+            Found.push_back(std::move(Frame));
+            At += FullReply;
+        } else {
+            ++At;
+        }
+    }
+    return Found;
+}
+
 } // namespace
 
 void TPollingCycle::Timer1Timer() {
@@ -43,25 +66,30 @@ void TPollingCycle::Timer1Timer() {
 }
 
 void TPollingCycle::PollPort() {
-    std::string Reply = FNeighbours.PortReadString();
-    if (Reply.size() < ShortestReply) {
+    const std::string Bytes = FNeighbours.PortReadString();
+    if (Bytes.size() < ShortestReply) {
         if (FAwaitingReply)
             ++FLink.ShortOrMissing;
         FNeighbours.Pause(ReplyPauseMSec);
         SendRequest();
         return;
     }
-    if (!CrcMatches(Reply)) {
+    const std::vector<std::string> Replies = RepliesIn(Bytes);
+    if (Replies.empty()) {
         // Dropped; the next tick finds the queue empty and asks again.
         FAwaitingReply = false;
         ++FLink.CrcErrors;
         FNeighbours.Pause(ReplyPauseMSec);
         return;
     }
-    ++FLink.GoodReplies;
-    MeasureRoundTrip();
+    // The first byte of several replies belongs to a late one: no round trip.
+    if (Replies.size() == 1)
+        MeasureRoundTrip();
     FAwaitingReply = false;
-    TakeReply(Reply);
+    for (const std::string& Reply : Replies) {
+        ++FLink.GoodReplies;
+        TakeReply(Reply);
+    }
     SendRequest();
 }
 

@@ -20,8 +20,9 @@ struct TLinkCounters {
     std::uint32_t Requests = 0;
     // Replies whose CRC matched: decoded, shown, plotted and logged.
     std::uint32_t GoodReplies = 0;
-    // Replies of 7 bytes or more whose CRC did not match; two replies that
-    // arrive together (one of them late) count here too.
+    // Ticks that read 7 bytes or more without a whole reply whose CRC
+    // matched. Two replies that arrive together (one of them late) and a
+    // reply after noise are good replies.
     std::uint32_t CrcErrors = 0;
     // Ticks that found fewer than 7 bytes (nothing, a cut reply or an
     // exception reply) where the reply to the previous request belonged.

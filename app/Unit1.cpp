@@ -100,6 +100,10 @@ TForm1::TForm1(TUserDialogs& Dialogs, QWidget* Parent)
     Policy.setRetainSizeWhenHidden(true);
     FUi->Panel2->setSizePolicy(Policy);
     ApplyDesignSettings();
+    // The log's lines are the program's data, not edits: an undo must not
+    // take samples back out, and an undo history of every line would grow
+    // without end.
+    FUi->Memo1->setUndoRedoEnabled(false);
     ConnectHandlers();
     FormCreate();
     SetUpPortChooser();

@@ -342,12 +342,15 @@ void TSerialDevice::Purge() {
 }
 
 bool TSerialDevice::ClearError(std::uint32_t& Errors, std::size_t& InQueue, std::size_t& OutQueue) {
+    // A lost line fails its ioctls, but what it delivered before is still
+    // read from the queue.
     int Out = 0;
-    if (ioctl(FFd, TIOCOUTQ, &Out) != 0)
-        return false;
+    const bool OutKnown = ioctl(FFd, TIOCOUTQ, &Out) == 0;
     std::lock_guard Lock(FMutex);
-    if (FLost != 0 && FQueue.empty())
+    if (FQueue.empty() && (FLost != 0 || !OutKnown))
         return false;
+    if (!OutKnown)
+        Out = 0;
     Errors = FErrors;
     FErrors = 0;
     InQueue = FQueue.size();

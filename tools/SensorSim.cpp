@@ -11,13 +11,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <iostream>
+#include <optional>
+#include <poll.h>
 #include <stdexcept>
 #include <string>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -48,12 +52,20 @@ Values:
 Faults, each on every N-th request (N >= 1, counted from 1); where several
 fall on one request, the first of this list applies:
   --silence N     no reply
+  --silence-run K with --silence: also no reply to the K-1 requests after
+                  each N-th, K requests in a row (default 1)
   --exception N   an exception reply, illegal data address (01 83 02 + CRC)
   --short N       only the first 5 bytes of the reply
   --bad-crc N     the reply with both CRC bytes inverted
   --garbage N     3 bytes of noise (FF 00 55) before the reply
-  --delay N       the reply after --delay-ms milliseconds
+  --delay N       the reply after --delay-ms milliseconds; requests that
+                  come meanwhile are answered after it, in order
   --delay-ms MS   the pause of --delay (default 1500)
+  --double N      the reply is held back and sent together with the reply
+                  to the next request: two replies arrive at once
+  --flood N       in place of the reply, --flood-bytes bytes of noise
+                  (0xAA), more than the monitor's input queue holds
+  --flood-bytes B the size of --flood (default 5000)
 
   --hang-up N     end after the reply to the N-th request; on a
                   pseudo-terminal the monitor then sees its line lost, as
@@ -73,6 +85,13 @@ Pseudo-terminal only (no DEVICE):
 
   --verbose       every request and reply in hexadecimal on standard error,
                   a faulty reply marked with its fault
+  --record FILE   a line in FILE for each request as it arrives: the
+                  milliseconds since the start, "request", its number, its
+                  fault (none, silence, exception, short, bad-crc, garbage,
+                  delay, double, flood) and, where the reply keeps them
+                  intact, the two registers (tenths of a degree); and a line
+                  for each reply as it is sent: the milliseconds, "reply"
+                  and the number of the request it answers
   --help          this text
 )";
 
@@ -81,12 +100,16 @@ struct TOptions {
     double Temp2 = 24.1;
     bool Ramp = false;
     unsigned Baud = 9600;
-    unsigned Silence = 0, Exception = 0, Short = 0, BadCrc = 0, Garbage = 0, Delay = 0;
+    unsigned Silence = 0, Exception = 0, Short = 0, BadCrc = 0, Garbage = 0, Delay = 0, Double = 0,
+             Flood = 0;
+    unsigned SilenceRun = 1;
     unsigned DelayMSec = 1500;
+    unsigned FloodBytes = 5000;
     unsigned HangUp = 0;
     unsigned ReopenAfter = 0;
     unsigned ReopenMSec = 500;
     std::string Link;
+    std::string Record;
     bool Verbose = false;
     std::string Device;
 };
@@ -99,7 +122,7 @@ struct TCounts {
     unsigned Requests = 0, Replies = 0;
 };
 
-enum class TFault { None, Silence, Exception, Short, BadCrc, Garbage, Delay };
+enum class TFault { None, Silence, Exception, Short, BadCrc, Garbage, Delay, Double, Flood };
 
 unsigned Number(const std::string& Option, const char* Text, unsigned Least) {
     char* End;
@@ -124,10 +147,17 @@ double Temperature(const std::string& Option, const char* Text) {
 TOptions ParseOptions(int Argc, char** Argv) {
     TOptions O;
     const std::pair<const char*, unsigned TOptions::*> Counts[] = {
-        {"--silence", &TOptions::Silence}, {"--exception", &TOptions::Exception},
-        {"--short", &TOptions::Short},     {"--bad-crc", &TOptions::BadCrc},
-        {"--garbage", &TOptions::Garbage}, {"--delay", &TOptions::Delay},
-        {"--hang-up", &TOptions::HangUp},  {"--reopen-after", &TOptions::ReopenAfter},
+        {"--silence", &TOptions::Silence},
+        {"--exception", &TOptions::Exception},
+        {"--short", &TOptions::Short},
+        {"--bad-crc", &TOptions::BadCrc},
+        {"--garbage", &TOptions::Garbage},
+        {"--delay", &TOptions::Delay},
+        {"--hang-up", &TOptions::HangUp},
+        {"--reopen-after", &TOptions::ReopenAfter},
+        {"--double", &TOptions::Double},
+        {"--flood", &TOptions::Flood},
+        {"--silence-run", &TOptions::SilenceRun},
     };
     for (int I = 1; I < Argc; ++I) {
         const std::string Arg = Argv[I];
@@ -149,6 +179,10 @@ TOptions ParseOptions(int Argc, char** Argv) {
             O.DelayMSec = Number(Arg, Value(), 0);
         else if (Arg == "--reopen-ms")
             O.ReopenMSec = Number(Arg, Value(), 0);
+        else if (Arg == "--flood-bytes")
+            O.FloodBytes = Number(Arg, Value(), 1);
+        else if (Arg == "--record")
+            O.Record = Value();
         else if (Arg == "--link")
             O.Link = Value();
         else if (Arg == "--verbose")
@@ -173,9 +207,12 @@ TOptions ParseOptions(int Argc, char** Argv) {
 }
 
 TFault FaultOf(const TOptions& O, unsigned Request) {
+    if (O.Silence != 0 && Request >= O.Silence && Request % O.Silence < O.SilenceRun)
+        return TFault::Silence;
     const std::pair<unsigned, TFault> Order[] = {
-        {O.Silence, TFault::Silence}, {O.Exception, TFault::Exception}, {O.Short, TFault::Short},
-        {O.BadCrc, TFault::BadCrc},   {O.Garbage, TFault::Garbage},     {O.Delay, TFault::Delay},
+        {O.Exception, TFault::Exception}, {O.Short, TFault::Short}, {O.BadCrc, TFault::BadCrc},
+        {O.Garbage, TFault::Garbage},     {O.Delay, TFault::Delay}, {O.Double, TFault::Double},
+        {O.Flood, TFault::Flood},
     };
     for (auto [Every, Fault] : Order)
         if (Every != 0 && Request % Every == 0)
@@ -215,7 +252,7 @@ std::string Answer(const std::string& Request, const TOptions& O, unsigned& Repl
     return ValueReply(O, Replies++);
 }
 
-std::string Faulty(std::string Reply, TFault Fault) {
+std::string Faulty(std::string Reply, TFault Fault, const TOptions& O) {
     switch (Fault) {
     case TFault::Silence:
         return "";
@@ -229,6 +266,8 @@ std::string Faulty(std::string Reply, TFault Fault) {
         return Reply;
     case TFault::Garbage:
         return std::string("\xFF\x00\x55", 3) + Reply;
+    case TFault::Flood:
+        return std::string(O.FloodBytes, '\xAA');
     default:
         return Reply;
     }
@@ -249,9 +288,26 @@ std::string FaultNote(TFault Fault, const TOptions& O) {
         return " [garbage: 3 bytes of noise before the reply]";
     case TFault::Delay:
         return " [delay: sent after " + std::to_string(O.DelayMSec) + " ms]";
+    case TFault::Double:
+        return " [double: sent with the next reply]";
+    case TFault::Flood:
+        return " [flood: " + std::to_string(O.FloodBytes) + " bytes of noise]";
     default:
         return "";
     }
+}
+
+// The name --record gives a fault.
+const char* FaultName(TFault Fault) {
+    const char* const Names[] = {"none",    "silence", "exception", "short", "bad-crc",
+                                 "garbage", "delay",   "double",    "flood"};
+    return Names[int(Fault)];
+}
+
+// The faults whose reply still carries both values intact.
+bool KeepsValues(TFault Fault) {
+    return Fault == TFault::None || Fault == TFault::Garbage || Fault == TFault::Delay ||
+           Fault == TFault::Double;
 }
 
 std::string Hex(const std::string& Bytes) {
@@ -331,17 +387,133 @@ void RemoveLinkWhenStopped(const std::string& Link) {
 }
 
 void Send(int Fd, const std::string& Bytes) {
-    if (!Bytes.empty() && write(Fd, Bytes.data(), Bytes.size()) != ssize_t(Bytes.size()))
-        throw std::runtime_error(std::string("write failed: ") + std::strerror(errno));
+    for (std::size_t Done = 0; Done < Bytes.size();) {
+        const ssize_t N = write(Fd, Bytes.data() + Done, Bytes.size() - Done);
+        if (N < 0 && errno == EINTR)
+            continue;
+        if (N <= 0)
+            throw std::runtime_error(std::string("write failed: ") + std::strerror(errno));
+        Done += std::size_t(N);
+    }
 }
 
-TServeEnd Serve(int Fd, const TOptions& O, TCounts& Counts) {
+using TClock = std::chrono::steady_clock;
+
+// The lines of --record.
+class TRecord {
+  public:
+    explicit TRecord(const std::string& Path) {
+        if (Path.empty())
+            return;
+        FFile = std::fopen(Path.c_str(), "w");
+        if (!FFile)
+            throw std::runtime_error(Path + ": " + std::strerror(errno));
+    }
+    ~TRecord() {
+        if (FFile)
+            std::fclose(FFile);
+    }
+    TRecord(const TRecord&) = delete;
+    TRecord& operator=(const TRecord&) = delete;
+
+    void Request(unsigned Number, TFault Fault, const std::string& Reply) {
+        if (!FFile)
+            return;
+        std::fprintf(FFile, "%.3f request %u %s", MSec(), Number, FaultName(Fault));
+        if (KeepsValues(Fault) && Reply.size() == 9)
+            std::fprintf(FFile, " %d %d", Tenths(Reply, 3), Tenths(Reply, 5));
+        std::fputc('\n', FFile);
+        std::fflush(FFile);
+    }
+    void Reply(unsigned Number) {
+        if (!FFile)
+            return;
+        std::fprintf(FFile, "%.3f reply %u\n", MSec(), Number);
+        std::fflush(FFile);
+    }
+
+  private:
+    double MSec() const {
+        return std::chrono::duration<double, std::milli>(TClock::now() - FStart).count();
+    }
+    static int Tenths(const std::string& Reply, std::size_t At) {
+        const int Raw = (unsigned char)Reply[At] << 8 | (unsigned char)Reply[At + 1];
+        return Raw > 60000 ? Raw - 65535 : Raw;
+    }
+
+    std::FILE* FFile = nullptr;
+    // The start of the run, also across reopened lines.
+    static inline const TClock::time_point FStart = TClock::now();
+};
+
+// A reply waiting for its time, and the request it answers.
+struct TOutgoing {
+    TClock::time_point Due;
+    std::string Bytes;
+    unsigned Request;
+};
+
+// Sends the replies that are due; says how the service ends when the last
+// one sent ends it.
+std::optional<TServeEnd> SendDue(int Fd, const TOptions& O, std::deque<TOutgoing>& Out,
+                                 TRecord& Record) {
+    while (!Out.empty() && Out.front().Due <= TClock::now()) {
+        const TOutgoing Next = std::move(Out.front());
+        Out.pop_front();
+        Send(Fd, Next.Bytes);
+        if (!Next.Bytes.empty())
+            Record.Reply(Next.Request);
+        const bool Ends = (O.HangUp != 0 && Next.Request >= O.HangUp) ||
+                          (O.ReopenAfter != 0 && Next.Request % O.ReopenAfter == 0);
+        // A pseudo-terminal drops what is still on its way when its end
+        // closes: the last reply is given time to arrive, as a sensor's
+        // reply is on the wire before its adapter is pulled.
+        if (Ends)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (O.HangUp != 0 && Next.Request >= O.HangUp) {
+            if (O.Verbose)
+                std::cerr << "hanging up" << std::endl;
+            return TServeEnd::HangUp;
+        }
+        if (O.ReopenAfter != 0 && Next.Request % O.ReopenAfter == 0) {
+            if (O.Verbose)
+                std::cerr << "hanging up, back in " << O.ReopenMSec << " ms" << std::endl;
+            return TServeEnd::Reopen;
+        }
+    }
+    return std::nullopt;
+}
+
+// Milliseconds until the first waiting reply is due; -1 for none.
+int PollTimeout(const std::deque<TOutgoing>& Out) {
+    if (Out.empty())
+        return -1;
+    const auto Left = std::chrono::ceil<std::chrono::milliseconds>(Out.front().Due - TClock::now());
+    return int(std::max<long>(Left.count(), 0));
+}
+
+TServeEnd Serve(int Fd, const TOptions& O, TCounts& Counts, TRecord& Record) {
     constexpr std::size_t RequestSize = 8;
     std::string Pending;
     unsigned& Requests = Counts.Requests;
     unsigned& Replies = Counts.Replies;
+    // Replies are sent in the order of their requests: a delayed one holds
+    // back those behind it.
+    std::deque<TOutgoing> Out;
+    // The reply of --double, sent with the next one.
+    std::string Held;
     char Chunk[256];
     for (;;) {
+        if (auto End = SendDue(Fd, O, Out, Record))
+            return *End;
+        pollfd Poll{Fd, POLLIN, 0};
+        const int Ready = poll(&Poll, 1, PollTimeout(Out));
+        if (Ready < 0 && errno == EINTR)
+            continue;
+        if (Ready < 0)
+            throw std::runtime_error(std::string("poll failed: ") + std::strerror(errno));
+        if (Ready == 0)
+            continue;
         ssize_t N = read(Fd, Chunk, sizeof Chunk);
         if (N < 0 && errno == EINTR)
             continue;
@@ -359,24 +531,23 @@ TServeEnd Serve(int Fd, const TOptions& O, TCounts& Counts) {
             if (Frame[0] != 1)
                 continue;
             const TFault Fault = FaultOf(O, ++Requests);
-            const std::string Reply = Faulty(Answer(Frame, O, Replies), Fault);
-            if (Fault == TFault::Delay)
-                std::this_thread::sleep_for(std::chrono::milliseconds(O.DelayMSec));
+            const std::string Answered = Answer(Frame, O, Replies);
+            const std::string Reply = Faulty(Answered, Fault, O);
+            Record.Request(Requests, Fault, Answered);
             if (O.Verbose)
                 std::cerr << "request " << Requests << ": " << Hex(Frame) << "-> "
                           << (Reply.empty() ? "no reply" : Hex(Reply)) << FaultNote(Fault, O)
                           << std::endl;
-            Send(Fd, Reply);
-            if (O.HangUp != 0 && Requests >= O.HangUp) {
-                if (O.Verbose)
-                    std::cerr << "hanging up" << std::endl;
-                return TServeEnd::HangUp;
+            if (Fault == TFault::Double) {
+                Held += Reply;
+                continue;
             }
-            if (O.ReopenAfter != 0 && Requests % O.ReopenAfter == 0) {
-                if (O.Verbose)
-                    std::cerr << "hanging up, back in " << O.ReopenMSec << " ms" << std::endl;
-                return TServeEnd::Reopen;
-            }
+            TClock::time_point Due = TClock::now();
+            if (Fault == TFault::Delay)
+                Due += std::chrono::milliseconds(O.DelayMSec);
+            if (!Out.empty())
+                Due = std::max(Due, Out.back().Due);
+            Out.push_back({Due, std::exchange(Held, {}) + Reply, Requests});
         }
     }
 }
@@ -392,12 +563,13 @@ int main(int Argc, char** Argv) {
     try {
         const TOptions O = ParseOptions(Argc, Argv);
         TCounts Counts;
+        TRecord Record(O.Record);
         if (!O.Device.empty()) {
             int Fd = open(O.Device.c_str(), O_RDWR | O_NOCTTY);
             if (Fd < 0)
                 throw std::runtime_error(O.Device + ": " + std::strerror(errno));
             MakeRaw(Fd, O.Baud);
-            Serve(Fd, O, Counts);
+            Serve(Fd, O, Counts, Record);
             return 0;
         }
         if (!O.Link.empty())
@@ -410,7 +582,7 @@ int main(int Argc, char** Argv) {
                 std::cout << (O.Link.empty() ? Pty.Path : O.Link) << std::endl;
             else if (O.Verbose)
                 std::cerr << "back on " << Pty.Path << std::endl;
-            if (Serve(Pty.Master, O, Counts) == TServeEnd::HangUp) {
+            if (Serve(Pty.Master, O, Counts, Record) == TServeEnd::HangUp) {
                 if (!O.Link.empty())
                     unlink(O.Link.c_str());
                 return 0;

@@ -192,7 +192,7 @@ TEST_F(PollingCycle, SevenByteReplyPlotsAndLogsOnlyValue1) {
 TEST_F(PollingCycle, BadCrcDropsTheReplyAndSendsNextTick) {
     std::string Garbled = Reply(235, 241);
     std::swap(Garbled[7], Garbled[8]);
-    for (const std::string& Bad : {Garbled, Reply(235, 241) + Reply(235, 241)}) {
+    for (const std::string& Bad : {Garbled, std::string(2048, '\xAA')}) {
         Window.Trace.clear();
         Window.InputQueue = Bad;
         Cycle.Timer1Timer();
@@ -203,6 +203,23 @@ TEST_F(PollingCycle, BadCrcDropsTheReplyAndSendsNextTick) {
         Cycle.Timer1Timer();
         EXPECT_EQ(Window.Trace.back(), "write");
     }
+}
+
+// A late reply with the next one, a reply after noise, a reply between
+// torn ones: each whole reply is a sample, in the order of arrival.
+TEST_F(PollingCycle, EveryWholeReplyAmongTheBytesIsTaken) {
+    std::string Garbled = Reply(230, 240);
+    std::swap(Garbled[7], Garbled[8]);
+    Window.InputQueue = Reply(231, 241) + Reply(232, 242) + Bytes({0xFF, 0x00, 0x55}) +
+                        Reply(233, 243) + Garbled + Reply(234, 244).substr(0, 5) + Reply(235, 245);
+    Cycle.Timer1Timer();
+    EXPECT_EQ(Window.Log, (std::vector<std::string>{"08:05:09,23.1,24.1", "08:05:09,23.2,24.2",
+                                                    "08:05:09,23.3,24.3", "08:05:09,23.5,24.5"}));
+    EXPECT_EQ(Window.Points[0],
+              (std::vector<TPoint2>{{0, 23.1f}, {1, 23.2f}, {2, 23.3f}, {3, 23.5f}}));
+    EXPECT_EQ(Window.Trace, (std::vector<std::string>{"read", "write"}));
+    EXPECT_EQ(Cycle.Link().GoodReplies, 4u);
+    EXPECT_EQ(Cycle.Link().CrcErrors, 0u);
 }
 
 TEST_F(PollingCycle, CounterWrapsAfter65536Samples) {
@@ -273,12 +290,13 @@ TEST_F(PollingCycle, LinkCountersFollowEveryKindOfReply) {
          Reply(235, 241),
          -1,
          {6, 2, 1, 2, 12}},
-        {"two replies together fail the CRC",
+        {"two replies together are two good ones without a round trip",
          Reply(235, 241) + Reply(235, 241),
          7,
-         {6, 2, 2, 2, 12}},
-        {"the dropped request is asked again", "", 0, {7, 2, 2, 2, 12}},
-        {"a good reply again", Reply(235, 241), 30, {8, 3, 2, 2, 30}},
+         {7, 4, 1, 2, 12}},
+        {"noise without a reply fails the CRC", std::string(20, '\x55'), 3, {7, 4, 2, 2, 12}},
+        {"the dropped request is asked again", "", 0, {8, 4, 2, 2, 12}},
+        {"a good reply again", Reply(235, 241), 30, {9, 5, 2, 2, 30}},
     };
     for (const TStep& S : Steps) {
         const TSteadyTime RequestTime = Window.Now;

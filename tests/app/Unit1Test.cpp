@@ -515,6 +515,19 @@ TEST_F(LostLine, WaitingForThePortEndsWithTheButton) {
     EXPECT_EQ(State(), "Stopped waiting for " + Path);
 }
 
+// An undo in the log page would take samples back out; and a history of
+// every appended line grew by about 100 bytes a line for the whole run.
+TEST_F(MainWindow, LoggedLinesAreNotUndone) {
+    Start("COM0", "86400");
+    for (int Tick = 0; Tick < 3; ++Tick)
+        Form1.Timer1Timer();
+    const std::string Logged = MemoText();
+    auto* Memo = W<QPlainTextEdit>("Memo1");
+    EXPECT_FALSE(Memo->document()->isUndoAvailable());
+    Memo->undo();
+    EXPECT_EQ(MemoText(), Logged);
+}
+
 TEST_F(MainWindow, StatusBarCountsTheLinkAndStaleValuesDim) {
     const TColor Lime = 0x00FF00, Dimmed = 0x007F00;
     auto* Display1 = W<TiSevenSegmentAnalog>("iSevenSegmentAnalog1");

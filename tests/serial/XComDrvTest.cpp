@@ -426,4 +426,22 @@ TEST_F(OpenComm, HangUpMakesTransfersFail) {
     Comm.CloseDevice();
 }
 
+// A sensor that answers and then goes (an adapter unplugged right after
+// its reply): the reply it gave is still read, and only then the loss.
+TEST_F(OpenComm, BytesReceivedBeforeAHangUpAreReadFirst) {
+    Peer.Send("reply");
+    for (int Tries = 0; Tries < 200 && Comm.InputQueueCount() < 5; ++Tries)
+        std::this_thread::sleep_for(5ms);
+    Peer.HangUp();
+    for (int Tries = 0; Tries < 200 && !Comm.LineLost(); ++Tries)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(Comm.LineLost());
+    std::string S;
+    EXPECT_TRUE(Comm.ReadString(S));
+    EXPECT_EQ(S, "reply");
+    ExpectDeviceError([&] { Comm.ReadString(S); }, 10,
+                      "Unable to read from port. (system error 5: Input/output error)");
+    Comm.CloseDevice();
+}
+
 } // namespace
