@@ -195,12 +195,7 @@ void TiComponent::PaintBuffered(TCanvas& Canvas) {
     if (FPaintBuffer->Width() != Width() || FPaintBuffer->Height() != Height())
         FPaintBuffer->SetSize(Width(), Height());
     TCanvas& Off = FPaintBuffer->Canvas();
-    ResetTools(Off);
-    try {
-        iPaintTo(Off);
-    } catch (const std::exception& E) {
-        PaintMessage(Off, E.what(), Rect(0, 0, Width(), Height()));
-    }
+    PaintFresh(Off);
     Canvas.Draw(0, 0, *FPaintBuffer);
 }
 
@@ -219,6 +214,10 @@ void TiComponent::PaintDirect(TCanvas& Canvas) {
         Canvas.Font() = Font;
         Canvas.MoveTo(PenPos.X, PenPos.Y);
     });
+    PaintFresh(Canvas);
+}
+
+void TiComponent::PaintFresh(TCanvas& Canvas) {
     ResetTools(Canvas);
     try {
         iPaintTo(Canvas);

@@ -187,7 +187,9 @@ class TiComponent : public QWidget {
     void InvalidateNow();
     void PaintBuffered(TCanvas& Canvas);
     void PaintDirect(TCanvas& Canvas);
-    // The paint starts on default tools and no clip, as on a fresh buffer.
+    // The paint on default tools and no clip, as on a fresh buffer; a
+    // failure is painted as its message.
+    void PaintFresh(TCanvas& Canvas);
     static void ResetTools(TCanvas& Canvas);
     // Runs Hook for a left, right or middle button, its failures swallowed;
     // false for other buttons.

@@ -112,44 +112,43 @@ struct TTextKeyHash {
     }
 };
 
+// The value kept for Key, made by Make the first time. Labels, titles and
+// legend cells come again at every paint with the same fonts; the memo is
+// emptied when it grows past a bound, as texts that change (values,
+// times) would otherwise pile up.
+template <typename TMap, typename TMake>
+const typename TMap::mapped_type& Remembered(TMap& Memo, typename TMap::key_type Key, TMake Make) {
+    constexpr std::size_t Kept = 4096;
+    if (const auto Found = Memo.find(Key); Found != Memo.end())
+        return Found->second;
+    if (Memo.size() >= Kept)
+        Memo.clear();
+    return Memo.emplace(std::move(Key), Make()).first->second;
+}
+
 } // namespace
 
 int TextAdvance(const TFont& Font, const std::string& Text) {
-    // Shaping a text is the costly part of measuring it; labels and legend
-    // cells are measured several times per paint with the same fonts.
-    constexpr std::size_t Kept = 4096;
+    // Shaping a text is the costly part of measuring it.
     thread_local std::unordered_map<TTextKey, int, TTextKeyHash> Widths;
-    TTextKey Key{KeyOf(Font), Text};
-    if (const auto Found = Widths.find(Key); Found != Widths.end())
-        return Found->second;
-    if (Widths.size() >= Kept)
-        Widths.clear();
-    const int Width = FontMetrics(Font).horizontalAdvance(QString::fromStdString(Text));
-    Widths.emplace(std::move(Key), Width);
-    return Width;
+    return Remembered(Widths, {KeyOf(Font), Text}, [&] {
+        return FontMetrics(Font).horizontalAdvance(QString::fromStdString(Text));
+    });
 }
 
 const TShapedText& ShapedText(const TFont& Font, const std::string& Text) {
-    // Axis labels, titles and legend cells are drawn again at every paint.
-    constexpr std::size_t Kept = 4096;
     thread_local std::unordered_map<TTextKey, TShapedText, TTextKeyHash> Lines;
-    TTextKey Key{KeyOf(Font), Text};
-    if (const auto Found = Lines.find(Key); Found != Lines.end())
-        return Found->second;
-    if (Lines.size() >= Kept)
-        Lines.clear();
-    TShapedText Shaped{ToQFont(Font), QStaticText(ToQString(Text))};
-    Shaped.Line.setTextFormat(Qt::PlainText);
-    Shaped.Line.setPerformanceHint(QStaticText::AggressiveCaching);
-    Shaped.Line.prepare(QTransform(), Shaped.Font);
-    return Lines.emplace(std::move(Key), std::move(Shaped)).first->second;
+    return Remembered(Lines, {KeyOf(Font), Text}, [&] {
+        TShapedText Shaped{ToQFont(Font), QStaticText(ToQString(Text))};
+        Shaped.Line.setTextFormat(Qt::PlainText);
+        Shaped.Line.setPerformanceHint(QStaticText::AggressiveCaching);
+        Shaped.Line.prepare(QTransform(), Shaped.Font);
+        return Shaped;
+    });
 }
 
 const TTextLayout& CachedTextLayout(const TFont& Font, const std::string& Text, int MaxWidth,
                                     unsigned Flags) {
-    // Labels, titles and legend cells are laid out with the same fonts and
-    // boxes at every paint.
-    constexpr std::size_t Kept = 4096;
     struct TLayoutKey {
         TTextKey Text;
         int MaxWidth;
@@ -163,12 +162,7 @@ const TTextLayout& CachedTextLayout(const TFont& Font, const std::string& Text, 
         }
     };
     thread_local std::unordered_map<TLayoutKey, TTextLayout, TLayoutKeyHash> Layouts;
-    TLayoutKey Key{{KeyOf(Font), Text}, MaxWidth, Flags};
-    if (const auto Found = Layouts.find(Key); Found != Layouts.end())
-        return Found->second;
-    if (Layouts.size() >= Kept)
-        Layouts.clear();
-    TTextLayout Layout =
-        LayOutText(FontMetrics(Font), QString::fromStdString(Text), MaxWidth, Flags);
-    return Layouts.emplace(std::move(Key), std::move(Layout)).first->second;
+    return Remembered(Layouts, {{KeyOf(Font), Text}, MaxWidth, Flags}, [&] {
+        return LayOutText(FontMetrics(Font), QString::fromStdString(Text), MaxWidth, Flags);
+    });
 }
