@@ -20,6 +20,13 @@ function(sm_settings target)
                            -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  # The fuzzer's coverage and the sanitizers in every library; the fuzz
+  # programs add the fuzzer's main() when they link.
+  if(SM_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                           -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
 endfunction()
 
 # One library per layer folder: sm_layer(name SOURCES ... LINKS ...); the
