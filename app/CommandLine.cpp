@@ -24,6 +24,9 @@ struct TOptions {
                                 "Poll without a window and write the log lines to standard "
                                 "output or to --log; needs --port. SIGINT or SIGTERM end it."};
     QCommandLineOption Log{"log", "With --headless: append the log lines to file.", "file"};
+    QCommandLineOption Journal{"journal",
+                               "Keep the log's lines in a journal that survives a crash; the "
+                               "next start offers to load them."};
 
     void AddTo(QCommandLineParser& Parser) const {
         // -platform is one unknown option, not seven.
@@ -31,7 +34,7 @@ struct TOptions {
         Parser.setApplicationDescription(
             "Polls one Modbus RTU sensor on a serial line, shows its values on seven-segment "
             "displays, plots them and keeps a data log.");
-        Parser.addOptions({Help, Version, Port, Period, Start, Headless, Log});
+        Parser.addOptions({Help, Version, Port, Period, Start, Headless, Log, Journal});
     }
 };
 
@@ -68,6 +71,7 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
     Line.Period = Parser.value(Options.Period);
     Line.Start = Parser.isSet(Options.Start);
     Line.LogFile = Parser.value(Options.Log);
+    Line.Journal = Parser.isSet(Options.Journal);
     if (Parser.isSet(Options.Headless))
         Line.Mode = TRunMode::Headless;
 
@@ -83,6 +87,9 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
         throw ECommandLineError("--log goes with --headless; the window saves its log itself.");
     if (Parser.isSet(Options.Log) && Line.LogFile.isEmpty())
         throw ECommandLineError("--log needs a file name.");
+    if (Line.Journal && Line.Mode == TRunMode::Headless)
+        throw ECommandLineError(
+            "--journal goes with the window; --headless writes out every line as it comes.");
     return Line;
 }
 

@@ -17,7 +17,8 @@ struct TCommandLine {
     QString Port;   // empty when not given
     QString Period; // seconds, as typed into the period field; empty when not given
     bool Start = false;
-    QString LogFile; // headless only; empty for standard output
+    QString LogFile;      // headless only; empty for standard output
+    bool Journal = false; // window only
 };
 
 // A mistake on the command line, told in one line.

@@ -4,7 +4,9 @@
 #include "components/iComponent.h"
 #include "components/iGPFunctions.h"
 #include "components/iPropertyFile.h"
+#include "platform/Exception.h"
 #include "platform/SerialDevice.h"
+#include "platform/Text.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -13,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -281,6 +284,7 @@ void TForm1::SpeedButton1Click() {
         return;
     iWriteTextFile(FileName, FileTextOfLog(LogText(), FLogEncoding));
     FUi->Memo1->document()->setModified(false);
+    ClearJournal();
 }
 
 void TForm1::SpeedButton2Click() {
@@ -294,6 +298,7 @@ void TForm1::SpeedButton2Click() {
         FUi->Memo1->setPlainText(Log.Text);
         FUi->Memo1->document()->setModified(false);
         FLogEncoding = Log.Encoding;
+        ClearJournal();
     }
     FCycle.SampleCounter = 0;
     PlotLogLines();
@@ -333,7 +338,10 @@ void TForm1::Button1Click() {
     FCycle.Button1Click();
 }
 
-void TForm1::FormClose() {}
+void TForm1::FormClose() {
+    // A clean exit: the journal goes.
+    FJournal.reset();
+}
 
 void TForm1::ComPort1RxFlag() {}
 
@@ -404,6 +412,7 @@ void TForm1::AppendLogLine(const std::string& Line) {
     // The log follows the newest line unless the user scrolled it out of
     // view to read.
     const bool Follow = LogEndInView();
+    JournalLine(Line);
     // Every line the program writes ends with a line break; a line typed
     // without one is ended first.
     QTextCursor End(FUi->Memo1->document());
@@ -529,4 +538,65 @@ void TForm1::TryReconnect() {
     }
     FReconnectTimer.stop();
     ShowState("Reconnected to " + Path);
+}
+
+void TForm1::StartJournal(const std::string& FileName) {
+    std::string LeftOver;
+    try {
+        FJournal = std::make_unique<TLogJournal>(FileName);
+        LeftOver = FJournal->LeftOver();
+    } catch (const Exception& E) {
+        FJournal.reset();
+        FDialogs.ShowMessage(E.Message());
+        return;
+    }
+    if (!LeftOver.empty())
+        RecoverJournal(LeftOver);
+}
+
+void TForm1::RecoverJournal(const std::string& LeftOver) {
+    const std::string& FileName = FJournal->FileName();
+    TLogText Log;
+    try {
+        Log = LogTextOfFile(LeftOver, FileName);
+    } catch (const Exception& E) {
+        // Kept for the user to look at; the new journal starts empty.
+        const std::string Aside = FileName + ".unreadable";
+        QFile::remove(QString::fromStdString(Aside));
+        QFile::rename(QString::fromStdString(FileName), QString::fromStdString(Aside));
+        FDialogs.ShowMessage(E.Message() + " The journal of the last run is kept as \"" + Aside +
+                             "\".");
+        return;
+    }
+    const std::size_t Count = LogLines(Log.Text.toStdString()).size();
+    if (!FDialogs.Confirm("The last run did not end cleanly. Its journal holds " +
+                          IntToStr(static_cast<long long>(Count)) +
+                          " log lines that were not saved.\n\nLoad them into the log? (No "
+                          "discards them.)")) {
+        ClearJournal();
+        return;
+    }
+    // The journal keeps them until the log is saved.
+    FUi->Memo1->setPlainText(Log.Text);
+    FUi->Memo1->document()->setModified(true);
+    FLogEncoding = Log.Encoding;
+    FCycle.SampleCounter = 0;
+    PlotLogLines();
+}
+
+void TForm1::JournalLine(const std::string& Line) {
+    if (!FJournal)
+        return;
+    try {
+        FJournal->Append(Line);
+    } catch (const Exception& E) {
+        // Told once; the log itself goes on.
+        FJournal.reset();
+        FDialogs.ShowMessage(E.Message() + " The log goes on without its journal.");
+    }
+}
+
+void TForm1::ClearJournal() {
+    if (FJournal)
+        FJournal->Clear();
 }

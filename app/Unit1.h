@@ -5,6 +5,7 @@
 // the window is its neighbourhood.
 
 #include "app/DataLog.h"
+#include "app/Journal.h"
 #include "app/PollingCycle.h"
 #include "app/PortList.h"
 #include "app/Timer.h"
@@ -52,6 +53,10 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void SetPeriodText(const QString& Text);
     void ClickButton2();
 
+    // Keeps the log's lines in the journal of FileName as they come; a
+    // journal left by a run that did not end cleanly is offered once.
+    void StartJournal(const std::string& FileName);
+
     // The widgets are the children of the stored layout, found by name.
     TTimer& Timer1() { return FTimer1; }
     TXComm& XComm1() { return FXComm1; }
@@ -95,6 +100,11 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void SetDisplaysDimmed(bool Dimmed);
     TSteadyTime PortReadArrival() override;
 
+    // The log's journal.
+    void RecoverJournal(const std::string& LeftOver);
+    void JournalLine(const std::string& Line);
+    void ClearJournal();
+
     bool PortIsOpen() override;
     std::string PortReadString() override;
     void PortWriteString(const std::string& Data) override;
@@ -126,4 +136,7 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     TColor FSegmentColors[2] = {};
     bool FDimmed = false;
     QTimer FReconnectTimer;
+
+    // Null while the journal is off.
+    std::unique_ptr<TLogJournal> FJournal;
 };

@@ -35,6 +35,10 @@ int RunWindow(int& Argc, char** Argv) {
     if (!Line.Period.isEmpty())
         Form1.SetPeriodText(Line.Period);
     Form1.show();
+    // Before the port opens, so that every line goes to the journal.
+    if (Line.Journal)
+        QTimer::singleShot(0, &Form1,
+                           [&Form1] { Form1.StartJournal(TLogJournal::DefaultFileName()); });
     if (Line.Start)
         QTimer::singleShot(0, &Form1, [&Form1] { Form1.ClickButton2(); });
     return Application.exec();

@@ -15,10 +15,15 @@ function(sm_settings target)
   if(SM_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
-  if(SM_SANITIZE)
+  if(SM_SANITIZE OR SM_FUZZ)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                            -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  # The fuzzer's coverage in every target; only the fuzz programs link the
+  # fuzzer's main(), the tests run as usual beside them.
+  if(SM_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
 endfunction()
 

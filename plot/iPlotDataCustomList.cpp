@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstring>
 #include <new>
-#include <ranges>
 
 namespace {
 
@@ -163,10 +162,18 @@ void TiPlotDataCustomList::Unwrap() {
 }
 
 template <typename TBefore> int TiPlotDataCustomList::CountLeading(TBefore Before) const {
+    // A binary search over the indices, written out: clang 14 (the fuzz
+    // build's compiler) cannot compile libstdc++ 12's iota views.
     return WithVariant([&](const auto& List) {
-        const auto Indices = std::views::iota(0, FCount);
-        auto PointBefore = [&](int Index) { return Before(List.XAt(Index, RingSlot(Index))); };
-        return int(std::ranges::partition_point(Indices, PointBefore) - Indices.begin());
+        int Low = 0, High = FCount;
+        while (Low < High) {
+            const int Middle = Low + (High - Low) / 2;
+            if (Before(List.XAt(Middle, RingSlot(Middle))))
+                Low = Middle + 1;
+            else
+                High = Middle;
+        }
+        return Low;
     });
 }
 

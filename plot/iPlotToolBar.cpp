@@ -138,12 +138,12 @@ void TiPlotToolBar::SetShowZoomInOutButtons(bool Value) {
 }
 
 void TiPlotToolBar::UpdateSeparators() {
-    const auto Either = [this](Item A, Item B) { return Shown(A) || Shown(B); };
+    const auto Either = [this](Item A, Item B) { return ButtonShown(A) || ButtonShown(B); };
     Button(Item::Separator1).SetVisible(Either(Item::Resume, Item::Pause));
     Button(Item::Separator2).SetVisible(Either(Item::Scroll, Item::Zoom));
     Button(Item::Separator3).SetVisible(Either(Item::ZoomIn, Item::ZoomOut));
     Button(Item::Separator4).SetVisible(Either(Item::ZoomBox, Item::Cursor));
-    Button(Item::Separator5).SetVisible(Shown(Item::Properties));
+    Button(Item::Separator5).SetVisible(ButtonShown(Item::Properties));
 }
 
 void TiPlotToolBar::SetZoomInOutFactor(double Value) {

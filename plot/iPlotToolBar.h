@@ -102,29 +102,29 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     explicit TiPlotToolBar(TiPlotHost* Host);
     ~TiPlotToolBar() override;
 
-    bool ShowResumeButton() const { return Shown(TiPlotToolBarItem::Resume); }
+    bool ShowResumeButton() const { return ButtonShown(TiPlotToolBarItem::Resume); }
     void SetShowResumeButton(bool Value) { Show(TiPlotToolBarItem::Resume, Value); }
-    bool ShowPauseButton() const { return Shown(TiPlotToolBarItem::Pause); }
+    bool ShowPauseButton() const { return ButtonShown(TiPlotToolBarItem::Pause); }
     void SetShowPauseButton(bool Value) { Show(TiPlotToolBarItem::Pause, Value); }
-    bool ShowAxesModeButtons() const { return Shown(TiPlotToolBarItem::Scroll); }
+    bool ShowAxesModeButtons() const { return ButtonShown(TiPlotToolBarItem::Scroll); }
     void SetShowAxesModeButtons(bool Value);
-    bool ShowZoomInOutButtons() const { return Shown(TiPlotToolBarItem::ZoomIn); }
+    bool ShowZoomInOutButtons() const { return ButtonShown(TiPlotToolBarItem::ZoomIn); }
     void SetShowZoomInOutButtons(bool Value);
-    bool ShowSelectButton() const { return Shown(TiPlotToolBarItem::Select); }
+    bool ShowSelectButton() const { return ButtonShown(TiPlotToolBarItem::Select); }
     void SetShowSelectButton(bool Value) { Show(TiPlotToolBarItem::Select, Value); }
-    bool ShowZoomBoxButton() const { return Shown(TiPlotToolBarItem::ZoomBox); }
+    bool ShowZoomBoxButton() const { return ButtonShown(TiPlotToolBarItem::ZoomBox); }
     void SetShowZoomBoxButton(bool Value) { Show(TiPlotToolBarItem::ZoomBox, Value); }
-    bool ShowCursorButton() const { return Shown(TiPlotToolBarItem::Cursor); }
+    bool ShowCursorButton() const { return ButtonShown(TiPlotToolBarItem::Cursor); }
     void SetShowCursorButton(bool Value) { Show(TiPlotToolBarItem::Cursor, Value); }
-    bool ShowEditButton() const { return Shown(TiPlotToolBarItem::Properties); }
+    bool ShowEditButton() const { return ButtonShown(TiPlotToolBarItem::Properties); }
     void SetShowEditButton(bool Value) { Show(TiPlotToolBarItem::Properties, Value); }
-    bool ShowCopyButton() const { return Shown(TiPlotToolBarItem::Copy); }
+    bool ShowCopyButton() const { return ButtonShown(TiPlotToolBarItem::Copy); }
     void SetShowCopyButton(bool Value) { Show(TiPlotToolBarItem::Copy, Value); }
-    bool ShowSaveButton() const { return Shown(TiPlotToolBarItem::Save); }
+    bool ShowSaveButton() const { return ButtonShown(TiPlotToolBarItem::Save); }
     void SetShowSaveButton(bool Value) { Show(TiPlotToolBarItem::Save, Value); }
-    bool ShowPrintButton() const { return Shown(TiPlotToolBarItem::Print); }
+    bool ShowPrintButton() const { return ButtonShown(TiPlotToolBarItem::Print); }
     void SetShowPrintButton(bool Value) { Show(TiPlotToolBarItem::Print, Value); }
-    bool ShowPreviewButton() const { return Shown(TiPlotToolBarItem::Preview); }
+    bool ShowPreviewButton() const { return ButtonShown(TiPlotToolBarItem::Preview); }
     void SetShowPreviewButton(bool Value) { Show(TiPlotToolBarItem::Preview, Value); }
 
     double ZoomInOutFactor() const { return FZoomInOutFactor; }
@@ -191,7 +191,7 @@ class TiPlotToolBar : public TiPlotLayoutObject {
   private:
     // Only this button shows the mouse over it; none for nullptr.
     void MarkMouseOver(const TiPlotToolBarButton* Over);
-    bool Shown(TiPlotToolBarItem Item) const { return Button(Item).Visible(); }
+    bool ButtonShown(TiPlotToolBarItem Item) const { return Button(Item).Visible(); }
     void Show(TiPlotToolBarItem Item, bool Value);
     // A visible button, separators included, under the point.
     TiPlotToolBarButton* ButtonAt(TPoint Point) const;

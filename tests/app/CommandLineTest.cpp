@@ -78,6 +78,8 @@ TEST(CommandLine, MistakesAreToldInOneLine) {
         {{"--port", "COM0", "--log", "x.csv"},
          "--log goes with --headless; the window saves its log itself."},
         {{"--headless", "--port", "COM0", "--log", ""}, "--log needs a file name."},
+        {{"--headless", "--port", "COM0", "--journal"},
+         "--journal goes with the window; --headless writes out every line as it comes."},
     };
     for (const auto& [Arguments, Message] : Cases) {
         const QStringList List = Program(Arguments);
@@ -89,6 +91,11 @@ TEST(CommandLine, MistakesAreToldInOneLine) {
             EXPECT_EQ(E.Message(), Message);
         }
     }
+}
+
+TEST(CommandLine, TheJournalIsOffUnlessAskedFor) {
+    EXPECT_FALSE(ParseCommandLine(Program({"--port", "COM0", "--start"})).Journal);
+    EXPECT_TRUE(ParseCommandLine(Program({"--journal", "--port", "COM0", "--start"})).Journal);
 }
 
 TEST(CommandLine, PeriodWithTheRegionalDecimalComma) {
@@ -117,7 +124,7 @@ TEST(CommandLine, QtWindowOptionsAreLeftToTheWindow) {
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram) {
     const std::string Help = HelpText().toStdString();
     for (const char* Option : {"--help", "--version", "--port <name>", "--period <seconds>",
-                               "--start", "--headless", "--log <file>"})
+                               "--start", "--headless", "--log <file>", "--journal"})
         EXPECT_NE(Help.find(Option), std::string::npos) << Option;
     EXPECT_EQ(VersionText().toStdString(), "sensor-monitor " SM_VERSION "\n");
 }

@@ -1,0 +1,21 @@
+// The channel's point text file.
+
+#include "tests/fuzz/FuzzInput.h"
+
+#include "platform/Exception.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotChannelCustom.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    StartOffscreenApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    static TiPlot* Plot = new TiPlot;
+    try {
+        Plot->Channel(0)->LoadDataFromFile(InputAsFile(Data, Size), true);
+    } catch (const Exception&) {
+    }
+    return 0;
+}

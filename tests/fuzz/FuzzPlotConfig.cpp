@@ -1,0 +1,26 @@
+// The plot's configuration file and its annotation file, each loaded into
+// a new plot.
+
+#include "tests/fuzz/FuzzInput.h"
+
+#include "platform/Exception.h"
+#include "plot/iPlot.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    StartOffscreenApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    const std::string& Name = InputAsFile(Data, Size);
+    TiPlot Plot;
+    try {
+        Plot.LoadPropertiesFromFile(Name);
+    } catch (const Exception&) {
+    }
+    try {
+        Plot.LoadAnnotationsFromFile(Name);
+    } catch (const Exception&) {
+    }
+    return 0;
+}

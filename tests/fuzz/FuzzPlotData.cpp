@@ -1,0 +1,26 @@
+// The plot's data files, text in columns and compact interval, loaded into
+// a plot of two channels.
+
+#include "tests/fuzz/FuzzInput.h"
+
+#include "platform/Exception.h"
+#include "plot/iPlot.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    StartOffscreenApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    static TiPlot* Plot = [] {
+        auto* P = new TiPlot;
+        P->NewChannel();
+        return P;
+    }();
+    Plot->ClearAllData();
+    try {
+        Plot->LoadDataFromFile(InputAsFile(Data, Size));
+    } catch (const Exception&) {
+    }
+    return 0;
+}
