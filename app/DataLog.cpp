@@ -9,6 +9,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -132,7 +134,13 @@ bool LogLineValues(const std::string& Line, std::vector<float>& Values) {
     if (Comma == std::string::npos)
         return false;
     Values.clear();
-    for (const std::string& Text : ValueTexts(Line.substr(Comma + 1)))
-        Values.push_back(float(StrToFloat(Text)));
+    for (const std::string& Text : ValueTexts(Line.substr(Comma + 1))) {
+        const double Value = StrToFloat(Text);
+        // A log value is kept as a 32-bit float; beyond its range it would
+        // become infinite on the chart.
+        if (std::fabs(Value) > std::numeric_limits<float>::max())
+            throw EConvertError("'" + Text + "' is out of the range of a log value");
+        Values.push_back(float(Value));
+    }
     return true;
 }

@@ -32,6 +32,12 @@ constexpr float EndMark = 2e38f;
 constexpr double EndFrom = 1.5e38;
 constexpr double MarkFrom = 9e37;
 
+// A value a single holds apart from the marks; what is written and what is
+// read back as a point, so that whatever loads can be saved again.
+bool CompactValue(double V) {
+    return std::abs(V) < MarkFrom;
+}
+
 // ---- Writing
 
 // The user's decimal separator, unless the columns are separated by the
@@ -70,7 +76,7 @@ void AppendFloat(std::string& Bytes, float Value) {
 // Marks and values a single cannot hold would read back as other values or
 // end the data early.
 void AppendSingle(std::string& Bytes, double V) {
-    if (!(std::abs(V) < MarkFrom))
+    if (!CompactValue(V))
         throw Exception("The value " + FloatToStr(V) +
                         " can not be stored in the Compact Interval format");
     AppendFloat(Bytes, float(V));
@@ -331,7 +337,7 @@ void ReadCompactInterval(std::string_view Bytes, TLoadedData& Data) {
             const double Y = Reader.Next();
             if (Y > EndFrom)
                 return;
-            if (X < MarkFrom && Y < MarkFrom && C < Data.size())
+            if (CompactValue(X) && CompactValue(Y) && C < Data.size())
                 Data[C].push_back({X, Y});
         }
     }

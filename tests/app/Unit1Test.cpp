@@ -659,14 +659,25 @@ TEST_F(MainWindow, CancellingTheLoadPlotsTheMemoAgain) {
     EXPECT_EQ(P[3], std::pair(1.0, P[1].second));
 }
 
-TEST_F(MainWindow, AValueThatIsNoNumberStopsTheLoad) {
-    Dialogs.FileName = TempFile("edited.csv");
-    const std::string Text = "00:00:01,1.0\r\n00:00:02,warm\r\n00:00:03,3.0\r\n";
-    WriteFile(*Dialogs.FileName, Text);
-    W<QToolButton>("SpeedButton2")->click();
-    EXPECT_THAT(Dialogs.Messages, ElementsAre("'warm' is not a valid floating point value"));
-    EXPECT_THAT(Points(0), ElementsAre(std::pair(0.0, 1.0)));
-    EXPECT_EQ(MemoText(), "00:00:01,1.0\n00:00:02,warm\n00:00:03,3.0\n");
+TEST_F(MainWindow, AValueThatIsNoLogValueStopsTheLoad) {
+    // A value beyond a 32-bit float would be plotted as infinite.
+    const std::pair<std::string, std::string> Cases[] = {
+        {"warm", "'warm' is not a valid floating point value"},
+        {"1e39", "'1e39' is out of the range of a log value"},
+        {"-4e38", "'-4e38' is out of the range of a log value"},
+    };
+    for (const auto& [Bad, Message] : Cases) {
+        SCOPED_TRACE(Bad);
+        Dialogs.Messages.clear();
+        Plot().Channel(0)->Clear();
+        Dialogs.FileName = TempFile("edited.csv");
+        const std::string Text = "00:00:01,1.0\r\n00:00:02," + Bad + "\r\n00:00:03,3.0\r\n";
+        WriteFile(*Dialogs.FileName, Text);
+        W<QToolButton>("SpeedButton2")->click();
+        EXPECT_THAT(Dialogs.Messages, ElementsAre(Message));
+        EXPECT_THAT(Points(0), ElementsAre(std::pair(0.0, 1.0)));
+        EXPECT_EQ(MemoText(), "00:00:01,1.0\n00:00:02," + Bad + "\n00:00:03,3.0\n");
+    }
 }
 
 TEST_F(MainWindow, FileErrorsChangeNothing) {

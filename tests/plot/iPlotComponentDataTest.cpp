@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -165,6 +166,16 @@ TEST_F(DataFileTest, ACompactIntervalFileHoldsSinglesAndAnEndMark) {
     Plot.SaveDataToFile(Name);
     EXPECT_EQ(ReadFile(Name), "Compact Interval\r\n1\r\n" + Single(1) + Single(10) + Single(2) +
                                   Single(20) + Single(30) + Single(2e38f));
+}
+
+TEST_F(DataFileTest, ACompactIntervalPairItCouldNotSaveIsNoPoint) {
+    // Points below -9e37 or infinite would load and then refuse to be saved.
+    const std::string Name = File("data.bin");
+    WriteFile(Name, "Compact Interval\r\n1\r\n" + Single(0) + Single(-1e38f) + Single(1) +
+                        Single(5) + Single(-INFINITY) + Single(6) + Single(2e38f));
+    Plot.LoadDataFromFile(Name);
+    EXPECT_EQ(PointsOf(A), (std::vector<TPoint4>{{1, 5}, {0, 6}}));
+    Plot.SaveDataToFile(File("again.bin"));
 }
 
 TEST_F(DataFileTest, LoadedPointsFollowThePointsAlreadyThere) {
