@@ -73,8 +73,8 @@ void ForEachSegment(const TiPlotDataCustomList& Data, int First, int Last, F&& S
 }
 
 // The pixel column of an X value. Each column keeps the band of values
-// that its neighbouring half pixels prove to map to it, so that a run of
-// points in one column costs a comparison each instead of a conversion.
+// proved to map to it, so that a run of points in one column costs a
+// comparison each instead of a conversion.
 class TColumnOf {
   public:
     explicit TColumnOf(const TiPlotAxisScale& Scale) : FScale(Scale) {}
@@ -92,15 +92,29 @@ class TColumnOf {
 
   private:
     // The mapping is monotonic, except for the values a logarithmic scale
-    // takes as 1; a band whose ends map to the column holds only its values.
+    // takes as 1, so a band whose ends map to the column holds only its
+    // values. The ends are the column's edges, moved inwards by a few steps
+    // of the last digit where rounding puts an edge in the neighbour: a band
+    // short of the edges would send every point between it and the edge
+    // through a conversion of its own.
     void FindBand() {
-        double A = FScale.PixelToValue(FColumn - 0.49), B = FScale.PixelToValue(FColumn + 0.49);
+        double A = FScale.PixelToValue(FColumn - 0.5), B = FScale.PixelToValue(FColumn + 0.5);
         if (A > B)
             std::swap(A, B);
-        const bool Usable = (FScale.ScaleType == ipstLinear || A > 0) &&
-                            FScale.ValueToPixel(A) == FColumn && FScale.ValueToPixel(B) == FColumn;
+        const bool Usable = (FScale.ScaleType == ipstLinear || A > 0) && Inwards(A, B) &&
+                            Inwards(B, A);
         FLow = Usable ? A : 1;
         FHigh = Usable ? B : 0;
+    }
+    // Moves End towards Other until it maps to the column; false when a few
+    // steps do not get there.
+    bool Inwards(double& End, double Other) const {
+        for (int Step = 0; Step < 8; ++Step) {
+            if (FScale.ValueToPixel(End) == FColumn)
+                return true;
+            End = std::nextafter(End, Other);
+        }
+        return false;
     }
 
     const TiPlotAxisScale& FScale;
