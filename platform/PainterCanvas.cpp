@@ -373,9 +373,16 @@ template <typename FillFn, typename OutlineFn>
 void TPainterCanvas::Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath) {
     if (Pen().Mode() == pmNop || !Painting())
         return;
+    const bool Filled = Brush().Style() != bsClear && !std::is_same_v<FillFn, TNoFill>;
+    // A lone thin solid line onto pixels never touches the painter: its
+    // state changes cost more than a short line's pixels.
+    if (!Filled && SolidThinOnPixels() && !ThinPath.empty()) {
+        StrokeThin(ThinPath);
+        return;
+    }
     QPainter& P = F->Painter;
     ApplyPenMode();
-    if (Brush().Style() != bsClear && !std::is_same_v<FillFn, TNoFill>) {
+    if (Filled) {
         P.setPen(Qt::NoPen);
         P.setBrush(QtBrush(Brush()));
         Fill(P);
@@ -409,11 +416,15 @@ template <typename OutlineFn> void TPainterCanvas::StrokeOutline(QPainter& P, Ou
         P.translate(-0.5, -0.5);
 }
 
+// A solid thin line copied onto an image: its pixels are written as they
+// are walked, with nothing gathered first.
+bool TPainterCanvas::SolidThinOnPixels() const {
+    return F->Image && Pen().IsThin() && Pen().Mode() == pmCopy &&
+           (Pen().Style() == psSolid || Pen().Style() == psInsideFrame);
+}
+
 void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
-    const QVector<qreal> Pattern = DashPattern(Pen().Style());
-    // A solid line copied onto an image: its pixels written as they are
-    // walked, with nothing gathered first.
-    if (Pattern.isEmpty() && F->Image && Pen().Mode() == pmCopy) {
+    if (SolidThinOnPixels()) {
         const TRect Visible = VisibleRect();
         const TPixelWriter Write(*F->Image, Visible, ToQColor(Pen().Color()).rgb());
         // Vertical segments (a trace's pixel columns) need no walk.
@@ -422,11 +433,11 @@ void TPainterCanvas::StrokeThin(std::span<const TPoint> Path) {
                 Write.Column(Path[I].X, Path[I - 1].Y, Path[I].Y);
             else
                 WalkThinLine(
-                    Path.subspan(I - 1, 2), Pattern, Visible,
+                    Path.subspan(I - 1, 2), {}, Visible,
                     [&Write](int X, int Y) { Write(QPoint(X, Y)); }, [](int, int) {});
         return;
     }
-    const TThinLine Line = ThinLine(Path, Pattern, VisibleRect());
+    const TThinLine Line = ThinLine(Path, DashPattern(Pen().Style()), VisibleRect());
     if (!Line.Gaps.empty() && Brush().Style() == bsSolid)
         DrawDots(Line.Gaps, Brush().Color());
     DrawDots(Line.Ink, Pen().Color());

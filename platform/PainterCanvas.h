@@ -62,6 +62,7 @@ class TPainterCanvas : public TCanvas {
     void Shape(FillFn Fill, OutlineFn Outline, std::span<const TPoint> ThinPath);
     template <typename OutlineFn> void StrokeOutline(QPainter& P, OutlineFn Outline);
     void StrokeThin(std::span<const TPoint> Path);
+    bool SolidThinOnPixels() const;
     bool Stampable() const;
     void StrokeStamped(std::span<const TPoint> Path);
     void DrawDots(const std::vector<QPoint>& Dots, TColor Color);

@@ -16,8 +16,7 @@
 namespace {
 
 constexpr double ValueLimit = 1e300;
-constexpr double SmallestSpan = 1e-300;
-constexpr std::int64_t LinearPixelLimit = 32000;
+constexpr double SmallestSpan = TiPlotAxisScale::SmallestSpan;
 constexpr double MSecsPerDay = 86400000;
 
 // Month and year ticks need dates the calendar can count in.
@@ -34,15 +33,6 @@ double PositiveOrOne(double Value) {
     return Value > 0 ? Value : 1;
 }
 
-// Pixel0 - round(Offset) within -Limit .. Limit. The offset is bounded
-// first so that rounding it cannot overflow; NaN counts as the upper bound.
-// Comparisons rather than fmin and fmax, which are calls: every point of a
-// trace comes through here.
-int PixelAt(int Pixel0, double Offset, std::int64_t Limit) {
-    const double Bounded = Offset < 4e9 ? (Offset > -4e9 ? Offset : -4e9) : 4e9;
-    return int(std::clamp<std::int64_t>(Pixel0 - Round(Bounded), -Limit, Limit));
-}
-
 } // namespace
 
 double ClampDesiredIncrement(double Value) {
@@ -53,17 +43,16 @@ int TiPlotAxisScale::PixelLength() const {
     return std::abs(Pixel1 - Pixel0);
 }
 
-int TiPlotAxisScale::ValueToPixel(double Value) const {
+int TiPlotAxisScale::OtherPixel(double Value) const {
     if (Pixel0 == Pixel1 || Span <= SmallestSpan)
         return Div(Pixel0 + Pixel1, 2);
-    if (ScaleType == ipstLinear)
-        return PixelAt(Pixel0, (Value - Min) * PixelsPerUnit, LinearPixelLimit);
     const double Mn = PositiveOrOne(Min);
     const double Decades = Log10(Mn + PositiveOrOne(Span)) - Log10(Mn);
     if (Decades == 0)
         return 0;
-    return PixelAt(Pixel0, (Log10(PositiveOrOne(Value)) - Log10(Mn)) * (Pixel0 - Pixel1) / Decades,
-                   std::numeric_limits<std::int32_t>::max());
+    return PixelAtOffset(Pixel0,
+                         (Log10(PositiveOrOne(Value)) - Log10(Mn)) * (Pixel0 - Pixel1) / Decades,
+                         std::numeric_limits<std::int32_t>::max());
 }
 
 double TiPlotAxisScale::PixelToValue(double Pixel) const {
@@ -81,7 +70,10 @@ int TiPlotAxisScale::LengthToPixels(double Length) const {
 }
 
 bool TiPlotAxisScale::InRange(double Value) const {
-    const int Pixel = ValueToPixel(Value);
+    return PixelInRange(ValueToPixel(Value));
+}
+
+bool TiPlotAxisScale::PixelInRange(int Pixel) const {
     return Pixel >= std::min(Pixel0, Pixel1) && Pixel <= std::max(Pixel0, Pixel1);
 }
 

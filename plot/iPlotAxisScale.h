@@ -3,6 +3,7 @@
 // mapping, the axis box, the ticks and the label texts.
 
 #include "components/iGPFunctions.h"
+#include "platform/Arith.h"
 #include "platform/Types.h"
 
 #include <QObject>
@@ -41,6 +42,14 @@ inline double ClampAxisSpan(double Value) {
 }
 double ClampDesiredIncrement(double Value);
 
+// Pixel0 - round(Offset) within -Limit .. Limit. The offset is bounded
+// first so that rounding it cannot overflow; NaN counts as the upper bound.
+// Comparisons rather than fmin and fmax, which are calls.
+inline int PixelAtOffset(int Pixel0, double Offset, std::int64_t Limit) {
+    const double Bounded = Offset < 4e9 ? (Offset > -4e9 ? Offset : -4e9) : 4e9;
+    return int(std::clamp<std::int64_t>(Pixel0 - Round(Bounded), -Limit, Limit));
+}
+
 // The mapping between values and pixels along an axis. Pixel0 is the pixel
 // of Min, Pixel1 that of Min + Span; the axis box lies between them.
 struct TiPlotAxisScale {
@@ -54,12 +63,26 @@ struct TiPlotAxisScale {
     double Max() const { return Min + Span; }
     int PixelLength() const;
     // Linear: limited to -32000 .. 32000; logarithmic: 1 stands in for
-    // values that are not positive.
-    int ValueToPixel(double Value) const;
+    // values that are not positive. Inline for the linear scale: every
+    // point of a trace comes through here.
+    int ValueToPixel(double Value) const {
+        if (ScaleType == ipstLinear && Pixel0 != Pixel1 && Span > SmallestSpan)
+            return LinearPixel(Value);
+        return OtherPixel(Value);
+    }
     double PixelToValue(double Pixel) const;
     int LengthToPixels(double Length) const;
     // The value's pixel lies in the axis box, ends included.
     bool InRange(double Value) const;
+    bool PixelInRange(int Pixel) const;
+
+    static constexpr double SmallestSpan = 1e-300;
+
+  private:
+    int LinearPixel(double Value) const {
+        return PixelAtOffset(Pixel0, (Value - Min) * PixelsPerUnit, 32000);
+    }
+    int OtherPixel(double Value) const;
 };
 
 TiPlotAxisScale MakeAxisScale(int Pixel0, int Pixel1, double Min, double Span,

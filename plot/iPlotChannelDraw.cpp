@@ -82,11 +82,19 @@ class TColumnOf {
     bool InBand(double X) const { return X >= FLow && X <= FHigh; }
     double Low() const { return FLow; }
     double High() const { return FHigh; }
+    // The band is found at a column's second point: where points are sparse,
+    // each column has one and a band would never be used.
     int operator()(double X) {
         if (InBand(X))
             return FColumn;
-        FColumn = FScale.ValueToPixel(X);
-        FindBand();
+        const int Column = FScale.ValueToPixel(X);
+        if (Column == FColumn) {
+            FindBand();
+        } else {
+            FColumn = Column;
+            FLow = 1;
+            FHigh = 0;
+        }
         return FColumn;
     }
 
@@ -101,8 +109,8 @@ class TColumnOf {
         double A = FScale.PixelToValue(FColumn - 0.5), B = FScale.PixelToValue(FColumn + 0.5);
         if (A > B)
             std::swap(A, B);
-        const bool Usable = (FScale.ScaleType == ipstLinear || A > 0) && Inwards(A, B) &&
-                            Inwards(B, A);
+        const bool Usable =
+            (FScale.ScaleType == ipstLinear || A > 0) && Inwards(A, B) && Inwards(B, A);
         FLow = Usable ? A : 1;
         FHigh = Usable ? B : 0;
     }
@@ -190,15 +198,23 @@ void TiPlotChannelCustom::DrawClippedLine(TCanvas& Canvas, bool XYSwap, double X
             if (Y != End->Y)
                 *End = {Vertical ? End->X : (Y - Intercept) / Slope, Y};
         }
-    if (!XA->InRange(A.X) || !XA->InRange(B.X))
+    // Ends whose pixels round out of the axis boxes draw nothing.
+    const TiPlotAxisScale &XS = XA->Scale(), &YS = YA->Scale();
+    const int XFrom = XS.ValueToPixel(A.X), XTo = XS.ValueToPixel(B.X);
+    if (!XS.PixelInRange(XFrom) || !XS.PixelInRange(XTo))
         return;
-    if (!YInPercent && (!YA->InRange(A.Y) || !YA->InRange(B.Y)))
-        return;
-    const auto YPixel = [&](double Y) {
-        return YInPercent ? PercentPixel(Y, XYSwap) : YA->ValueToPixel(Y);
-    };
-    const TPoint From = Oriented(XA->ValueToPixel(A.X), YPixel(A.Y), XYSwap);
-    const TPoint To = Oriented(XA->ValueToPixel(B.X), YPixel(B.Y), XYSwap);
+    int YFrom, YTo;
+    if (YInPercent) {
+        YFrom = PercentPixel(A.Y, XYSwap);
+        YTo = PercentPixel(B.Y, XYSwap);
+    } else {
+        YFrom = YS.ValueToPixel(A.Y);
+        YTo = YS.ValueToPixel(B.Y);
+        if (!YS.PixelInRange(YFrom) || !YS.PixelInRange(YTo))
+            return;
+    }
+    const TPoint From = Oriented(XFrom, YFrom, XYSwap);
+    const TPoint To = Oriented(XTo, YTo, XYSwap);
     Canvas.MoveTo(From.X, From.Y);
     Canvas.LineTo(To.X, To.Y);
 }
