@@ -15,10 +15,10 @@
 
 namespace {
 
-// Pixels of the transparent colour get alpha 0.
-QImage WithTransparency(const TBitmap& Bitmap) {
-    QImage Image = Bitmap.Image().convertToFormat(QImage::Format_ARGB32);
-    const QRgb Key = ToQColor(Bitmap.TransparentColor()).rgb() & RGB_MASK;
+// Pixels of the colour Key get alpha 0.
+QImage WithTransparency(const QImage& Picture, TColor KeyColor) {
+    QImage Image = Picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb Key = ToQColor(KeyColor).rgb() & RGB_MASK;
     for (int Y = 0; Y < Image.height(); ++Y) {
         QRgb* Line = reinterpret_cast<QRgb*>(Image.scanLine(Y));
         for (int X = 0; X < Image.width(); ++X)
@@ -87,9 +87,13 @@ void TCanvas::StretchDraw(const TRect& R, const TBitmap& Bitmap) {
         return;
     const TRect Whole{0, 0, Bitmap.Width(), Bitmap.Height()};
     if (Bitmap.Transparent())
-        DrawImage(R, WithTransparency(Bitmap), Whole);
+        DrawKeyed(R, Bitmap.Image(), Bitmap.TransparentColor());
     else
         DrawImage(R, Bitmap.Image(), Whole);
+}
+
+void TCanvas::DrawKeyed(const TRect& Dest, const QImage& Image, TColor Key) {
+    DrawImage(Dest, WithTransparency(Image, Key), {0, 0, Image.width(), Image.height()});
 }
 
 void TCanvas::StretchDraw(const TRect& R, const TMetafile& Metafile) {

@@ -163,6 +163,8 @@ class TCanvas {
     bool HasClip() const { return FClip.has_value(); }
     // Source (in Image's pixels) scaled into Dest; alpha 0 leaves a pixel.
     virtual void DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) = 0;
+    // The whole Image scaled into Dest, its pixels of colour Key left out.
+    virtual void DrawKeyed(const TRect& Dest, const QImage& Image, TColor Key);
     // The pixels behind a raster canvas, for CopyRect; nullptr otherwise.
     virtual const QImage* RasterImage() const { return nullptr; }
 

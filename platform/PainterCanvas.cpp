@@ -250,6 +250,14 @@ class TPixelWriter {
             reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride)[X] = FColor;
     }
 
+    void Fill(const TRect& R) const {
+        const int Left = std::max(R.Left, FBox.Left), Right = std::min(R.Right, FBox.Right);
+        for (int Y = std::max(R.Top, FBox.Top); Y < std::min(R.Bottom, FBox.Bottom); ++Y)
+            if (Left < Right)
+                std::fill(reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride) + Left,
+                          reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride) + Right, FColor);
+    }
+
   private:
     uchar* FBits;
     qsizetype FStride;
@@ -476,6 +484,15 @@ void TPainterCanvas::StrokeStamped(std::span<const TPoint> Path) {
 void TPainterCanvas::FillRect(const TRect& R) {
     if (Brush().Style() == bsClear || R.IsEmpty() || !Painting())
         return;
+    // A small solid rectangle onto pixels (a border line, a button face) is
+    // written straight in: the painter's setup costs more than its pixels.
+    // Large areas go to the painter, whose fill is vectorised.
+    constexpr long long SmallArea = 4096;
+    if (F->Image && F->Image->depth() == 32 && Brush().Style() == bsSolid &&
+        (long long)R.Width() * R.Height() <= SmallArea) {
+        TPixelWriter(*F->Image, VisibleRect(), ToQColor(Brush().Color()).rgb()).Fill(R);
+        return;
+    }
     F->Painter.fillRect(ToQRect(R), QtBrush(Brush()));
 }
 
@@ -553,6 +570,31 @@ void TPainterCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRe
     if (!Painting())
         return;
     F->Painter.drawImage(ToQRect(Dest), Image, ToQRect(Source));
+}
+
+// A glyph of its own size onto pixels is copied pixel by pixel, leaving out
+// the key colour, instead of made into an image with alpha first.
+void TPainterCanvas::DrawKeyed(const TRect& Dest, const QImage& Image, TColor Key) {
+    if (!Painting())
+        return;
+    if (!F->Image || F->Image->depth() != 32 || Image.format() != QImage::Format_RGB32 ||
+        Dest.Width() != Image.width() || Dest.Height() != Image.height()) {
+        TCanvas::DrawKeyed(Dest, Image, Key);
+        return;
+    }
+    const QRgb KeyRgb = ToQColor(Key).rgb() & RGB_MASK;
+    const TRect Visible = IntersectRect(VisibleRect(), Dest);
+    uchar* Bits = F->Image->bits();
+    const qsizetype Stride = F->Image->bytesPerLine();
+    for (int Y = Visible.Top; Y < Visible.Bottom; ++Y) {
+        const QRgb* From = reinterpret_cast<const QRgb*>(Image.constScanLine(Y - Dest.Top));
+        QRgb* To = reinterpret_cast<QRgb*>(Bits + qsizetype(Y) * Stride);
+        for (int X = Visible.Left; X < Visible.Right; ++X) {
+            const QRgb Pixel = From[X - Dest.Left];
+            if ((Pixel & RGB_MASK) != KeyRgb)
+                To[X] = Pixel | ~RGB_MASK;
+        }
+    }
 }
 
 const QImage* TPainterCanvas::RasterImage() const {

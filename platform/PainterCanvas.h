@@ -46,6 +46,7 @@ class TPainterCanvas : public TCanvas {
   protected:
     void ClipChanged() override;
     void DrawImage(const TRect& Dest, const QImage& Image, const TRect& Source) override;
+    void DrawKeyed(const TRect& Dest, const QImage& Image, TColor Key) override;
     const QImage* RasterImage() const override;
 
   private:

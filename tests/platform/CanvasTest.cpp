@@ -390,6 +390,17 @@ TEST_F(CanvasGeometry, TransparentBitmapLeavesItsKeyColourOut) {
     EXPECT_EQ(Glyph.TransparentColor(), clFuchsia); // the bottom-left pixel
     Canvas().Draw(0, 0, Glyph);
     EXPECT_EQ(InkBox(), (TRect{1, 1, 2, 2}));
+    // Unscaled glyphs are copied pixel by pixel, scaled ones by the painter;
+    // both keep to the clip and the device.
+    Canvas().Draw(W - 1, H - 1, Glyph);
+    Canvas().Draw(-1, -1, Glyph);
+    Canvas().IntersectClipRect({0, 0, 22, 30});
+    Canvas().Draw(20, 20, Glyph);
+    Canvas().Draw(21, 20, Glyph);
+    Canvas().StretchDraw({10, 20, 18, 28}, Glyph);
+    EXPECT_EQ(Count(clBlue, {0, 0, W, H}), 1 + 1 + 1 + 4);
+    EXPECT_EQ(Count(clBlue, {20, 20, 22, 30}), 1); // (22, 21) is clipped
+    EXPECT_EQ(Count(clBlue, {12, 22, 14, 24}), 4);
 }
 
 TEST_F(CanvasGeometry, CopyRectMayOverlapItsSource) {
