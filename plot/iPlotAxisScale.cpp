@@ -16,7 +16,6 @@
 namespace {
 
 constexpr double ValueLimit = 1e300;
-constexpr double SmallestSpan = TiPlotAxisScale::SmallestSpan;
 constexpr double MSecsPerDay = 86400000;
 
 // Month and year ticks need dates the calendar can count in.

@@ -2,7 +2,6 @@
 
 #include "tests/fuzz/FuzzInput.h"
 
-#include "platform/Exception.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotChannelCustom.h"
 
@@ -13,9 +12,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     static TiPlot* Plot = new TiPlot;
-    try {
-        Plot->Channel(0)->LoadDataFromFile(InputAsFile(Data, Size), true);
-    } catch (const Exception&) {
-    }
+    LoadOrRefuse([&] { Plot->Channel(0)->LoadDataFromFile(InputAsFile(Data, Size), true); });
     return 0;
 }

@@ -2,6 +2,8 @@
 // What the fuzz programs share: the input as a file for the loaders that
 // take a file name, and the offscreen application the widgets need.
 
+#include "platform/Exception.h"
+
 #include <QApplication>
 
 #include <cstddef>
@@ -35,4 +37,13 @@ inline void StartOffscreenApplication() {
     static char Program[] = "fuzz";
     static char* Argv[] = {Program, nullptr};
     static QApplication Application(Argc, Argv);
+}
+
+// Loads, taking the program's own error message as an answer to bad input;
+// anything else escapes to the fuzzer as a finding.
+template <typename F> void LoadOrRefuse(F&& Load) {
+    try {
+        Load();
+    } catch (const Exception&) {
+    }
 }

@@ -3,7 +3,6 @@
 
 #include "tests/fuzz/FuzzInput.h"
 
-#include "platform/Exception.h"
 #include "plot/iPlot.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -14,13 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const std::string& Name = InputAsFile(Data, Size);
     TiPlot Plot;
-    try {
-        Plot.LoadPropertiesFromFile(Name);
-    } catch (const Exception&) {
-    }
-    try {
-        Plot.LoadAnnotationsFromFile(Name);
-    } catch (const Exception&) {
-    }
+    LoadOrRefuse([&] { Plot.LoadPropertiesFromFile(Name); });
+    LoadOrRefuse([&] { Plot.LoadAnnotationsFromFile(Name); });
     return 0;
 }

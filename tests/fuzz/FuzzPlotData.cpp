@@ -3,7 +3,6 @@
 
 #include "tests/fuzz/FuzzInput.h"
 
-#include "platform/Exception.h"
 #include "plot/iPlot.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -18,9 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         return P;
     }();
     Plot->ClearAllData();
-    try {
-        Plot->LoadDataFromFile(InputAsFile(Data, Size));
-    } catch (const Exception&) {
-    }
+    LoadOrRefuse([&] { Plot->LoadDataFromFile(InputAsFile(Data, Size)); });
     return 0;
 }

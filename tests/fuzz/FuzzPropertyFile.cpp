@@ -3,7 +3,6 @@
 
 #include "tests/fuzz/FuzzInput.h"
 
-#include "platform/Exception.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotChannelCustom.h"
 #include "sevenseg/iSevenSegmentAnalog.h"
@@ -16,14 +15,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const std::string& Name = InputAsFile(Data, Size);
     TiPlot Plot;
-    try {
-        Plot.Channel(0)->LoadPropertiesFromFile(Name);
-    } catch (const Exception&) {
-    }
+    LoadOrRefuse([&] { Plot.Channel(0)->LoadPropertiesFromFile(Name); });
     TiSevenSegmentAnalog Display;
-    try {
-        Display.LoadPropertiesFromFile(Name);
-    } catch (const Exception&) {
-    }
+    LoadOrRefuse([&] { Display.LoadPropertiesFromFile(Name); });
     return 0;
 }
