@@ -24,6 +24,22 @@ struct TOptions {
                                 "Poll without a window and write the log lines to standard "
                                 "output or to --log; needs --port. SIGINT or SIGTERM end it."};
     QCommandLineOption Log{"log", "With --headless: append the log lines to file.", "file"};
+    QCommandLineOption Mqtt{"mqtt",
+                            "Publish every sample to the MQTT broker at url: mqtt://host:port "
+                            "or mqtts://host:port.",
+                            "url"};
+    QCommandLineOption MqttTopic{"mqtt-topic",
+                                 "With --mqtt: the topic prefix (default "
+                                 "sensor-monitor/<hostname>); samples go to prefix/sample.",
+                                 "prefix"};
+    QCommandLineOption MqttCa{"mqtt-ca",
+                              "With an mqtts:// broker: the certificate authority's file "
+                              "(default: the system's certificates).",
+                              "file"};
+    QCommandLineOption MqttQueue{"mqtt-queue",
+                                 "With --mqtt: how many samples wait while the broker is away "
+                                 "(default 86400); then the oldest are dropped.",
+                                 "n"};
 
     void AddTo(QCommandLineParser& Parser) const {
         // -platform is one unknown option, not seven.
@@ -32,6 +48,7 @@ struct TOptions {
             "Polls one Modbus RTU sensor on a serial line, shows its values on seven-segment "
             "displays, plots them and keeps a data log.");
         Parser.addOptions({Help, Version, Port, Period, Start, Headless, Log});
+        Parser.addOptions({Mqtt, MqttTopic, MqttCa, MqttQueue});
     }
 };
 
@@ -41,6 +58,39 @@ void CheckPeriod(const QString& Period) {
     } catch (const Exception&) {
         throw ECommandLineError("--period " + Period.toStdString() + ": " + PollingPeriodRange());
     }
+}
+
+// The option's value checked by Check; its mistake told with the option.
+template <typename TCheck>
+void CheckValue(const QString& Option, const QString& Value, TCheck Check) {
+    try {
+        Check(Value.toStdString());
+    } catch (const Exception& E) {
+        throw ECommandLineError(Option.toStdString() + " " + Value.toStdString() + ": " +
+                                E.Message());
+    }
+}
+
+void ReadMqtt(const QCommandLineParser& Parser, const TOptions& Options, TCommandLine& Line) {
+    const bool Url = Parser.isSet(Options.Mqtt);
+    for (const QCommandLineOption* O : {&Options.MqttTopic, &Options.MqttCa, &Options.MqttQueue})
+        if (Parser.isSet(*O) && !Url)
+            throw ECommandLineError("--" + O->names().first().toStdString() + " goes with --mqtt.");
+    if (!Url)
+        return;
+    Line.MqttUrl = Parser.value(Options.Mqtt);
+    Line.MqttTopic = Parser.value(Options.MqttTopic);
+    Line.MqttCa = Parser.value(Options.MqttCa);
+    CheckValue("--mqtt", Line.MqttUrl, ParseBrokerUrl);
+    CheckValue("--mqtt-topic", Line.MqttTopic, CheckTopicPrefix);
+    if (Parser.isSet(Options.MqttCa)) {
+        if (!ParseBrokerUrl(Line.MqttUrl.toStdString()).Tls)
+            throw ECommandLineError("--mqtt-ca goes with an mqtts:// broker address.");
+        CheckValue("--mqtt-ca", Line.MqttCa, CheckCaFile);
+    }
+    if (Parser.isSet(Options.MqttQueue))
+        CheckValue("--mqtt-queue", Parser.value(Options.MqttQueue),
+                   [&Line](const std::string& Text) { Line.MqttQueue = ParseQueueSize(Text); });
 }
 
 } // namespace
@@ -83,7 +133,22 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
         throw ECommandLineError("--log goes with --headless; the window saves its log itself.");
     if (Parser.isSet(Options.Log) && Line.LogFile.isEmpty())
         throw ECommandLineError("--log needs a file name.");
+    ReadMqtt(Parser, Options, Line);
     return Line;
+}
+
+TPublisherSettings PublisherSettingsOf(const TCommandLine& Line, TPublisherSettings Base) {
+    if (Line.MqttUrl.isEmpty())
+        return Base;
+    Base.Enabled = true;
+    Base.Url = Line.MqttUrl.toStdString();
+    if (!Line.MqttTopic.isEmpty())
+        Base.TopicPrefix = Line.MqttTopic.toStdString();
+    // A CA file belongs to its broker.
+    Base.CaFile = Line.MqttCa.toStdString();
+    if (Line.MqttQueue > 0)
+        Base.QueueSize = Line.MqttQueue;
+    return Base;
 }
 
 bool HasWindowSystemOptions(const QStringList& Arguments) {
