@@ -544,6 +544,8 @@ void TForm1::SetUpPublisherControls() {
     FPublisherButton->setText("MQTT…");
     FPublisherButton->setToolTip("Publish every sample to an MQTT broker");
     FPublisherButton->setAutoRaise(true);
+    // No taller than the status bar's labels: the window above keeps its size.
+    FPublisherButton->setMaximumHeight(FLinkLabel->sizeHint().height());
     Bar->addPermanentWidget(FPublisherLabel);
     Bar->addPermanentWidget(FPublisherButton);
     connect(FPublisherButton, &QToolButton::clicked, this,

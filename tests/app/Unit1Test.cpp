@@ -887,8 +887,9 @@ TEST_F(MainWindow, MqttSettingsAreEditedStoredAndShown) {
 
     // Samples wait for the absent broker, and the status bar says so.
     Start("COM0", "0.01");
-    QTest::qWait(300);
     QLabel* Label = W<QLabel>("PublisherLabel");
+    for (int I = 0; I < 40 && !Label->text().contains("queued"); ++I)
+        QTest::qWait(50);
     EXPECT_TRUE(Label->isVisible());
     EXPECT_THAT(Label->text().toStdString(), StartsWith("MQTT waiting for broker, "));
     EXPECT_THAT(Label->text().toStdString(), HasSubstr(" queued"));
