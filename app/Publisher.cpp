@@ -7,9 +7,11 @@
 #include <mosquitto.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -56,22 +58,12 @@ std::string HostPort(const TBrokerAddress& A) {
     return (V6 ? "[" + A.Host + "]" : A.Host) + ":" + std::to_string(A.Port);
 }
 
-void AppendNumber(std::string& Text, double Value) {
+// Floats in the shortest text that reads back as the same float: 23.6, not
+// 23.600000381; never a decimal comma.
+template <typename T> void AppendNumber(std::string& Text, T Value) {
     char Buffer[32];
     const auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
     Text.append(Buffer, Result.ptr);
-}
-
-// The shortest text that reads back as the same float: 23.6, not
-// 23.600000381.
-void AppendNumber(std::string& Text, float Value) {
-    char Buffer[32];
-    const auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
-    Text.append(Buffer, Result.ptr);
-}
-
-void AppendNumber(std::string& Text, std::uint64_t Value) {
-    Text += std::to_string(Value);
 }
 
 template <typename T> void AppendField(std::string& Text, const char* Name, T Value) {
@@ -117,7 +109,7 @@ TBrokerAddress ParseBrokerUrl(const std::string& Url) {
         Rest.pop_back();
     if (Rest.find_first_of("/?#@") != std::string::npos)
         throw UrlError(Url, "holds more than a host and a port.");
-    std::string PortText;
+    std::optional<std::string> PortText;
     const bool Brackets = !Rest.empty() && Rest.front() == '[';
     if (Brackets) {
         const std::size_t Close = Rest.find(']');
@@ -141,9 +133,7 @@ TBrokerAddress ParseBrokerUrl(const std::string& Url) {
         throw UrlError(Url, "names no host.");
     if (!std::all_of(A.Host.begin(), A.Host.end(), [&](char C) { return IsHostChar(C, Brackets); }))
         throw UrlError(Url, "has a host name with characters that no host name holds.");
-    const bool PortGiven =
-        Brackets ? Rest.find("]:") != std::string::npos : Rest.find(':') != std::string::npos;
-    A.Port = PortGiven ? ParsePort(Url, PortText) : (A.Tls ? TlsPort : PlainPort);
+    A.Port = PortText ? ParsePort(Url, *PortText) : (A.Tls ? TlsPort : PlainPort);
     return A;
 }
 
@@ -217,10 +207,10 @@ std::string SampleJson(const TQueuedSample& S, int UtcOffsetSec, std::uint64_t D
         AppendField(Text, "value2", *S.Sample.Value2);
     Text += "\"unit\":\"" + std::string(S.Sample.Unit) + "\",\"link\":{";
     const TLinkCounters& L = S.Sample.Link;
-    AppendField(Text, "requests", std::uint64_t(L.Requests));
-    AppendField(Text, "good_replies", std::uint64_t(L.GoodReplies));
-    AppendField(Text, "crc_errors", std::uint64_t(L.CrcErrors));
-    AppendField(Text, "short_or_missing", std::uint64_t(L.ShortOrMissing));
+    AppendField(Text, "requests", L.Requests);
+    AppendField(Text, "good_replies", L.GoodReplies);
+    AppendField(Text, "crc_errors", L.CrcErrors);
+    AppendField(Text, "short_or_missing", L.ShortOrMissing);
     Text += "\"round_trip_ms\":";
     if (L.RoundTripMSec < 0)
         Text += "null";
@@ -254,6 +244,9 @@ std::string ProblemText(int Code, int Errno, const std::string& Host) {
         return std::error_code(Errno, std::generic_category()).message();
     if (Code == MOSQ_ERR_EAI)
         return "the name " + Host + " does not resolve";
+    if (Code == MOSQ_ERR_TLS)
+        return "TLS failed: the broker's certificate is not one the CA file signed for " + Host +
+               ", or the broker does not speak TLS there";
     return mosquitto_strerror(Code);
 }
 

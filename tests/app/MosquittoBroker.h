@@ -70,7 +70,9 @@ class TMosquittoBroker {
   public:
     // Dir must exist; the broker keeps its configuration, log and stored
     // sessions there, so that a restarted broker has them again.
-    TMosquittoBroker(const std::string& Dir, int Port = FreeLoopbackPort())
+    // More lines of configuration (another listener) may follow.
+    TMosquittoBroker(const std::string& Dir, int Port = FreeLoopbackPort(),
+                     const std::string& MoreConfig = "")
         : FDir(Dir), FPort(Port) {
         std::ofstream(Conf()) << "listener " << Port << " 127.0.0.1\n"
                               << "allow_anonymous true\n"
@@ -79,7 +81,8 @@ class TMosquittoBroker {
                               << "max_queued_messages 0\n"
                               // As root it would change to its own user, who
                               // cannot write in the caller's folder.
-                              << "user root\n";
+                              << "user root\n"
+                              << MoreConfig;
         Start();
     }
 

@@ -8,6 +8,7 @@
 #include "tests/app/MosquittoBroker.h"
 #include "tests/app/SensorSimProcess.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -356,6 +357,66 @@ TEST_F(MqttBroker, FullQueueDropsTheOldestAndPublishesTheCount) {
         EXPECT_EQ(S["dropped"].toInteger(), 3);
     }
     EXPECT_TRUE(Publisher.Status().Connected);
+}
+
+// A certificate authority and a broker certificate for 127.0.0.1 that it
+// signed, made with openssl in Dir; false when openssl fails.
+bool MakeCertificates(const std::string& Dir, const std::string& Ca) {
+    const std::string Key = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes ";
+    const std::string Quiet = " 2>>" + Dir + "/openssl.log";
+    const std::string Commands[] = {
+        "openssl req -x509 " + Key + "-keyout " + Dir + "/" + Ca + ".key -out " + Dir + "/" + Ca +
+            ".crt -subj /CN=" + Ca + " -days 2" + Quiet,
+        "openssl req " + Key + "-keyout " + Dir + "/server.key -out " + Dir +
+            "/server.csr -subj /CN=127.0.0.1" + Quiet,
+        "printf 'subjectAltName=IP:127.0.0.1' >" + Dir + "/san.ext",
+        "openssl x509 -req -in " + Dir + "/server.csr -CA " + Dir + "/" + Ca + ".crt -CAkey " +
+            Dir + "/" + Ca + ".key -CAcreateserial -out " + Dir + "/server.crt -days 2 -extfile " +
+            Dir + "/san.ext" + Quiet,
+    };
+    for (const std::string& C : Commands)
+        if (std::system(C.c_str()) != 0)
+            return false;
+    return true;
+}
+
+TEST_F(MqttBroker, TlsWithTheBrokersCaAndNotWithAnother) {
+    const std::string Dir = FDir.path().toStdString();
+    ASSERT_TRUE(MakeCertificates(Dir, "ca")) << FileText(Dir + "/openssl.log");
+    const std::string Other = Dir + "/other";
+    QDir().mkpath(QString::fromStdString(Other));
+    ASSERT_TRUE(MakeCertificates(Other, "other")) << FileText(Other + "/openssl.log");
+    const int TlsPort = FreeLoopbackPort();
+    TMosquittoBroker Broker(Dir, FreeLoopbackPort(),
+                            "listener " + std::to_string(TlsPort) + " 127.0.0.1\n" + "cafile " +
+                                Dir + "/ca.crt\ncertfile " + Dir + "/server.crt\nkeyfile " + Dir +
+                                "/server.key\n");
+    TSubscriber Subscriber(Broker.Port(), "test/tls/#");
+    TPublisherSettings Settings;
+    Settings.Enabled = true;
+    Settings.Url = "mqtts://127.0.0.1:" + std::to_string(TlsPort);
+    Settings.TopicPrefix = "test/tls";
+
+    Settings.CaFile = Other + "/other.crt";
+    {
+        // A broker whose certificate the CA did not sign is not trusted.
+        TSamplePublisher Publisher(Settings);
+        Publisher.Publish({1, std::nullopt, "mm", {}});
+        for (int I = 0; I < 60 && Publisher.Status().Problem.empty(); ++I)
+            std::this_thread::sleep_for(50ms);
+        const TPublisherStatus Status = Publisher.Status();
+        EXPECT_FALSE(Status.Connected);
+        EXPECT_THAT(Status.Problem, HasSubstr("TLS"));
+        EXPECT_EQ(Status.Queued, 1u);
+    }
+    EXPECT_TRUE(Subscriber.On("test/tls/sample").empty());
+
+    Settings.CaFile = Dir + "/ca.crt";
+    TSamplePublisher Publisher(Settings);
+    Publisher.Publish({2, std::nullopt, "mm", {}});
+    ASSERT_TRUE(
+        Subscriber.Wait([&] { return !Subscriber.OnLocked("test/tls/sample").empty(); }, 10s));
+    EXPECT_EQ(Json(Subscriber.On("test/tls/sample").front())["value1"].toDouble(), 2.0);
 }
 
 TEST(MqttUnknownHost, IsToldWhileSamplesWait) {
