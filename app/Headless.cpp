@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int PublisherWatchMSec = 500;
+
 std::string OneLine(std::string Text) {
     for (char& C : Text)
         if (C == '\n')
@@ -25,10 +27,6 @@ void Tell(const std::string& Message) {
 }
 
 } // namespace
-
-namespace {
-constexpr int PublisherWatchMSec = 500;
-}
 
 THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile,
                      const TPublisherSettings& Publishing) {
@@ -145,7 +143,7 @@ void THeadless::SampleTaken(const TSample& Sample) {
 }
 
 void THeadless::TellPublisherState() {
-    TPublisherStatus Status = FPublisher->Status();
+    const TPublisherStatus Status = FPublisher->Status();
     const bool Dropping = Status.Dropped > 0;
     // Counts change with every sample: a line only when the connection
     // changes, or when the queue first overflows.

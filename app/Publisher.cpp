@@ -225,6 +225,11 @@ std::string PublisherStatusText(const TPublisherStatus& Status, const std::strin
                                         : "MQTT: waiting for the broker at " + Broker;
     if (!Status.Connected && !Status.Problem.empty())
         Text += " (" + Status.Problem + ")";
+    return Text + PublisherCountsText(Status);
+}
+
+std::string PublisherCountsText(const TPublisherStatus& Status) {
+    std::string Text;
     if (Status.Queued > 0)
         Text += ", " + std::to_string(Status.Queued) + " queued";
     if (Status.Dropped > 0)

@@ -98,6 +98,8 @@ struct TPublisherStatus {
 
 // The status in one line: "MQTT: connected to host:1883, 3 queued".
 std::string PublisherStatusText(const TPublisherStatus& Status, const std::string& Broker);
+// Its counts, where there are any: ", 3 queued, 1 dropped".
+std::string PublisherCountsText(const TPublisherStatus& Status);
 
 class TSamplePublisher {
   public:

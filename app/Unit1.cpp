@@ -587,12 +587,8 @@ void TForm1::ShowPublisher() {
     const TPublisherStatus Status = FPublisher->Status();
     // The status bar is narrow: the broker's name and the problem go to the
     // tooltip.
-    QString Text = Status.Connected ? "MQTT connected" : "MQTT waiting for broker";
-    if (Status.Queued > 0)
-        Text += QString(", %1 queued").arg(Status.Queued);
-    if (Status.Dropped > 0)
-        Text += QString(", %1 dropped").arg(Status.Dropped);
-    FPublisherLabel->setText(Text);
+    const std::string Text = Status.Connected ? "MQTT connected" : "MQTT waiting for broker";
+    FPublisherLabel->setText(QString::fromStdString(Text + PublisherCountsText(Status)));
     FPublisherLabel->setToolTip(
         QString::fromStdString(PublisherStatusText(Status, FPublisher->Broker())));
     FPublisherLabel->show();
