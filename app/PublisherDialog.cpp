@@ -53,6 +53,8 @@ TPublisherDialog::TPublisherDialog(const TPublisherSettings& S, QWidget* Parent)
     FQueueSize->setRange(1, int(MaxQueueSize));
     FQueueSize->setValue(int(S.QueueSize));
     FQueueSize->setSuffix(" samples");
+    // Room for a whole broker address and the placeholders.
+    FUrl->setMinimumWidth(FUrl->fontMetrics().horizontalAdvance(FCaFile->placeholderText()) + 24);
     FError->setWordWrap(true);
     FError->setStyleSheet("color: #b00000");
 
