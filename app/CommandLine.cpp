@@ -27,6 +27,22 @@ struct TOptions {
     QCommandLineOption Journal{"journal",
                                "Keep the log's lines in a journal that survives a crash; the "
                                "next start offers to load them."};
+    QCommandLineOption Mqtt{"mqtt",
+                            "Publish every sample to the MQTT broker at url: mqtt://host:port "
+                            "or mqtts://host:port.",
+                            "url"};
+    QCommandLineOption MqttTopic{"mqtt-topic",
+                                 "With --mqtt: the topic prefix (default "
+                                 "sensor-monitor/<hostname>); samples go to prefix/sample.",
+                                 "prefix"};
+    QCommandLineOption MqttCa{"mqtt-ca",
+                              "With an mqtts:// broker: the certificate authority's file "
+                              "(default: the system's certificates).",
+                              "file"};
+    QCommandLineOption MqttQueue{"mqtt-queue",
+                                 "With --mqtt: how many samples wait while the broker is away "
+                                 "(default 86400); then the oldest are dropped.",
+                                 "n"};
 
     void AddTo(QCommandLineParser& Parser) const {
         // -platform is one unknown option, not seven.
@@ -35,6 +51,7 @@ struct TOptions {
             "Polls one Modbus RTU sensor on a serial line, shows its values on seven-segment "
             "displays, plots them and keeps a data log.");
         Parser.addOptions({Help, Version, Port, Period, Start, Headless, Log, Journal});
+        Parser.addOptions({Mqtt, MqttTopic, MqttCa, MqttQueue});
     }
 };
 
@@ -44,6 +61,39 @@ void CheckPeriod(const QString& Period) {
     } catch (const Exception&) {
         throw ECommandLineError("--period " + Period.toStdString() + ": " + PollingPeriodRange());
     }
+}
+
+// The option's value checked by Check; its mistake told with the option.
+template <typename TCheck>
+void CheckValue(const QString& Option, const QString& Value, TCheck Check) {
+    try {
+        Check(Value.toStdString());
+    } catch (const Exception& E) {
+        throw ECommandLineError(Option.toStdString() + " " + Value.toStdString() + ": " +
+                                E.Message());
+    }
+}
+
+void ReadMqtt(const QCommandLineParser& Parser, const TOptions& Options, TCommandLine& Line) {
+    const bool Url = Parser.isSet(Options.Mqtt);
+    for (const QCommandLineOption* O : {&Options.MqttTopic, &Options.MqttCa, &Options.MqttQueue})
+        if (Parser.isSet(*O) && !Url)
+            throw ECommandLineError("--" + O->names().first().toStdString() + " goes with --mqtt.");
+    if (!Url)
+        return;
+    Line.MqttUrl = Parser.value(Options.Mqtt);
+    Line.MqttTopic = Parser.value(Options.MqttTopic);
+    Line.MqttCa = Parser.value(Options.MqttCa);
+    CheckValue("--mqtt", Line.MqttUrl, ParseBrokerUrl);
+    CheckValue("--mqtt-topic", Line.MqttTopic, CheckTopicPrefix);
+    if (Parser.isSet(Options.MqttCa)) {
+        if (!ParseBrokerUrl(Line.MqttUrl.toStdString()).Tls)
+            throw ECommandLineError("--mqtt-ca goes with an mqtts:// broker address.");
+        CheckValue("--mqtt-ca", Line.MqttCa, CheckCaFile);
+    }
+    if (Parser.isSet(Options.MqttQueue))
+        CheckValue("--mqtt-queue", Parser.value(Options.MqttQueue),
+                   [&Line](const std::string& Text) { Line.MqttQueue = ParseQueueSize(Text); });
 }
 
 } // namespace
@@ -90,7 +140,22 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
     if (Line.Journal && Line.Mode == TRunMode::Headless)
         throw ECommandLineError(
             "--journal goes with the window; --headless writes out every line as it comes.");
+    ReadMqtt(Parser, Options, Line);
     return Line;
+}
+
+TPublisherSettings PublisherSettingsOf(const TCommandLine& Line, TPublisherSettings Base) {
+    if (Line.MqttUrl.isEmpty())
+        return Base;
+    Base.Enabled = true;
+    Base.Url = Line.MqttUrl.toStdString();
+    if (!Line.MqttTopic.isEmpty())
+        Base.TopicPrefix = Line.MqttTopic.toStdString();
+    // A CA file belongs to its broker.
+    Base.CaFile = Line.MqttCa.toStdString();
+    if (Line.MqttQueue > 0)
+        Base.QueueSize = Line.MqttQueue;
+    return Base;
 }
 
 bool HasWindowSystemOptions(const QStringList& Arguments) {

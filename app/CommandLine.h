@@ -5,6 +5,7 @@
 // made, so that --help, --version, headless runs and mistakes need no
 // display.
 
+#include "app/Publisher.h"
 #include "platform/Exception.h"
 
 #include <QString>
@@ -19,6 +20,12 @@ struct TCommandLine {
     bool Start = false;
     QString LogFile;      // headless only; empty for standard output
     bool Journal = false; // window only
+
+    // The MQTT publisher; empty and 0 where not given.
+    QString MqttUrl;
+    QString MqttTopic;
+    QString MqttCa;
+    std::size_t MqttQueue = 0;
 };
 
 // A mistake on the command line, told in one line.
@@ -30,6 +37,10 @@ class ECommandLineError : public Exception {
 // Arguments[0] is the program. ECommandLineError on unknown options,
 // missing or bad values and options that do not go together.
 TCommandLine ParseCommandLine(const QStringList& Arguments);
+
+// Base (the stored settings, or the defaults without a window) with what
+// the command line gave for this run: --mqtt switches publishing on.
+TPublisherSettings PublisherSettingsOf(const TCommandLine& Line, TPublisherSettings Base);
 
 // True when the arguments hold options of Qt's window system (such as
 // -platform offscreen), which only the window's application object takes

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int PublisherWatchMSec = 500;
+
 std::string OneLine(std::string Text) {
     for (char& C : Text)
         if (C == '\n')
@@ -26,8 +28,14 @@ void Tell(const std::string& Message) {
 
 } // namespace
 
-THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile) {
+THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile,
+                     const TPublisherSettings& Publishing) {
     FCycle.MeasurementKind = mkTemperature;
+    if (Publishing.Enabled) {
+        FPublisher = std::make_unique<TSamplePublisher>(Publishing);
+        QObject::connect(&FPublisherWatch, &QTimer::timeout, [this] { TellPublisherState(); });
+        FPublisherWatch.start(PublisherWatchMSec);
+    }
     if (Port == "COM0") {
         FCycle.SimulationMode = true;
     } else {
@@ -129,13 +137,32 @@ int THeadless::RandomDigit() {
     return FRandom.Next(10);
 }
 
+void THeadless::SampleTaken(const TSample& Sample) {
+    if (FPublisher && !FStopped)
+        FPublisher->Publish(Sample);
+}
+
+void THeadless::TellPublisherState() {
+    const TPublisherStatus Status = FPublisher->Status();
+    const bool Dropping = Status.Dropped > 0;
+    // Counts change with every sample: a line only when the connection
+    // changes, or when the queue first overflows.
+    const std::string State =
+        PublisherStatusText({Status.Connected, Status.Problem, 0, 0}, FPublisher->Broker());
+    if (State == FPublisherTold && Dropping == FDroppingTold)
+        return;
+    FPublisherTold = State;
+    FDroppingTold = Dropping;
+    Tell(PublisherStatusText(Status, FPublisher->Broker()));
+}
+
 int RunHeadless(int& Argc, char** Argv, const TCommandLine& Line) {
     QCoreApplication Application(Argc, Argv);
     Application.setApplicationName("sensor-monitor");
     try {
         const QString Period = Line.Period.isEmpty() ? DefaultPeriodText : Line.Period;
         THeadless Headless(Line.Port.toStdString(), PollingPeriodMSec(Period.toStdString()),
-                           Line.LogFile);
+                           Line.LogFile, PublisherSettingsOf(Line, {}));
         return Application.exec();
     } catch (const std::exception& E) {
         Tell(E.what());

@@ -4,10 +4,13 @@
 // written to standard output or appended to a file, flushed at once, ended
 // by CR LF as in the window's saved log. SIGINT and SIGTERM close the port
 // and end the run with exit code 0; a lost line or a failed write ends it
-// with one message on standard error and exit code 1.
+// with one message on standard error and exit code 1. With a broker given,
+// every sample is also published; the publisher's state is told on standard
+// error as it changes.
 
 #include "app/CommandLine.h"
 #include "app/PollingCycle.h"
+#include "app/Publisher.h"
 #include "app/Timer.h"
 #include "platform/Random.h"
 #include "platform/StopSignals.h"
@@ -16,12 +19,14 @@
 #include <QString>
 
 #include <cstdio>
+#include <memory>
 
 class THeadless : private TPollingNeighbours {
   public:
     // Opens the log and the port, or starts the simulation for COM0, and
     // starts the timer. Exception when the log or the port does not open.
-    THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile);
+    THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile,
+              const TPublisherSettings& Publishing = {});
     ~THeadless() override;
     THeadless(const THeadless&) = delete;
     THeadless& operator=(const THeadless&) = delete;
@@ -34,6 +39,7 @@ class THeadless : private TPollingNeighbours {
     void CloseLog();
     void Tick();
     void Fail(const std::string& Message);
+    void TellPublisherState();
 
     bool PortIsOpen() override;
     std::string PortReadString() override;
@@ -46,6 +52,7 @@ class THeadless : private TPollingNeighbours {
     TDateTime LocalTime() override;
     void Pause(int MSec) override;
     int RandomDigit() override;
+    void SampleTaken(const TSample& Sample) override;
 
     TStopSignals FStopSignals{[this](int) { Stop(0); }};
     std::FILE* FLog = nullptr;
@@ -55,6 +62,11 @@ class THeadless : private TPollingNeighbours {
     TPollingCycle FCycle{*this};
     TRandom FRandom;
     bool FStopped = false;
+    std::unique_ptr<TSamplePublisher> FPublisher;
+    // What was last told of the publisher: connected, and why not.
+    std::string FPublisherTold;
+    bool FDroppingTold = false;
+    QTimer FPublisherWatch;
 };
 
 // The program's run without a window; its exit code.

@@ -138,6 +138,7 @@ void TPollingCycle::TakeReply(const std::string& Reply) {
     if (BothValues)
         Line += "," + FormatFixed(Value2, 1);
     FNeighbours.AppendLogLine(Line);
+    PassOn(Value1, BothValues ? std::optional<float>(Value2) : std::nullopt);
 }
 
 void TPollingCycle::Button1Click() {
@@ -146,6 +147,12 @@ void TPollingCycle::Button1Click() {
     FNeighbours.AddXY(0, SampleCounter, Value);
     ++SampleCounter;
     FNeighbours.AppendLogLine(TimeStamp() + "," + FormatFixed(Value, 1));
+    PassOn(Value, std::nullopt);
+}
+
+void TPollingCycle::PassOn(float Value1, std::optional<float> Value2) {
+    const char* Unit = MeasurementKind == mkTemperature ? "°C" : "mm";
+    FNeighbours.SampleTaken({Value1, Value2, Unit, FLink});
 }
 
 std::string TPollingCycle::TimeStamp() {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Read holding registers 0x0200 and 0x0201 of slave 1, CRC included.
@@ -33,6 +34,16 @@ struct TLinkCounters {
 };
 
 enum TMeasurementKind : std::int32_t { mkDistance = 1, mkTemperature = 2 };
+
+// One sample as the cycle logged it, for those who pass samples on.
+struct TSample {
+    float Value1 = 0;
+    // Only when the reply held both registers and the line logged it.
+    std::optional<float> Value2;
+    const char* Unit = "";
+    // The link as it stood after this sample.
+    TLinkCounters Link;
+};
 
 class TPollingNeighbours {
   public:
@@ -61,6 +72,8 @@ class TPollingNeighbours {
     // the SteadyNow clock; a port that cannot tell gives the time of the
     // read, so the round trip is then only known to the tick.
     virtual TSteadyTime PortReadArrival() { return SteadyNow(); }
+    // Every sample that was logged; must not block.
+    virtual void SampleTaken(const TSample&) {}
 };
 
 class TPollingCycle {
@@ -85,6 +98,7 @@ class TPollingCycle {
     void PollPort();
     void TakeReply(const std::string& Reply);
     std::string TimeStamp();
+    void PassOn(float Value1, std::optional<float> Value2);
     void SendRequest();
     void MeasureRoundTrip();
 

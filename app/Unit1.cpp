@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Connection.h"
+#include "app/PublisherDialog.h"
 #include "components/iComponent.h"
 #include "components/iGPFunctions.h"
 #include "components/iPropertyFile.h"
@@ -27,6 +28,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QThread>
+#include <QToolButton>
 
 namespace {
 
@@ -111,6 +113,7 @@ TForm1::TForm1(TUserDialogs& Dialogs, QWidget* Parent)
     FormCreate();
     SetUpPortChooser();
     SetUpStatusBar();
+    SetUpPublisherControls();
 }
 
 TForm1::~TForm1() = default;
@@ -599,4 +602,69 @@ void TForm1::JournalLine(const std::string& Line) {
 void TForm1::ClearJournal() {
     if (FJournal)
         FJournal->Clear();
+}
+
+void TForm1::SetUpPublisherControls() {
+    // At the right end of the status bar, below the designed controls.
+    QStatusBar* Bar = statusBar();
+    FPublisherLabel = new QLabel(Bar);
+    FPublisherLabel->setObjectName("PublisherLabel");
+    FPublisherButton = new QToolButton(Bar);
+    FPublisherButton->setObjectName("PublisherButton");
+    FPublisherButton->setText("MQTT…");
+    FPublisherButton->setToolTip("Publish every sample to an MQTT broker");
+    FPublisherButton->setAutoRaise(true);
+    // No taller than the status bar's labels: the window above keeps its size.
+    FPublisherButton->setMaximumHeight(FLinkLabel->sizeHint().height());
+    Bar->addPermanentWidget(FPublisherLabel);
+    Bar->addPermanentWidget(FPublisherButton);
+    connect(FPublisherButton, &QToolButton::clicked, this,
+            [this] { Guarded([this] { OpenPublisherSettings(); }); });
+    connect(&FPublisherWatch, &QTimer::timeout, this, &TForm1::ShowPublisher);
+    ShowPublisher();
+}
+
+void TForm1::StartPublisher(const TPublisherSettings& Settings) {
+    FPublisherSettings = Settings;
+    FPublisher.reset();
+    FPublisherWatch.stop();
+    try {
+        if (Settings.Enabled)
+            FPublisher = std::make_unique<TSamplePublisher>(Settings);
+    } catch (const std::exception& E) {
+        FDialogs.ShowMessage(std::string("MQTT publishing is off:\n") + E.what());
+    }
+    if (FPublisher)
+        FPublisherWatch.start(PublisherWatchMSec);
+    ShowPublisher();
+}
+
+void TForm1::OpenPublisherSettings() {
+    TPublisherDialog Dialog(FPublisherSettings, this);
+    if (Dialog.exec() != QDialog::Accepted)
+        return;
+    SavePublisherSettings(Dialog.Settings());
+    StartPublisher(Dialog.Settings());
+}
+
+void TForm1::ShowPublisher() {
+    if (!FPublisher) {
+        FPublisherLabel->clear();
+        FPublisherLabel->setToolTip("");
+        FPublisherLabel->hide();
+        return;
+    }
+    const TPublisherStatus Status = FPublisher->Status();
+    // The status bar is narrow: the broker's name and the problem go to the
+    // tooltip.
+    const std::string Text = Status.Connected ? "MQTT connected" : "MQTT waiting for broker";
+    FPublisherLabel->setText(QString::fromStdString(Text + PublisherCountsText(Status)));
+    FPublisherLabel->setToolTip(
+        QString::fromStdString(PublisherStatusText(Status, FPublisher->Broker())));
+    FPublisherLabel->show();
+}
+
+void TForm1::SampleTaken(const TSample& Sample) {
+    if (FPublisher)
+        FPublisher->Publish(Sample);
 }

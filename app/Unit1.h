@@ -8,6 +8,7 @@
 #include "app/Journal.h"
 #include "app/PollingCycle.h"
 #include "app/PortList.h"
+#include "app/Publisher.h"
 #include "app/Timer.h"
 #include "app/UserDialogs.h"
 #include "platform/Random.h"
@@ -26,6 +27,7 @@ class TForm1;
 }
 class QAbstractButton;
 class QLabel;
+class QToolButton;
 class TiPlot;
 class TiSevenSegmentAnalog;
 
@@ -61,6 +63,15 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     TTimer& Timer1() { return FTimer1; }
     TXComm& XComm1() { return FXComm1; }
     TPollingCycle& Cycle() { return FCycle; }
+
+    // Publishes every sample with Settings from now on (none when they are
+    // off); the settings dialog changes and stores them. A publisher that
+    // does not start says why in a message.
+    void StartPublisher(const TPublisherSettings& Settings);
+    void OpenPublisherSettings();
+    const TPublisherSettings& PublisherSettings() const { return FPublisherSettings; }
+    TSamplePublisher* Publisher() const { return FPublisher.get(); }
+    static constexpr int PublisherWatchMSec = 500;
 
     // True while the window waits for a lost port to come back.
     bool WaitingForPort() const { return FReconnectTimer.isActive(); }
@@ -99,6 +110,9 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void TryReconnect();
     void SetDisplaysDimmed(bool Dimmed);
     TSteadyTime PortReadArrival() override;
+    void SetUpPublisherControls();
+    void ShowPublisher();
+    void SampleTaken(const TSample& Sample) override;
 
     // The log's journal.
     void RecoverJournal(const std::string& LeftOver);
@@ -139,4 +153,10 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
 
     // Null while the journal is off.
     std::unique_ptr<TLogJournal> FJournal;
+
+    TPublisherSettings FPublisherSettings;
+    std::unique_ptr<TSamplePublisher> FPublisher;
+    QToolButton* FPublisherButton = nullptr;
+    QLabel* FPublisherLabel = nullptr;
+    QTimer FPublisherWatch;
 };

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/Headless.h"
+#include "app/PublisherDialog.h"
 #include "app/Unit1.h"
 
 #include <QGuiApplication>
@@ -34,6 +35,7 @@ int RunWindow(int& Argc, char** Argv) {
         Form1.SetPortName(Line.Port);
     if (!Line.Period.isEmpty())
         Form1.SetPeriodText(Line.Period);
+    Form1.StartPublisher(PublisherSettingsOf(Line, LoadPublisherSettings()));
     Form1.show();
     // Before the port opens, so that every line goes to the journal.
     if (Line.Journal)

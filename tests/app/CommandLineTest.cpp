@@ -80,6 +80,24 @@ TEST(CommandLine, MistakesAreToldInOneLine) {
         {{"--headless", "--port", "COM0", "--log", ""}, "--log needs a file name."},
         {{"--headless", "--port", "COM0", "--journal"},
          "--journal goes with the window; --headless writes out every line as it comes."},
+        {{"--mqtt", "broker:1883"},
+         "--mqtt broker:1883: The broker address \"broker:1883\" does not begin with mqtt:// or "
+         "mqtts://. Use mqtt://host:port or mqtts://host:port."},
+        {{"--mqtt", "mqtt://b:99999"},
+         "--mqtt mqtt://b:99999: The broker address \"mqtt://b:99999\" has a port that is not a "
+         "number from 1 to 65535. Use mqtt://host:port or mqtts://host:port."},
+        {{"--mqtt-topic", "plant"}, "--mqtt-topic goes with --mqtt."},
+        {{"--headless", "--port", "COM0", "--mqtt-queue", "5"}, "--mqtt-queue goes with --mqtt."},
+        {{"--mqtt", "mqtt://b", "--mqtt-topic", "a/#"},
+         "--mqtt-topic a/#: The topic prefix \"a/#\" holds a wildcard (+ or #), which a "
+         "published topic cannot hold."},
+        {{"--mqtt", "mqtt://b", "--mqtt-ca", "/etc/hostname"},
+         "--mqtt-ca goes with an mqtts:// broker address."},
+        {{"--mqtt", "mqtts://b", "--mqtt-ca", "/no/ca.pem"},
+         "--mqtt-ca /no/ca.pem: The CA file \"/no/ca.pem\" does not exist."},
+        {{"--mqtt", "mqtt://b", "--mqtt-queue", "0"},
+         "--mqtt-queue 0: The queue holds from 1 to 10000000 samples; \"0\" is not such a "
+         "number."},
     };
     for (const auto& [Arguments, Message] : Cases) {
         const QStringList List = Program(Arguments);
@@ -96,6 +114,37 @@ TEST(CommandLine, MistakesAreToldInOneLine) {
 TEST(CommandLine, TheJournalIsOffUnlessAskedFor) {
     EXPECT_FALSE(ParseCommandLine(Program({"--port", "COM0", "--start"})).Journal);
     EXPECT_TRUE(ParseCommandLine(Program({"--journal", "--port", "COM0", "--start"})).Journal);
+}
+
+TEST(CommandLine, MqttOptionsOverrideTheStoredSettingsForTheRun) {
+    TPublisherSettings Stored;
+    Stored.Url = "mqtt://stored";
+    Stored.TopicPrefix = "stored/topic";
+    Stored.CaFile = "/stored/ca.pem";
+    Stored.QueueSize = 10;
+
+    const TPublisherSettings Kept = PublisherSettingsOf(ParseCommandLine(Program({})), Stored);
+    EXPECT_FALSE(Kept.Enabled);
+    EXPECT_EQ(Kept.Url, "mqtt://stored");
+
+    const TPublisherSettings Url =
+        PublisherSettingsOf(ParseCommandLine(Program({"--mqtt", "mqtt://b:1884"})), Stored);
+    EXPECT_TRUE(Url.Enabled);
+    EXPECT_EQ(Url.Url, "mqtt://b:1884");
+    EXPECT_EQ(Url.TopicPrefix, "stored/topic");
+    // The stored CA file belongs to the stored broker.
+    EXPECT_EQ(Url.CaFile, "");
+    EXPECT_EQ(Url.QueueSize, 10u);
+
+    const TPublisherSettings All = PublisherSettingsOf(
+        ParseCommandLine(
+            Program({"--headless", "--port", "COM0", "--mqtt", "mqtts://b", "--mqtt-topic",
+                     "site/a", "--mqtt-ca", "/etc/hostname", "--mqtt-queue", "100"})),
+        {});
+    EXPECT_TRUE(All.Enabled);
+    EXPECT_EQ(All.TopicPrefix, "site/a");
+    EXPECT_EQ(All.CaFile, "/etc/hostname");
+    EXPECT_EQ(All.QueueSize, 100u);
 }
 
 TEST(CommandLine, PeriodWithTheRegionalDecimalComma) {
@@ -124,7 +173,8 @@ TEST(CommandLine, QtWindowOptionsAreLeftToTheWindow) {
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram) {
     const std::string Help = HelpText().toStdString();
     for (const char* Option : {"--help", "--version", "--port <name>", "--period <seconds>",
-                               "--start", "--headless", "--log <file>", "--journal"})
+                               "--start", "--headless", "--log <file>", "--journal", "--mqtt <url>",
+                               "--mqtt-topic <prefix>", "--mqtt-ca <file>", "--mqtt-queue <n>"})
         EXPECT_NE(Help.find(Option), std::string::npos) << Option;
     EXPECT_EQ(VersionText().toStdString(), "sensor-monitor " SM_VERSION "\n");
 }

@@ -5,6 +5,7 @@
 #include "app/Connection.h"
 #include "app/DataLog.h"
 #include "app/ModbusCrc.h"
+#include "app/PublisherDialog.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -13,6 +14,7 @@
 #include "plot/iPlotLegend.h"
 #include "plot/iPlotToolBar.h"
 #include "sevenseg/iSevenSegmentAnalog.h"
+#include "tests/app/LoopbackPort.h"
 #include "tests/support/LocaleScope.h"
 #include "tests/support/PtyPeer.h"
 #include "tests/support/QtTestEnvironment.h"
@@ -24,6 +26,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -853,6 +857,70 @@ TEST(Application, DefaultHandlerShowsTheMessageAndGoesOn) {
     QCoreApplication::sendEvent(&Failing, &Event);
     Application.SetDialogs(Before);
     EXPECT_THAT(Dialogs.Messages, ElementsAre("failed in an event", "failed in an event"));
+}
+
+} // namespace
+
+// The MQTT publisher's controls at the right end of the status bar.
+namespace {
+
+TEST_F(MainWindow, MqttSettingsAreEditedStoredAndShown) {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Dir.path());
+    Form1.show();
+    EXPECT_FALSE(W<QLabel>("PublisherLabel")->isVisible());
+    const int Port = FreeLoopbackPort();
+    const std::string Url = "mqtt://127.0.0.1:" + std::to_string(Port);
+    std::string FirstError;
+    QTimer::singleShot(0, [&] {
+        auto* Dialog = Form1.findChild<TPublisherDialog*>("PublisherDialog");
+        ASSERT_NE(Dialog, nullptr);
+        Dialog->findChild<QCheckBox*>("Enabled")->setChecked(true);
+        Dialog->findChild<QLineEdit*>("Url")->setText("localhost:1883");
+        Dialog->accept();
+        // Refused: the dialog stays and says why.
+        FirstError = Dialog->findChild<QLabel*>("Error")->text().toStdString();
+        Dialog->findChild<QLineEdit*>("Url")->setText(QString::fromStdString(Url));
+        Dialog->findChild<QLineEdit*>("Topic")->setText("plant/boiler");
+        Dialog->findChild<QSpinBox*>("QueueSize")->setValue(500);
+        Dialog->accept();
+    });
+    W<QToolButton>("PublisherButton")->click();
+    EXPECT_THAT(FirstError, HasSubstr("does not begin with mqtt:// or mqtts://"));
+
+    const TPublisherSettings Stored = LoadPublisherSettings();
+    EXPECT_TRUE(Stored.Enabled);
+    EXPECT_EQ(Stored.Url, Url);
+    EXPECT_EQ(Stored.TopicPrefix, "plant/boiler");
+    EXPECT_EQ(Stored.QueueSize, 500u);
+    ASSERT_NE(Form1.Publisher(), nullptr);
+    EXPECT_EQ(Form1.Publisher()->TopicPrefix(), "plant/boiler");
+
+    // Samples wait for the absent broker, and the status bar says so.
+    Start("COM0", "0.01");
+    QLabel* Label = W<QLabel>("PublisherLabel");
+    for (int I = 0; I < 40 && !Label->text().contains("queued"); ++I)
+        QTest::qWait(50);
+    EXPECT_TRUE(Label->isVisible());
+    EXPECT_THAT(Label->text().toStdString(), StartsWith("MQTT waiting for broker, "));
+    EXPECT_THAT(Label->text().toStdString(), HasSubstr(" queued"));
+    EXPECT_THAT(Label->toolTip().toStdString(),
+                HasSubstr("MQTT: waiting for the broker at 127.0.0.1:" + std::to_string(Port)));
+
+    TPublisherSettings Off = Stored;
+    Off.Enabled = false;
+    Form1.StartPublisher(Off);
+    EXPECT_EQ(Form1.Publisher(), nullptr);
+    EXPECT_FALSE(Label->isVisible());
+
+    // Settings that do not start a publisher are told; the window goes on.
+    TPublisherSettings NoCa = Stored;
+    NoCa.Url = "mqtts://127.0.0.1";
+    NoCa.CaFile = TempFile("none.pem");
+    Form1.StartPublisher(NoCa);
+    EXPECT_EQ(Form1.Publisher(), nullptr);
+    ASSERT_FALSE(Dialogs.Messages.empty());
+    EXPECT_THAT(Dialogs.Messages.back(), StartsWith("MQTT publishing is off:\nThe CA file"));
 }
 
 } // namespace
