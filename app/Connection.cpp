@@ -5,6 +5,8 @@
 #include "serial/XComDrv.h"
 #include "serial/XComErr.h"
 
+#include <QThread>
+
 #include <cmath>
 #include <cstring>
 
@@ -112,4 +114,30 @@ std::string LinkStatusText(const TLinkCounters& Link) {
            std::to_string(Link.GoodReplies) + "   CRC errors " + std::to_string(Link.CrcErrors) +
            "   Short or missing " + std::to_string(Link.ShortOrMissing) + "   Round trip " +
            RoundTrip;
+}
+
+bool TPortNeighbours::PortIsOpen() {
+    return FPort.IsOpen();
+}
+
+TSteadyTime TPortNeighbours::PortReadArrival() {
+    return FPort.ReadArrival();
+}
+
+std::string TPortNeighbours::PortReadString() {
+    std::string Data;
+    FPort.ReadString(Data);
+    return Data;
+}
+
+void TPortNeighbours::PortWriteString(const std::string& Data) {
+    FPort.WriteString(Data);
+}
+
+void TPortNeighbours::Pause(int MSec) {
+    QThread::msleep(MSec);
+}
+
+int TPortNeighbours::RandomDigit() {
+    return FRandom.Next(10);
 }

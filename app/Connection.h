@@ -4,6 +4,7 @@
 // user can act on.
 
 #include "app/PollingCycle.h"
+#include "platform/Random.h"
 
 #include <string>
 
@@ -38,3 +39,23 @@ std::string PortFailureWhat(const std::string& Port, bool LineLost);
 
 // The link as the status bar tells it: the counters of the polling cycle.
 std::string LinkStatusText(const TLinkCounters& Link);
+
+// The polling cycle's neighbours that only talk to the port, pause and draw
+// random digits: the same for the window and the run without one.
+class TPortNeighbours : public TPollingNeighbours {
+  protected:
+    // Port may be a member of the derived class not yet made: it is only
+    // kept here, and used once the cycle runs.
+    explicit TPortNeighbours(TXComm& Port) : FPort(Port) {}
+
+    bool PortIsOpen() override;
+    TSteadyTime PortReadArrival() override;
+    std::string PortReadString() override;
+    void PortWriteString(const std::string& Data) override;
+    void Pause(int MSec) override;
+    int RandomDigit() override;
+
+  private:
+    TXComm& FPort;
+    TRandom FRandom;
+};

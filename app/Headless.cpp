@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -29,7 +28,8 @@ void Tell(const std::string& Message) {
 } // namespace
 
 THeadless::THeadless(const std::string& Port, int PeriodMSec, const QString& LogFile,
-                     const TPublisherSettings& Publishing) {
+                     const TPublisherSettings& Publishing)
+    : TPortNeighbours(FXComm) {
     FCycle.MeasurementKind = mkTemperature;
     if (Publishing.Enabled) {
         FPublisher = std::make_unique<TSamplePublisher>(Publishing);
@@ -96,20 +96,6 @@ void THeadless::Fail(const std::string& Message) {
     Stop(1);
 }
 
-bool THeadless::PortIsOpen() {
-    return FXComm.IsOpen();
-}
-
-std::string THeadless::PortReadString() {
-    std::string Data;
-    FXComm.ReadString(Data);
-    return Data;
-}
-
-void THeadless::PortWriteString(const std::string& Data) {
-    FXComm.WriteString(Data);
-}
-
 void THeadless::PortFailed(const std::string& Reason) {
     if (FStopped) // the log failed first and closed the port
         return;
@@ -127,14 +113,6 @@ void THeadless::AppendLogLine(const std::string& Line) {
 
 TDateTime THeadless::LocalTime() {
     return Now();
-}
-
-void THeadless::Pause(int MSec) {
-    QThread::msleep(MSec);
-}
-
-int THeadless::RandomDigit() {
-    return FRandom.Next(10);
 }
 
 void THeadless::SampleTaken(const TSample& Sample) {

@@ -9,10 +9,10 @@
 // error as it changes.
 
 #include "app/CommandLine.h"
+#include "app/Connection.h"
 #include "app/PollingCycle.h"
 #include "app/Publisher.h"
 #include "app/Timer.h"
-#include "platform/Random.h"
 #include "platform/StopSignals.h"
 #include "serial/XComDrv.h"
 
@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <memory>
 
-class THeadless : private TPollingNeighbours {
+class THeadless : private TPortNeighbours {
   public:
     // Opens the log and the port, or starts the simulation for COM0, and
     // starts the timer. Exception when the log or the port does not open.
@@ -41,17 +41,12 @@ class THeadless : private TPollingNeighbours {
     void Fail(const std::string& Message);
     void TellPublisherState();
 
-    bool PortIsOpen() override;
-    std::string PortReadString() override;
-    void PortWriteString(const std::string& Data) override;
     void PortFailed(const std::string& Reason) override;
     void SetDisplayValue(int, double) override {}
     void SetDisplayVisible(int, bool) override {}
     void AddXY(int, double, double) override {}
     void AppendLogLine(const std::string& Line) override;
     TDateTime LocalTime() override;
-    void Pause(int MSec) override;
-    int RandomDigit() override;
     void SampleTaken(const TSample& Sample) override;
 
     TStopSignals FStopSignals{[this](int) { Stop(0); }};
@@ -60,7 +55,6 @@ class THeadless : private TPollingNeighbours {
     TXComm FXComm;
     TTimer FTimer{[this] { Tick(); }};
     TPollingCycle FCycle{*this};
-    TRandom FRandom;
     bool FStopped = false;
     std::unique_ptr<TSamplePublisher> FPublisher;
     // What was last told of the publisher: connected, and why not.

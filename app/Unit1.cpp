@@ -27,7 +27,6 @@
 #include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QThread>
 #include <QToolButton>
 
 namespace {
@@ -96,8 +95,8 @@ static void InitResources() {
 }
 
 TForm1::TForm1(TUserDialogs& Dialogs, QWidget* Parent)
-    : QMainWindow(Parent), FUi(std::make_unique<Ui::TForm1>()), FDialogs(Dialogs),
-      FTimer1([this] { Guarded([this] { Timer1Timer(); }); }) {
+    : QMainWindow(Parent), TPortNeighbours(FXComm1), FUi(std::make_unique<Ui::TForm1>()),
+      FDialogs(Dialogs), FTimer1([this] { Guarded([this] { Timer1Timer(); }); }) {
     InitResources();
     FUi->setupUi(this);
     // The hidden title row keeps its pixel, as in the stored layout.
@@ -357,24 +356,6 @@ TiSevenSegmentAnalog* TForm1::Display(int Index) const {
     return Index == 1 ? FUi->iSevenSegmentAnalog1 : FUi->iSevenSegmentAnalog2;
 }
 
-bool TForm1::PortIsOpen() {
-    return FXComm1.IsOpen();
-}
-
-TSteadyTime TForm1::PortReadArrival() {
-    return FXComm1.ReadArrival();
-}
-
-std::string TForm1::PortReadString() {
-    std::string Data;
-    FXComm1.ReadString(Data);
-    return Data;
-}
-
-void TForm1::PortWriteString(const std::string& Data) {
-    FXComm1.WriteString(Data);
-}
-
 void TForm1::PortFailed(const std::string& Reason) {
     const bool Lost = FXComm1.LineLost();
     // Closed before the message, so that no tick behind it asks again.
@@ -434,14 +415,6 @@ bool TForm1::LogEndInView() const {
 
 TDateTime TForm1::LocalTime() {
     return Now();
-}
-
-void TForm1::Pause(int MSec) {
-    QThread::msleep(MSec);
-}
-
-int TForm1::RandomDigit() {
-    return FRandom.Next(10);
 }
 
 void TForm1::SetPortName(const QString& Name) {

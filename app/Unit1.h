@@ -4,6 +4,7 @@
 // data log with its file. The polling cycle does the work of each tick;
 // the window is its neighbourhood.
 
+#include "app/Connection.h"
 #include "app/DataLog.h"
 #include "app/Journal.h"
 #include "app/PollingCycle.h"
@@ -11,7 +12,6 @@
 #include "app/Publisher.h"
 #include "app/Timer.h"
 #include "app/UserDialogs.h"
-#include "platform/Random.h"
 #include "platform/Types.h"
 #include "serial/XComDrv.h"
 
@@ -31,7 +31,7 @@ class QToolButton;
 class TiPlot;
 class TiSevenSegmentAnalog;
 
-class TForm1 : public QMainWindow, private TPollingNeighbours {
+class TForm1 : public QMainWindow, private TPortNeighbours {
     Q_OBJECT
   public:
     // Loads the stored layout and design settings, then runs FormCreate.
@@ -109,7 +109,6 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void WaitForPort();
     void TryReconnect();
     void SetDisplaysDimmed(bool Dimmed);
-    TSteadyTime PortReadArrival() override;
     void SetUpPublisherControls();
     void ShowPublisher();
     void SampleTaken(const TSample& Sample) override;
@@ -119,24 +118,18 @@ class TForm1 : public QMainWindow, private TPollingNeighbours {
     void JournalLine(const std::string& Line);
     void ClearJournal();
 
-    bool PortIsOpen() override;
-    std::string PortReadString() override;
-    void PortWriteString(const std::string& Data) override;
     void PortFailed(const std::string& Reason) override;
     void SetDisplayValue(int Display, double Value) override;
     void SetDisplayVisible(int Display, bool Visible) override;
     void AddXY(int Channel, double X, double Y) override;
     void AppendLogLine(const std::string& Line) override;
     TDateTime LocalTime() override;
-    void Pause(int MSec) override;
-    int RandomDigit() override;
 
     std::unique_ptr<Ui::TForm1> FUi;
     TUserDialogs& FDialogs;
     TXComm FXComm1;
     TTimer FTimer1;
     TPollingCycle FCycle{*this};
-    TRandom FRandom;
     // The log is saved in the encoding it was loaded in.
     TLogEncoding FLogEncoding = TLogEncoding::Utf8;
 

@@ -174,14 +174,16 @@ TEST_P(FaultMatrix, TheCycleRidesOutTheFault) {
     EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog2")->Value(), Values2.back());
 
     // One request at a time: a request not yet answered is only followed
-    // by the next one after a whole period (less the timer's slack).
+    // by the next one at the next tick. The timer keeps its schedule, so
+    // after a late tick on a busy machine the next comes early: half a
+    // period still tells a tick from a request sent again at once.
     for (auto It = Line.RequestMSec.begin(); std::next(It) != Line.RequestMSec.end(); ++It) {
         const auto [Number, Sent] = *It;
         const double Next = std::next(It)->second;
         const auto Reply = Line.ReplyMSec.find(Number);
         const bool Answered = Reply != Line.ReplyMSec.end() && Reply->second <= Next;
         if (!Answered) {
-            EXPECT_GE(Next - Sent, 0.9 * PeriodMSec)
+            EXPECT_GE(Next - Sent, 0.5 * PeriodMSec)
                 << "request " << Number + 1 << " while " << Number << " was outstanding";
         }
     }
