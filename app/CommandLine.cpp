@@ -84,10 +84,12 @@ void ReadMqtt(const QCommandLineParser& Parser, const TOptions& Options, TComman
     Line.MqttUrl = Parser.value(Options.Mqtt);
     Line.MqttTopic = Parser.value(Options.MqttTopic);
     Line.MqttCa = Parser.value(Options.MqttCa);
-    CheckValue("--mqtt", Line.MqttUrl, ParseBrokerUrl);
+    TBrokerAddress Address;
+    CheckValue("--mqtt", Line.MqttUrl,
+               [&Address](const std::string& Url) { Address = ParseBrokerUrl(Url); });
     CheckValue("--mqtt-topic", Line.MqttTopic, CheckTopicPrefix);
     if (Parser.isSet(Options.MqttCa)) {
-        if (!ParseBrokerUrl(Line.MqttUrl.toStdString()).Tls)
+        if (!Address.Tls)
             throw ECommandLineError("--mqtt-ca goes with an mqtts:// broker address.");
         CheckValue("--mqtt-ca", Line.MqttCa, CheckCaFile);
     }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int PublisherWatchMSec = 500;
-
 std::string OneLine(std::string Text) {
     for (char& C : Text)
         if (C == '\n')

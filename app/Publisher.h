@@ -37,6 +37,8 @@ struct TPublisherSettings {
 };
 
 inline constexpr std::size_t MaxQueueSize = 10000000;
+// How often the window and the headless run look at the publisher's state.
+inline constexpr int PublisherWatchMSec = 500;
 
 struct TBrokerAddress {
     bool Tls = false;

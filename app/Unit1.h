@@ -71,7 +71,6 @@ class TForm1 : public QMainWindow, private TPortNeighbours {
     void OpenPublisherSettings();
     const TPublisherSettings& PublisherSettings() const { return FPublisherSettings; }
     TSamplePublisher* Publisher() const { return FPublisher.get(); }
-    static constexpr int PublisherWatchMSec = 500;
 
     // True while the window waits for a lost port to come back.
     bool WaitingForPort() const { return FReconnectTimer.isActive(); }

@@ -252,10 +252,12 @@ class TPixelWriter {
 
     void Fill(const TRect& R) const {
         const int Left = std::max(R.Left, FBox.Left), Right = std::min(R.Right, FBox.Right);
-        for (int Y = std::max(R.Top, FBox.Top); Y < std::min(R.Bottom, FBox.Bottom); ++Y)
-            if (Left < Right)
-                std::fill(reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride) + Left,
-                          reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride) + Right, FColor);
+        if (Left >= Right)
+            return;
+        for (int Y = std::max(R.Top, FBox.Top); Y < std::min(R.Bottom, FBox.Bottom); ++Y) {
+            QRgb* Row = reinterpret_cast<QRgb*>(FBits + qsizetype(Y) * FStride);
+            std::fill(Row + Left, Row + Right, FColor);
+        }
     }
 
   private:

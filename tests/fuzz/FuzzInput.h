@@ -1,14 +1,13 @@
 #pragma once
-// What the fuzz programs share: the input as a file for the loaders that
-// take a file name, and the offscreen application the widgets need.
+// What the fuzz programs of the plot and the displays share: the input as a
+// file for the loaders that take a file name, and the program's error
+// messages taken as answers. FuzzWidgets.cpp starts the offscreen
+// application their widgets need.
 
 #include "platform/Exception.h"
 
-#include <QApplication>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -28,15 +27,6 @@ inline const std::string& InputAsFile(const std::uint8_t* Data, std::size_t Size
     std::ofstream(File.Name, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(Data), std::streamsize(Size));
     return File.Name;
-}
-
-// The widgets' application, without a display; made once per process.
-inline void StartOffscreenApplication() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int Argc = 1;
-    static char Program[] = "fuzz";
-    static char* Argv[] = {Program, nullptr};
-    static QApplication Application(Argc, Argv);
 }
 
 // Loads, taking the program's own error message as an answer to bad input;

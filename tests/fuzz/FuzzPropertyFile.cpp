@@ -7,11 +7,6 @@
 #include "plot/iPlotChannelCustom.h"
 #include "sevenseg/iSevenSegmentAnalog.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    StartOffscreenApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const std::string& Name = InputAsFile(Data, Size);
     TiPlot Plot;
