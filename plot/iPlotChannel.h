@@ -163,7 +163,9 @@ class TiPlotChannel : public TiPlotChannelCustom {
     void DrawFill(TCanvas& Canvas, bool XYSwap);
     void DrawBars(TCanvas& Canvas, bool XYSwap);
     void DrawFastTrace(TCanvas& Canvas, bool XYSwap);
-    int ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A) const;
+    int ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A,
+                 int& Run) const;
+    bool TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const;
     void DrawCurveSweep(TCanvas& Canvas, bool XYSwap, double First, double Last,
                         const TEvaluator& Evaluate);
     void DrawSpline(TCanvas& Canvas, bool XYSwap);

@@ -134,6 +134,10 @@ void TiPlotChannelCustom::ReportToAxes(int Newest, double X, double Y) {
 double TiPlotChannelCustom::HalfMarker(int Index, TiPlotAxis* Axis, const char* MissingAxis) {
     if (FData->Null(Index))
         throw Exception("Data Point Null");
+    return HalfMarker(Axis, MissingAxis);
+}
+
+double TiPlotChannelCustom::HalfMarker(TiPlotAxis* Axis, const char* MissingAxis) {
     if (!MarkersVisible())
         return 0;
     if (!Axis)
@@ -159,11 +163,22 @@ double TiPlotChannelCustom::MarkerYLow(int Index) {
 
 TiPlotChannelCustom::TExtent TiPlotChannelCustom::MarkerExtent(int First, int Last, bool X) {
     TExtent E;
+    if (!X) {
+        // The Y extremes from the summary index, the half marker added once:
+        // adding one value to all keeps their order.
+        const TiPlotDataSummary Sum = FData->Summary(First, Last);
+        if (Sum.HasValues()) {
+            const double Half = HalfMarker(YAxis(), "Y-Axis not assigned");
+            E.High = std::max(E.High, Sum.Max + Half);
+            E.Low = std::min(E.Low, Sum.Min - Half);
+        }
+        return E;
+    }
     for (int I = First; I <= Last; ++I) {
         if (FData->Null(I) || FData->Empty(I))
             continue;
-        E.High = std::max(E.High, X ? MarkerXHigh(I) : MarkerYHigh(I));
-        E.Low = std::min(E.Low, X ? MarkerXLow(I) : MarkerYLow(I));
+        E.High = std::max(E.High, MarkerXHigh(I));
+        E.Low = std::min(E.Low, MarkerXLow(I));
     }
     return E;
 }

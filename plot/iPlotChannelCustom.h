@@ -335,6 +335,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
 
   private:
     // Half a marker in values of the axis; 0 when markers are hidden.
+    double HalfMarker(TiPlotAxis* Axis, const char* MissingAxis);
+    // The same for a point, which must not be Null.
     double HalfMarker(int Index, TiPlotAxis* Axis, const char* MissingAxis);
     void ReportToAxes(int Index, double X, double Y);
     void ResetStatistics();

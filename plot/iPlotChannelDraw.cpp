@@ -429,9 +429,20 @@ void TiPlotChannel::DrawTrace(TCanvas& Canvas, bool XYSwap) {
 // extremes, the columns joined from the last Y of one to the first Y of
 // the next.
 // The good points from First on whose X lies in [Low, High], taken into A;
-// how many there were. The extremes stay in registers for the run.
-int TiPlotChannel::ScanBand(int First, int Last, double Low, double High,
-                            TiPlotMinMaxPoint& A) const {
+// how many there were. First is one of them. A long run is summed up by the
+// summary index; Run is the length of the one before, where the search for
+// its end begins.
+int TiPlotChannel::ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A,
+                            int& Run) const {
+    // The index's answer costs about as much as walking this many points.
+    constexpr int IndexedRun = 256;
+    if (Last - First >= IndexedRun) {
+        const int End = Data().LastIndexAtOrBefore(High, First, Last, First + Run);
+        if (End - First >= IndexedRun && TakeSummary(First, End, A)) {
+            Run = End - First;
+            return End - First + 1;
+        }
+    }
     double Max = A.Max, Min = A.Min, LastY = A.Last;
     const int N =
         Data().VisitWhile(First, Last, [&](int, double X, double Y, bool Null, bool Empty) {
@@ -495,6 +506,7 @@ void TiPlotChannel::DrawFastTrace(TCanvas& Canvas, bool XYSwap) {
     };
     const int Stop = VisibleStop();
     int I = VisibleStart();
+    int Run = 0;
     while (I <= Stop) {
         I += Data().VisitWhile(I, Stop, [&](int, double X, double Y, bool Null, bool Empty) {
             if (Current && !(Null || Empty) && ColumnOf.InBand(X))
@@ -503,9 +515,28 @@ void TiPlotChannel::DrawFastTrace(TCanvas& Canvas, bool XYSwap) {
             return true;
         });
         if (I <= Stop)
-            I += ScanBand(I, Stop, ColumnOf.Low(), ColumnOf.High(), *Current);
+            I += ScanBand(I, Stop, ColumnOf.Low(), ColumnOf.High(), *Current, Run);
     }
     Flush();
+}
+
+// Points First .. End taken into A at once, First being good and in a
+// column's band and End the last point at or before the band's high end.
+// Only when the points between are good and their X ascends: then they are
+// exactly the points the walk of the band would take.
+bool TiPlotChannel::TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const {
+    const TiPlotDataSummary Rest = Data().Summary(First + 1, End);
+    if (Rest.Flags != 0)
+        return false;
+    TiPlotDataSummary Sum;
+    Sum.Min = A.Min;
+    Sum.Max = A.Max;
+    Sum.Take(TiPlotDataSummary::OfPoint(Data().Y(First), false, false));
+    Sum.Take(Rest);
+    A.Min = Sum.Min;
+    A.Max = Sum.Max;
+    A.Last = Data().Y(End);
+    return true;
 }
 
 // One trace line and one fill line per pixel column from First to Last,

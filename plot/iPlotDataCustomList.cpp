@@ -95,12 +95,15 @@ int TiPlotDataCustomList::AddXY(double X, double Y) {
         if (FCount == FCapacity)
             Grow();
         WriteNewPoint(FCount, X, Y);
-        return FCount++;
+        IndexNewPoint(FCount++);
+        return FCount - 1;
     }
     // A full ring: the slot of the oldest point takes the new one.
     if (++FRingStart == FCount)
         FRingStart = 0;
-    WriteNewPoint(FRingStart == 0 ? FCount - 1 : FRingStart - 1, X, Y);
+    const int Slot = FRingStart == 0 ? FCount - 1 : FRingStart - 1;
+    WriteNewPoint(Slot, X, Y);
+    IndexNewPoint(Slot);
     return FCount - 1;
 }
 
@@ -123,7 +126,9 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity) {
         throw Exception("List Size can not be negative");
     if (NewCapacity == FCapacity)
         return;
-    Unwrap();
+    if (Unwrap())
+        FIndex.Rebuild();
+    const bool Shrinks = NewCapacity < FCapacity;
     if (NewCapacity == 0) {
         ReleaseStorage();
     } else {
@@ -135,6 +140,10 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity) {
     }
     FCapacity = NewCapacity;
     FCount = std::min(FCount, NewCapacity);
+    if (Shrinks)
+        FIndex.Rebuild();
+    else
+        FIndex.Grow();
 }
 
 void TiPlotDataCustomList::CheckDeleteCount(int N) const {
@@ -144,21 +153,24 @@ void TiPlotDataCustomList::CheckDeleteCount(int N) const {
 
 void TiPlotDataCustomList::DeleteFirst(int N) {
     CheckDeleteCount(N);
-    Unwrap();
+    if (!Unwrap() && N == 0)
+        return;
     FCount -= N;
     if (FCount > 0 && N > 0) {
         auto* Bytes = static_cast<char*>(FBlock);
         std::memmove(Bytes, Bytes + std::size_t(N) * FItemSize, std::size_t(FCount) * FItemSize);
     }
+    FIndex.Rebuild();
 }
 
-void TiPlotDataCustomList::Unwrap() {
+bool TiPlotDataCustomList::Unwrap() {
     if (FRingStart == 0)
-        return;
+        return false;
     auto* Bytes = static_cast<char*>(FBlock);
     std::rotate(Bytes, Bytes + std::size_t(FRingStart) * FItemSize,
                 Bytes + std::size_t(FCount) * FItemSize);
     FRingStart = 0;
+    return true;
 }
 
 template <typename TBefore> int TiPlotDataCustomList::CountLeading(TBefore Before) const {
@@ -183,6 +195,86 @@ int TiPlotDataCustomList::FirstIndexAtOrAfter(double X) const {
 
 int TiPlotDataCustomList::LastIndexAtOrBefore(double X) const {
     return CountLeading([X](double PointX) { return PointX <= X; }) - 1;
+}
+
+int TiPlotDataCustomList::LastIndexAtOrBefore(double X, int First, int Last, int Guess) const {
+    SlotOf(First);
+    SlotOf(Last);
+    return WithVariant([&](const auto& List) {
+        const auto AtOrBefore = [&](int Index) { return List.XAt(Index, RingSlot(Index)) <= X; };
+        // Low is known at or before X, High after it (Last + 1 stands for
+        // "after"); strides that double from the guess close in on the end,
+        // then a bisection finds it.
+        int Low = First, High = Last + 1;
+        const int Start = std::clamp(Guess, First, Last);
+        long long Stride = 1;
+        if (AtOrBefore(Start)) {
+            Low = Start;
+            while (Low + Stride <= Last && AtOrBefore(int(Low + Stride))) {
+                Low = int(Low + Stride);
+                Stride *= 2;
+            }
+            High = int(std::min<long long>(Low + Stride, Last + 1));
+        } else {
+            High = Start;
+            while (High - Stride > First && !AtOrBefore(int(High - Stride))) {
+                High = int(High - Stride);
+                Stride *= 2;
+            }
+            Low = int(std::max<long long>(High - Stride, First));
+        }
+        while (High - Low > 1) {
+            const int Middle = Low + (High - Low) / 2;
+            if (AtOrBefore(Middle))
+                Low = Middle;
+            else
+                High = Middle;
+        }
+        return Low;
+    });
+}
+
+TiPlotDataSummary TiPlotDataCustomList::Summary(int First, int Last) const {
+    if (Last < First)
+        return {};
+    SlotOf(Last);
+    const int Slot = SlotOf(First);
+    // A wrapped ring's range may run on from slot 0.
+    const int N = Last - First + 1;
+    const int Head = std::min(N, FCount - Slot);
+    TiPlotDataSummary Sum = FIndex.Query(Slot, Slot + Head - 1);
+    if (Head < N)
+        Sum.Take(FIndex.Query(0, N - Head - 1));
+    return Sum;
+}
+
+void TiPlotDataCustomList::ReadSummaries(int Slot, int N, TiPlotDataSummary* Out) const {
+    // The slot of the oldest point starts a new run of indices.
+    if (Slot < FRingStart && Slot + N > FRingStart) {
+        const int Head = FRingStart - Slot;
+        ReadSummaries(Slot, Head, Out);
+        ReadSummaries(FRingStart, N - Head, Out + Head);
+        return;
+    }
+    const int Index = Slot >= FRingStart ? Slot - FRingStart : Slot + FCount - FRingStart;
+    WithVariant([&](const auto& List) {
+        bool HasBefore = Index > 0;
+        double Before = HasBefore ? List.XAt(Index - 1, RingSlot(Index - 1)) : 0.0;
+        auto Take = [&](int, double X, double Y, bool Null, bool Empty) {
+            *Out++ = TiPlotDataSummary::OfPoint(Y, Null || Empty, HasBefore && !(X >= Before));
+            HasBefore = true;
+            Before = X;
+            return true;
+        };
+        List.VisitRun(Index, Slot, N, Take);
+    });
+}
+
+void TiPlotDataCustomList::XChanged(int Index) {
+    // The point's X is compared with the one before and the one after it.
+    PointChanged(Index);
+    if (Index + 1 < FCount)
+        PointChanged(Index + 1);
 }
 
 void TiPlotDataCustomList::SetRingBufferSize(int N) {
@@ -246,15 +338,19 @@ double TiPlotDataFullList::Close(int Index) const {
 }
 void TiPlotDataFullList::SetX(int Index, double Value) {
     At(Index).X = Value;
+    XChanged(Index);
 }
 void TiPlotDataFullList::SetY(int Index, double Value) {
     At(Index).Y = Value;
+    PointChanged(Index);
 }
 void TiPlotDataFullList::SetEmpty(int Index, bool Value) {
     At(Index).Empty = Value;
+    PointChanged(Index);
 }
 void TiPlotDataFullList::SetNull(int Index, bool Value) {
     At(Index).Null = Value;
+    PointChanged(Index);
 }
 void TiPlotDataFullList::SetHigh(int Index, double Value) {
     At(Index).High = Value;
@@ -318,9 +414,11 @@ bool TiPlotDataNullList::Null(int Index) const {
 }
 void TiPlotDataNullList::SetX(int Index, double Value) {
     At(Index).X = Value;
+    XChanged(Index);
 }
 void TiPlotDataNullList::SetY(int Index, double Value) {
     At(Index).Y = Value;
+    PointChanged(Index);
 }
 void TiPlotDataNullList::SetEmpty(int Index, bool Value) {
     SetFlag(Index, EmptyFlag, Value);
@@ -332,6 +430,7 @@ void TiPlotDataNullList::SetNull(int Index, bool Value) {
 void TiPlotDataNullList::SetFlag(int Index, std::uint16_t Bit, bool Value) {
     std::uint16_t& Flags = At(Index).Flags;
     Flags = Value ? Flags | Bit : Flags & ~Bit;
+    PointChanged(Index);
 }
 
 TiPlotDrawAttributes TiPlotDataNullList::PointAttributes(int Index) const {
@@ -381,9 +480,11 @@ double TiPlotDataCompactList::Y(int Index) const {
 }
 void TiPlotDataCompactList::SetX(int Index, double Value) {
     At(Index).X = float(Value);
+    XChanged(Index);
 }
 void TiPlotDataCompactList::SetY(int Index, double Value) {
     At(Index).Y = float(Value);
+    PointChanged(Index);
 }
 
 void TiPlotDataCompactList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
@@ -415,6 +516,7 @@ double TiPlotDataCompactIntervalList::Y(int Index) const {
 }
 void TiPlotDataCompactIntervalList::SetY(int Index, double Value) {
     At(Index) = float(Value);
+    PointChanged(Index);
 }
 
 void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {

@@ -4,6 +4,7 @@
 // features for memory. Points are addressed by index in insertion order.
 
 #include "platform/Types.h"
+#include "plot/iPlotSummaryIndex.h"
 #include "plot/iPlotTypes.h"
 
 #include <algorithm>
@@ -107,6 +108,18 @@ class TiPlotDataCustomList {
     int FirstIndexAtOrAfter(double X) const;
     // The last index whose X <= the given X; -1 when there is none.
     int LastIndexAtOrBefore(double X) const;
+    // The same within First .. Last for a run whose first point has
+    // X(First) <= X, searched outwards from Guess: a good guess (the length
+    // of the run before) costs a few reads near it instead of a bisection
+    // of the whole range.
+    int LastIndexAtOrBefore(double X, int First, int Last, int Guess) const;
+
+    // The extremes of the good Y values of the points First .. Last and
+    // whether they hold Null or Empty points or an X that does not ascend,
+    // from the summary index (an empty summary when Last < First; otherwise
+    // both ends must be points).
+    TiPlotDataSummary Summary(int First, int Last) const;
+    long long IndexMemoryUsed() const { return FIndex.MemoryUsed(); }
 
   protected:
     TiPlotDataCustomList(int ItemSize, TiPlotDataStyle Style);
@@ -123,8 +136,21 @@ class TiPlotDataCustomList {
     virtual void WriteNewPoint(int Slot, double X, double Y) = 0;
     // Fails with the variant's message when N points cannot be deleted.
     virtual void CheckDeleteCount(int N) const;
+    // Tell the summary index that the point's Y or flags, or its X, changed.
+    void PointChanged(int Index) { FIndex.Refresh(RingSlot(Index)); }
+    void XChanged(int Index);
 
   private:
+    friend class TiPlotSummaryIndex;
+    // The summaries of the points in slots Slot .. Slot + N - 1, for the
+    // index.
+    void ReadSummaries(int Slot, int N, TiPlotDataSummary* Out) const;
+    // The index learns of the point AddXY wrote into Slot.
+    void IndexNewPoint(int Slot) {
+        TiPlotDataSummary Point;
+        ReadSummaries(Slot, 1, &Point);
+        FIndex.Append(Slot, Point);
+    }
     // Calls Do with this list as its concrete variant, so that the reads
     // inside are direct rather than virtual.
     template <typename F> decltype(auto) WithVariant(F&& Do) const;
@@ -133,8 +159,8 @@ class TiPlotDataCustomList {
     void SetItemSize(int Size);
     void Grow();
     // Moves the points of a wrapped ring into index order, so that the
-    // block can be cut or shifted.
-    void Unwrap();
+    // block can be cut or shifted; whether they moved.
+    bool Unwrap();
     void ReleaseStorage();
 
     int FCount = 0;
@@ -146,6 +172,7 @@ class TiPlotDataCustomList {
     TiPlotDataStyle FStyle;
     TiPlotDrawAttributes FDefaults;
     void* FBlock = nullptr;
+    TiPlotSummaryIndex FIndex{*this};
 };
 
 // Every feature per point: flags, high-low values and the drawing attributes.

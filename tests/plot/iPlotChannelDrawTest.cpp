@@ -474,23 +474,33 @@ void DrawPlainFastTrace(TiPlotChannel& C, TCanvas& Canvas, bool Swap) {
     Flush();
 }
 
-TEST_F(ChannelDraw, FastTraceMatchesItsPlainRendering) {
-    struct TCase {
-        int Count;
-        double Min, Span;
-        bool Swap;
-        TiPlotScaleType Scale;
-        int Ring = 0; // a ring of this size, wrapped by the points beyond it
-    } Cases[] = {{300, 0, 300, false, ipstLinear},
-                 {20000, 0, 20000, false, ipstLinear},
-                 {20000, 3000.3, 777, true, ipstLinear},
-                 {100000, 0, 100000, true, ipstLinear},
-                 {5000, 1, 5000, false, ipstLog10},
-                 {50000, -5, 1e4, false, ipstLinear},
-                 {30000, 10000, 20000, false, ipstLinear, 17777}};
-    std::mt19937 Random(11);
-    std::uniform_real_distribution<double> Noise(-0.3, 0.3);
-    for (const TCase& C : Cases) {
+struct TFastCase {
+    int Count;
+    double Min, Span;
+    bool Swap;
+    TiPlotScaleType Scale;
+    int Ring = 0; // a ring of this size, wrapped by the points beyond it
+    // One point in so many has a Null, an Empty or an X moved by up to
+    // Moved (none at 0); beyond 0.5 X steps back.
+    int NullEvery = 50, EmptyEvery = 40, MovedXEvery = 3;
+    TiPlotDataStyle Style = ipdsStandard;
+    double Moved = 0.3;
+};
+
+void PrintTo(const TFastCase& C, std::ostream* Out) {
+    *Out << C.Count << " points in " << C.Min << " + " << C.Span << ", ring " << C.Ring
+         << ", style " << int(C.Style) << ", Null, Empty, moved X every " << C.NullEvery << ", "
+         << C.EmptyEvery << ", " << C.MovedXEvery;
+}
+
+class FastTrace : public ChannelDraw {
+  protected:
+    // InView: the case is made to show the trace.
+    void ExpectItsPlainRendering(const TFastCase& C, bool InView = true) {
+        SCOPED_TRACE(::testing::PrintToString(C));
+        std::uniform_real_distribution<double> Noise(-0.3, 0.3), Move(-C.Moved, C.Moved);
+        const auto OneIn = [&](int N) { return N > 0 && Random() % unsigned(N) == 0; };
+        Channel.SetDataStyle(C.Style);
         Channel.Clear();
         Channel.SetRingBufferSize(C.Ring);
         Plot.SetXYAxesReverse(C.Swap);
@@ -498,12 +508,12 @@ TEST_F(ChannelDraw, FastTraceMatchesItsPlainRendering) {
         X.SetMinSpan(C.Min, C.Span);
         Y.SetMinSpan(-1.2, 2.4);
         for (int I = 0; I < C.Count; ++I) {
-            const double V = I + (Random() % 3 == 0 ? Noise(Random) : 0);
+            const double V = I + (OneIn(C.MovedXEvery) ? Move(Random) : 0);
             Channel.AddXY(V, std::sin(I * 0.01) + Noise(Random) * (I % 7));
             const int Newest = Channel.Count() - 1;
-            if (Random() % 50 == 0)
+            if (OneIn(C.NullEvery))
                 Channel.SetNull(Newest, true);
-            if (Random() % 40 == 0)
+            if (OneIn(C.EmptyEvery))
                 Channel.SetEmpty(Newest, true);
         }
         Paint();
@@ -519,12 +529,55 @@ TEST_F(ChannelDraw, FastTraceMatchesItsPlainRendering) {
         Plain.Canvas().FillRect(Rect(0, 0, 1000, 600));
         Plain.Canvas().Pen().SetColor(Trace);
         DrawPlainFastTrace(Channel, Plain.Canvas(), C.Swap);
-        EXPECT_TRUE(Fast.Image() == Plain.Image()) << C.Count << " " << C.Min;
+        EXPECT_TRUE(Fast.Image() == Plain.Image());
+        if (!InView)
+            return;
         int Drawn = 0;
         for (int Y0 = V.Top; Y0 <= V.Bottom; Y0 += 3)
             for (int X0 = V.Left; X0 <= V.Right; X0 += 3)
                 Drawn += Fast.Canvas().Pixel(X0, Y0) == Trace;
-        EXPECT_GT(Drawn, 10) << C.Count << ": the trace is in view";
+        EXPECT_GT(Drawn, 10) << "the trace is in view";
+    }
+
+    std::mt19937 Random{11};
+};
+
+TEST_F(FastTrace, MatchesItsPlainRendering) {
+    const TFastCase Cases[] = {{300, 0, 300, false, ipstLinear},
+                               {20000, 0, 20000, false, ipstLinear},
+                               {20000, 3000.3, 777, true, ipstLinear},
+                               {100000, 0, 100000, true, ipstLinear},
+                               {5000, 1, 5000, false, ipstLog10},
+                               {50000, -5, 1e4, false, ipstLinear},
+                               {30000, 10000, 20000, false, ipstLinear, 17777}};
+    for (const TFastCase& C : Cases)
+        ExpectItsPlainRendering(C);
+}
+
+// Hundreds of points per column, where the summary index answers for a
+// column unless it holds Null or Empty points or an X that steps back:
+// random ranges of X, rings, styles and rates of such points.
+TEST_F(FastTrace, FromTheSummaryIndexMatchesItsPlainRendering) {
+    const TiPlotDataStyle Styles[] = {ipdsStandard, ipdsCompact, ipdsCompactInterval,
+                                      ipdsFullFeature};
+    const int Rates[] = {0, 0, 300, 5000};
+    std::mt19937 Choose(5);
+    const auto Pick = [&](int N) { return int(Choose() % unsigned(N)); };
+    for (int K = 0; K < 14; ++K) {
+        TFastCase C{100000 + Pick(500000), 0, 0, Pick(4) == 0,
+                    Pick(6) == 0 ? ipstLog10 : ipstLinear};
+        const double Known = C.Count; // about the X range of the points kept
+        C.Span = Known * (0.02 + 1.1 * std::uniform_real_distribution<double>()(Choose));
+        C.Min = Known * (std::uniform_real_distribution<double>(-0.1, 1)(Choose)) - C.Span / 2;
+        if (C.Scale == ipstLog10)
+            C.Min = 1 + Pick(1000);
+        C.Ring = Pick(3) == 0 ? C.Count / 2 + Pick(C.Count / 2) : 0;
+        C.NullEvery = Rates[Pick(4)];
+        C.EmptyEvery = Rates[Pick(4)];
+        C.MovedXEvery = Rates[Pick(4)];
+        C.Style = Styles[Pick(4)];
+        C.Moved = C.Count / 1000.0; // about a column's width
+        ExpectItsPlainRendering(C, false);
     }
 }
 

@@ -1,0 +1,159 @@
+#include "plot/iPlotSummaryIndex.h"
+
+#include "plot/iPlotDataCustomList.h"
+
+#include <algorithm>
+
+namespace {
+
+// Sizes a vector to exactly N elements: the nodes are a fixed share of the
+// points' memory, which a doubling growth would not keep.
+void SetExactSize(std::vector<TiPlotDataSummary>& Nodes, std::size_t N) {
+    if (N > Nodes.capacity())
+        Nodes.reserve(N);
+    Nodes.resize(N);
+    if (Nodes.capacity() > N)
+        Nodes.shrink_to_fit();
+}
+
+} // namespace
+
+void TiPlotSummaryIndex::AppendAtNodeEdge(int Slot, const TiPlotDataSummary& Point) {
+    const int Levels = int(FLevels.size());
+    const long long Next = (long long)Slot + 1;
+    // The first slot under a node starts it afresh: it may hold the sums
+    // of the points this ring overwrites.
+    for (int L = 0; L < Levels && (Slot & ((1LL << SpanShift(L)) - 1)) == 0; ++L)
+        FLevels[L][std::size_t(Slot) >> SpanShift(L)] = {};
+    FLevels[0][std::size_t(Slot) >> Shift].Take(Point);
+    // The last slot under a node completes it: it goes into its parent.
+    for (int L = 0; L + 1 < Levels && (Next & ((1LL << SpanShift(L)) - 1)) == 0; ++L)
+        FLevels[L + 1][std::size_t(Slot) >> SpanShift(L + 1)].Take(
+            FLevels[L][std::size_t(Slot) >> SpanShift(L)]);
+}
+
+int TiPlotSummaryIndex::WritePosition() const {
+    return FList.RingStart() != 0 ? FList.RingStart() : FList.Count();
+}
+
+bool TiPlotSummaryIndex::UnderConstruction(int Level, int Node, int Position) const {
+    return (Position & ((1LL << SpanShift(Level)) - 1)) != 0 &&
+           Node == Position >> SpanShift(Level);
+}
+
+void TiPlotSummaryIndex::Refresh(int Slot) {
+    const int Position = WritePosition();
+    for (int L = 0; L < int(FLevels.size()); ++L)
+        Recompute(L, Slot >> SpanShift(L), Position);
+}
+
+void TiPlotSummaryIndex::Recompute(int Level, int Node, int Position) {
+    const long long First = (long long)Node << Shift;
+    long long End = First + Fanout;
+    // Of a node under construction, only the part before the write position.
+    if (UnderConstruction(Level, Node, Position))
+        End = Level == 0 ? Position : Position >> SpanShift(Level - 1);
+    End = std::min<long long>(End, Level == 0 ? FList.Count() : FLevels[Level - 1].size());
+    TiPlotDataSummary Sum;
+    Fold(Level - 1, First, End, Sum);
+    FLevels[Level][std::size_t(Node)] = Sum;
+}
+
+void TiPlotSummaryIndex::Fold(int Level, long long First, long long End,
+                              TiPlotDataSummary& Into) const {
+    if (Level >= 0) {
+        const std::vector<TiPlotDataSummary>& Nodes = FLevels[Level];
+        for (long long N = First; N < End; ++N)
+            Into.Take(Nodes[std::size_t(N)]);
+        return;
+    }
+    TiPlotDataSummary Points[Fanout];
+    for (long long Slot = First; Slot < End; Slot += Fanout) {
+        const int N = int(std::min<long long>(Fanout, End - Slot));
+        FList.ReadSummaries(int(Slot), N, Points);
+        for (int K = 0; K < N; ++K)
+            Into.Take(Points[K]);
+    }
+}
+
+void TiPlotSummaryIndex::Allocate() {
+    long long Below = FList.Capacity();
+    int Levels = 0;
+    while (Below >= MinUnitsBelow) {
+        Below = (Below + Fanout - 1) / Fanout;
+        ++Levels;
+    }
+    FLevels.resize(std::size_t(Levels));
+    Below = FList.Capacity();
+    for (std::vector<TiPlotDataSummary>& Nodes : FLevels) {
+        Below = (Below + Fanout - 1) / Fanout;
+        SetExactSize(Nodes, std::size_t(Below));
+    }
+}
+
+void TiPlotSummaryIndex::Grow() {
+    const std::size_t OldLevels = FLevels.size();
+    try {
+        Allocate();
+        // A new level over nodes that all exist already.
+        const int Position = WritePosition();
+        for (std::size_t L = OldLevels; L < FLevels.size(); ++L)
+            for (std::size_t N = 0; N < FLevels[L].size(); ++N)
+                Recompute(int(L), int(N), Position);
+    } catch (...) {
+        // Without its levels the index reads the points themselves.
+        FLevels.clear();
+        throw;
+    }
+}
+
+void TiPlotSummaryIndex::Rebuild() {
+    try {
+        // Unchanged sizes allocate nothing: a rebuild after points moved
+        // cannot fail.
+        Allocate();
+        // The points in slot order, as AddXY writes them; each node is
+        // started afresh at its first slot.
+        TiPlotDataSummary Points[Fanout];
+        for (int Slot = 0; !FLevels.empty() && Slot < FList.Count(); Slot += Fanout) {
+            const int N = std::min(Fanout, FList.Count() - Slot);
+            FList.ReadSummaries(Slot, N, Points);
+            for (int K = 0; K < N; ++K)
+                Append(Slot + K, Points[K]);
+        }
+    } catch (...) {
+        FLevels.clear();
+        throw;
+    }
+}
+
+TiPlotDataSummary TiPlotSummaryIndex::Query(int First, int Last) const {
+    TiPlotDataSummary Head, Tail;
+    long long Low = First, High = (long long)Last + 1;
+    // Low .. High - 1 are units of Level (points at -1). Each step folds the
+    // units at both ends that do not fill a node of the level above, then
+    // goes up to the whole nodes between them.
+    int Level = -1;
+    for (; Level + 1 < int(FLevels.size()); ++Level) {
+        const long long Up = (Low + Fanout - 1) >> Shift, Down = High >> Shift;
+        if (Up >= Down)
+            break;
+        Fold(Level, Low, Up << Shift, Head);
+        TiPlotDataSummary End;
+        Fold(Level, Down << Shift, High, End);
+        End.Take(Tail);
+        Tail = End;
+        Low = Up;
+        High = Down;
+    }
+    Fold(Level, Low, High, Head);
+    Head.Take(Tail);
+    return Head;
+}
+
+long long TiPlotSummaryIndex::MemoryUsed() const {
+    long long Bytes = 0;
+    for (const std::vector<TiPlotDataSummary>& Nodes : FLevels)
+        Bytes += (long long)(Nodes.capacity() * sizeof(TiPlotDataSummary));
+    return Bytes;
+}
