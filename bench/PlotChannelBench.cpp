@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <fstream>
 #include <memory>
 #include <ranges>
@@ -43,17 +44,22 @@ void AddXY(benchmark::State& State, TiPlotDataStyle Style, int RingSize) {
 
 // The main window's strip chart: the X axis scrolls with each new point and
 // the Y axis scales to take in every value (a bounded signal, so after its
-// first cycle the Y axis stays while X moves on every call).
+// first cycle the Y axis stays while X moves on every call). With Argument
+// 1 the summary index is read every 2^16 points, as a paint would, so that
+// it sums up the points added in between: the whole cost of a point.
 void AddXYStripChart(benchmark::State& State) {
     TiPlot Plot;
     TiPlotChannelCustom* Channel = Plot.Channel(0);
     Plot.YAxis(0)->SetTrackingStyle(iptsScaleMinMax);
     Channel->SetRingBufferSize(1 << 20);
+    const bool Read = State.range(0) != 0;
     double X = 0, Y = 0;
     for (auto _ : State) {
         benchmark::DoNotOptimize(Channel->AddXY(X, Y));
         X += 1;
         Y = Y < 40 ? Y + 0.04 : 0; // a sawtooth over the Y axis' 0 .. 40
+        if (Read && (std::int64_t(X) & 0xFFFF) == 0)
+            benchmark::DoNotOptimize(Channel->Data().Summary(0, Channel->Count() - 1));
     }
     State.SetItemsProcessed(State.iterations());
     State.counters["x_min"] = Plot.XAxis(0)->Min();
@@ -79,6 +85,8 @@ void TenMillionStandardPoints(benchmark::State& State) {
             Channel->AddXY(I, I);
         State.counters["bytes_per_point"] = double(ResidentBytes() - Before) / Points;
         State.counters["capacity_bytes_per_point"] = double(Channel->MemoryUsed()) / Points;
+        State.counters["index_bytes_per_point"] =
+            double(Channel->Data().IndexMemoryUsed()) / Points;
     }
 }
 
@@ -181,7 +189,7 @@ BENCHMARK_CAPTURE(AddXY, CompactInterval, ipdsCompactInterval, 0);
 BENCHMARK_CAPTURE(AddXY, CompactInterval_Ring1000, ipdsCompactInterval, 1000);
 BENCHMARK_CAPTURE(AddXY, FullFeature, ipdsFullFeature, 0);
 BENCHMARK_CAPTURE(AddXY, FullFeature_Ring1000, ipdsFullFeature, 1000);
-BENCHMARK(AddXYStripChart);
+BENCHMARK(AddXYStripChart)->ArgName("IndexRead")->DenseRange(0, 1);
 BENCHMARK(TenMillionStandardPoints)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 #define SM_READ_BENCHMARKS(TList)                                                                  \

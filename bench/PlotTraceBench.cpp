@@ -1,6 +1,7 @@
 // A full 1000 x 600 plot painted off-screen with one straight-line channel
 // of N noisy sine points (fast trace, width 1), all in view or only the
-// newest 1000; and a cubic-spline channel of 10^4 points.
+// newest 1000; a channel of 10^8 compact-interval points, painted and
+// zoomed to fit; and a cubic-spline channel of 10^4 points.
 
 #include "platform/Bitmap.h"
 #include "plot/iPlot.h"
@@ -21,11 +22,12 @@ struct TTracePlot {
     TBitmap Picture{1000, 600};
     TiPlotChannel& Channel = static_cast<TiPlotChannel&>(*Plot.Channel(0));
 
-    TTracePlot(int N, TiPlotInterpolationStyle Style) {
+    TTracePlot(int N, TiPlotInterpolationStyle Style, TiPlotDataStyle Storage = ipdsStandard) {
         Plot.resize(1000, 600);
         Channel.SetXAxisTrackingEnabled(false);
         Channel.SetYAxisTrackingEnabled(false);
         Channel.SetInterpolationStyle(Style);
+        Channel.SetDataStyle(Storage);
         std::mt19937 Random(1);
         std::uniform_real_distribution<double> Noise(-0.2, 0.2);
         for (int I = 0; I < N; ++I)
@@ -39,6 +41,8 @@ void Run(benchmark::State& State, TTracePlot& T) {
     for (auto _ : State)
         T.Plot.Paint(T.Picture.Canvas());
     State.counters["points"] = T.Channel.VisibleStop() - T.Channel.VisibleStart() + 1;
+    State.counters["index_share"] =
+        double(T.Channel.Data().IndexMemoryUsed()) / double(T.Channel.Data().MemoryUsed());
 }
 
 void BM_FastTraceAllInView(benchmark::State& State) {
@@ -59,6 +63,32 @@ void BM_FastTraceLast1000Of1e7(benchmark::State& State) {
     Run(State, T);
 }
 BENCHMARK(BM_FastTraceLast1000Of1e7)->Unit(benchmark::kMillisecond);
+
+// 10^8 points at 4 bytes each (400 MB), made once for both benchmarks and
+// painted once, which sums up the points added for the summary index.
+TTracePlot& HundredMillion() {
+    static TTracePlot T(100'000'000, ipistStraightLine, ipdsCompactInterval);
+    static const bool Painted = (T.Plot.Paint(T.Picture.Canvas()), true);
+    (void)Painted;
+    return T;
+}
+
+void BM_FastTraceAllInView1e8CompactInterval(benchmark::State& State) {
+    Run(State, HundredMillion());
+}
+BENCHMARK(BM_FastTraceAllInView1e8CompactInterval)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomToFit1e8(benchmark::State& State) {
+    TTracePlot& T = HundredMillion();
+    TiPlotAxis& Y = *T.Plot.YAxis(0);
+    for (auto _ : State) {
+        Y.SetMinSpan(-1.5, 3);
+        Y.ZoomToFit();
+    }
+    State.counters["y_min"] = Y.Min();
+    State.counters["y_span"] = Y.Span();
+}
+BENCHMARK(BM_ZoomToFit1e8)->Unit(benchmark::kMicrosecond);
 
 void BM_CubicSpline1e4(benchmark::State& State) {
     static TTracePlot T(10000, ipistCubicSpline);

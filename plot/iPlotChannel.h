@@ -166,6 +166,7 @@ class TiPlotChannel : public TiPlotChannelCustom {
     int ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A,
                  int& Run) const;
     bool TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const;
+    int WalkBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A) const;
     void DrawCurveSweep(TCanvas& Canvas, bool XYSwap, double First, double Last,
                         const TEvaluator& Evaluate);
     void DrawSpline(TCanvas& Canvas, bool XYSwap);

@@ -425,24 +425,31 @@ void TiPlotChannel::DrawTrace(TCanvas& Canvas, bool XYSwap) {
     }
 }
 
-// Each pixel column's points reduced to one vertical line between their
-// extremes, the columns joined from the last Y of one to the first Y of
-// the next.
 // The good points from First on whose X lies in [Low, High], taken into A;
-// how many there were. First is one of them. A long run is summed up by the
-// summary index; Run is the length of the one before, where the search for
-// its end begins.
+// how many there were. First is one of them. Run is the length of the run
+// before: after a short one the points are walked, after a long one (or
+// once the walk is long) the summary index sums up the rest of the run.
 int TiPlotChannel::ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A,
                             int& Run) const {
     // The index's answer costs about as much as walking this many points.
     constexpr int IndexedRun = 256;
-    if (Last - First >= IndexedRun) {
-        const int End = Data().LastIndexAtOrBefore(High, First, Last, First + Run);
-        if (End - First >= IndexedRun && TakeSummary(First, End, A)) {
-            Run = End - First;
-            return End - First + 1;
-        }
+    int Taken = 0;
+    if (Run < IndexedRun) {
+        Taken = WalkBand(First, std::min(Last, First + IndexedRun - 1), Low, High, A);
+        if (Taken < IndexedRun || First + Taken > Last)
+            return Run = Taken;
     }
+    // From the last point taken, or First.
+    const int From = First + std::max(Taken, 1) - 1;
+    const int End = Data().LastIndexAtOrBefore(High, From, Last, First + Run - 1);
+    if (TakeSummary(From, End, A))
+        return Run = End - First + 1;
+    return Run = Taken + WalkBand(First + Taken, Last, Low, High, A);
+}
+
+// The walk of ScanBand; the extremes stay in registers for the run.
+int TiPlotChannel::WalkBand(int First, int Last, double Low, double High,
+                            TiPlotMinMaxPoint& A) const {
     double Max = A.Max, Min = A.Min, LastY = A.Last;
     const int N =
         Data().VisitWhile(First, Last, [&](int, double X, double Y, bool Null, bool Empty) {
@@ -459,6 +466,29 @@ int TiPlotChannel::ScanBand(int First, int Last, double Low, double High, TiPlot
     return N;
 }
 
+// Points First .. End taken into A at once, First being good and in a
+// column's band (and perhaps in A already) and End the last point at or
+// before the band's high end. Only when the points between are good and
+// their X ascends: then they are exactly the points the walk of the band
+// would take.
+bool TiPlotChannel::TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const {
+    const TiPlotDataSummary Rest = Data().Summary(First + 1, End);
+    if (Rest.Flags != 0)
+        return false;
+    TiPlotDataSummary Sum;
+    Sum.Min = A.Min;
+    Sum.Max = A.Max;
+    Sum.Take(TiPlotDataSummary::OfPoint(Data().Y(First), false, false));
+    Sum.Take(Rest);
+    A.Min = Sum.Min;
+    A.Max = Sum.Max;
+    A.Last = Data().Y(End);
+    return true;
+}
+
+// Each pixel column's points reduced to one vertical line between their
+// extremes, the columns joined from the last Y of one to the first Y of
+// the next.
 void TiPlotChannel::DrawFastTrace(TCanvas& Canvas, bool XYSwap) {
     if (VisibleStart() == VisibleStop() || VisibleStart() < 0)
         return;
@@ -518,25 +548,6 @@ void TiPlotChannel::DrawFastTrace(TCanvas& Canvas, bool XYSwap) {
             I += ScanBand(I, Stop, ColumnOf.Low(), ColumnOf.High(), *Current, Run);
     }
     Flush();
-}
-
-// Points First .. End taken into A at once, First being good and in a
-// column's band and End the last point at or before the band's high end.
-// Only when the points between are good and their X ascends: then they are
-// exactly the points the walk of the band would take.
-bool TiPlotChannel::TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const {
-    const TiPlotDataSummary Rest = Data().Summary(First + 1, End);
-    if (Rest.Flags != 0)
-        return false;
-    TiPlotDataSummary Sum;
-    Sum.Min = A.Min;
-    Sum.Max = A.Max;
-    Sum.Take(TiPlotDataSummary::OfPoint(Data().Y(First), false, false));
-    Sum.Take(Rest);
-    A.Min = Sum.Min;
-    A.Max = Sum.Max;
-    A.Last = Data().Y(End);
-    return true;
 }
 
 // One trace line and one fill line per pixel column from First to Last,

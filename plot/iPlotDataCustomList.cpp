@@ -95,15 +95,14 @@ int TiPlotDataCustomList::AddXY(double X, double Y) {
         if (FCount == FCapacity)
             Grow();
         WriteNewPoint(FCount, X, Y);
-        IndexNewPoint(FCount++);
-        return FCount - 1;
+        FIndex.Added();
+        return FCount++;
     }
     // A full ring: the slot of the oldest point takes the new one.
     if (++FRingStart == FCount)
         FRingStart = 0;
-    const int Slot = FRingStart == 0 ? FCount - 1 : FRingStart - 1;
-    WriteNewPoint(Slot, X, Y);
-    IndexNewPoint(Slot);
+    WriteNewPoint(FRingStart == 0 ? FCount - 1 : FRingStart - 1, X, Y);
+    FIndex.Added();
     return FCount - 1;
 }
 
@@ -248,25 +247,38 @@ TiPlotDataSummary TiPlotDataCustomList::Summary(int First, int Last) const {
     return Sum;
 }
 
-void TiPlotDataCustomList::ReadSummaries(int Slot, int N, TiPlotDataSummary* Out) const {
+TiPlotDataSummary TiPlotDataCustomList::SumSlots(int Slot, int N) const {
     // The slot of the oldest point starts a new run of indices.
     if (Slot < FRingStart && Slot + N > FRingStart) {
-        const int Head = FRingStart - Slot;
-        ReadSummaries(Slot, Head, Out);
-        ReadSummaries(FRingStart, N - Head, Out + Head);
-        return;
+        TiPlotDataSummary Sum = SumSlots(Slot, FRingStart - Slot);
+        Sum.Take(SumSlots(FRingStart, Slot + N - FRingStart));
+        return Sum;
     }
     const int Index = Slot >= FRingStart ? Slot - FRingStart : Slot + FCount - FRingStart;
-    WithVariant([&](const auto& List) {
+    return WithVariant([&](const auto& List) {
+        double Min = TiPlotDataSummary().Min, Max = TiPlotDataSummary().Max;
+        bool Holes = false, Descents = false;
         bool HasBefore = Index > 0;
         double Before = HasBefore ? List.XAt(Index - 1, RingSlot(Index - 1)) : 0.0;
         auto Take = [&](int, double X, double Y, bool Null, bool Empty) {
-            *Out++ = TiPlotDataSummary::OfPoint(Y, Null || Empty, HasBefore && !(X >= Before));
+            Descents |= HasBefore && !(X >= Before);
             HasBefore = true;
             Before = X;
+            if (Null || Empty) {
+                Holes = true;
+                return true;
+            }
+            Max = Y > Max ? Y : Max;
+            Min = Y < Min ? Y : Min;
             return true;
         };
         List.VisitRun(Index, Slot, N, Take);
+        TiPlotDataSummary Sum;
+        Sum.Min = Min;
+        Sum.Max = Max;
+        Sum.Flags = std::uint8_t((Holes ? TiPlotDataSummary::Holes : 0) |
+                                 (Descents ? TiPlotDataSummary::Descents : 0));
+        return Sum;
     });
 }
 

@@ -142,15 +142,9 @@ class TiPlotDataCustomList {
 
   private:
     friend class TiPlotSummaryIndex;
-    // The summaries of the points in slots Slot .. Slot + N - 1, for the
+    // The summary of the points in slots Slot .. Slot + N - 1, for the
     // index.
-    void ReadSummaries(int Slot, int N, TiPlotDataSummary* Out) const;
-    // The index learns of the point AddXY wrote into Slot.
-    void IndexNewPoint(int Slot) {
-        TiPlotDataSummary Point;
-        ReadSummaries(Slot, 1, &Point);
-        FIndex.Append(Slot, Point);
-    }
+    TiPlotDataSummary SumSlots(int Slot, int N) const;
     // Calls Do with this list as its concrete variant, so that the reads
     // inside are direct rather than virtual.
     template <typename F> decltype(auto) WithVariant(F&& Do) const;

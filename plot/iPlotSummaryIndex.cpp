@@ -18,14 +18,37 @@ void SetExactSize(std::vector<TiPlotDataSummary>& Nodes, std::size_t N) {
 
 } // namespace
 
-void TiPlotSummaryIndex::AppendAtNodeEdge(int Slot, const TiPlotDataSummary& Point) {
+void TiPlotSummaryIndex::CatchUp() const {
+    const int Count = FList.Count();
+    // Of more points than the storage holds, only the kept ones matter.
+    const int N = int(std::min<long long>(FPending, Count));
+    FPending = 0;
+    if (N == 0 || FLevels.empty())
+        return;
+    // The newest point is in the slot before the write position.
+    int First = WritePosition() - N;
+    Replay(First < 0 ? First + Count : First, N);
+}
+
+void TiPlotSummaryIndex::Replay(int Slot, int N) const {
+    const int Count = FList.Count();
+    while (N > 0) {
+        // Up to the end of the first-level node, or of the points.
+        const int Run = std::min({N, Fanout - (Slot & (Fanout - 1)), Count - Slot});
+        Append(Slot, Run, FList.SumSlots(Slot, Run));
+        N -= Run;
+        Slot = Slot + Run == Count ? 0 : Slot + Run;
+    }
+}
+
+void TiPlotSummaryIndex::Append(int Slot, int N, const TiPlotDataSummary& Points) const {
     const int Levels = int(FLevels.size());
-    const long long Next = (long long)Slot + 1;
+    const long long Next = (long long)Slot + N;
     // The first slot under a node starts it afresh: it may hold the sums
     // of the points this ring overwrites.
     for (int L = 0; L < Levels && (Slot & ((1LL << SpanShift(L)) - 1)) == 0; ++L)
         FLevels[L][std::size_t(Slot) >> SpanShift(L)] = {};
-    FLevels[0][std::size_t(Slot) >> Shift].Take(Point);
+    FLevels[0][std::size_t(Slot) >> Shift].Take(Points);
     // The last slot under a node completes it: it goes into its parent.
     for (int L = 0; L + 1 < Levels && (Next & ((1LL << SpanShift(L)) - 1)) == 0; ++L)
         FLevels[L + 1][std::size_t(Slot) >> SpanShift(L + 1)].Take(
@@ -42,6 +65,7 @@ bool TiPlotSummaryIndex::UnderConstruction(int Level, int Node, int Position) co
 }
 
 void TiPlotSummaryIndex::Refresh(int Slot) {
+    CatchUp();
     const int Position = WritePosition();
     for (int L = 0; L < int(FLevels.size()); ++L)
         Recompute(L, Slot >> SpanShift(L), Position);
@@ -67,13 +91,8 @@ void TiPlotSummaryIndex::Fold(int Level, long long First, long long End,
             Into.Take(Nodes[std::size_t(N)]);
         return;
     }
-    TiPlotDataSummary Points[Fanout];
-    for (long long Slot = First; Slot < End; Slot += Fanout) {
-        const int N = int(std::min<long long>(Fanout, End - Slot));
-        FList.ReadSummaries(int(Slot), N, Points);
-        for (int K = 0; K < N; ++K)
-            Into.Take(Points[K]);
-    }
+    if (First < End)
+        Into.Take(FList.SumSlots(int(First), int(End - First)));
 }
 
 void TiPlotSummaryIndex::Allocate() {
@@ -92,6 +111,7 @@ void TiPlotSummaryIndex::Allocate() {
 }
 
 void TiPlotSummaryIndex::Grow() {
+    CatchUp();
     const std::size_t OldLevels = FLevels.size();
     try {
         Allocate();
@@ -112,15 +132,9 @@ void TiPlotSummaryIndex::Rebuild() {
         // Unchanged sizes allocate nothing: a rebuild after points moved
         // cannot fail.
         Allocate();
-        // The points in slot order, as AddXY writes them; each node is
-        // started afresh at its first slot.
-        TiPlotDataSummary Points[Fanout];
-        for (int Slot = 0; !FLevels.empty() && Slot < FList.Count(); Slot += Fanout) {
-            const int N = std::min(Fanout, FList.Count() - Slot);
-            FList.ReadSummaries(Slot, N, Points);
-            for (int K = 0; K < N; ++K)
-                Append(Slot + K, Points[K]);
-        }
+        FPending = 0;
+        if (!FLevels.empty())
+            Replay(0, FList.Count());
     } catch (...) {
         FLevels.clear();
         throw;
@@ -128,6 +142,7 @@ void TiPlotSummaryIndex::Rebuild() {
 }
 
 TiPlotDataSummary TiPlotSummaryIndex::Query(int First, int Last) const {
+    CatchUp();
     TiPlotDataSummary Head, Tail;
     long long Low = First, High = (long long)Last + 1;
     // Low .. High - 1 are units of Level (points at -1). Each step folds the

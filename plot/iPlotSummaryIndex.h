@@ -44,26 +44,22 @@ struct TiPlotDataSummary {
 };
 
 // Levels of nodes over the storage's slots: a node of the first level sums
-// up 64 slots, a node of each level above 64 nodes of the level below. Nodes
-// are written as the points arrive (AddXY writes the slots in order, a ring
-// from slot 0 again), a node being started afresh when the first slot under
-// it is written and passed to its parent when the last one is. A node under
-// construction is one that the write position lies strictly inside; a run
-// of points never covers it whole, so its stale part is never read.
+// up 64 slots, a node of each level above 64 nodes of the level below. The
+// slots are summed up in the order AddXY writes them (in order, a ring from
+// slot 0 again), a node being started afresh when its first slot comes and
+// passed to its parent with its last. A node under construction is one that
+// the write position lies strictly inside; a run of points never covers it
+// whole, so its stale part is never read.
+//
+// AddXY only counts its points: they are summed up when the index is next
+// read or changed, in a batch, which keeps adding a point as cheap as it
+// was. Each point is summed up once, however many were added in between.
 class TiPlotSummaryIndex {
   public:
     explicit TiPlotSummaryIndex(const TiPlotDataCustomList& List) : FList(List) {}
 
-    // The point just written into Slot by AddXY.
-    void Append(int Slot, const TiPlotDataSummary& Point) {
-        if (FLevels.empty())
-            return;
-        // Inside a first-level node no other node is touched.
-        if ((Slot & (Fanout - 1)) != 0 && ((Slot + 1) & (Fanout - 1)) != 0)
-            FLevels[0][std::size_t(Slot) >> Shift].Take(Point);
-        else
-            AppendAtNodeEdge(Slot, Point);
-    }
+    // AddXY wrote the next slot.
+    void Added() { ++FPending; }
     // The point in Slot changed its Y, its flags or its X.
     void Refresh(int Slot);
     // The storage's capacity grew; every point kept its slot.
@@ -86,7 +82,14 @@ class TiPlotSummaryIndex {
 
     // Level L's nodes each cover 2^SpanShift(L) slots.
     static int SpanShift(int Level) { return Shift * (Level + 1); }
-    void AppendAtNodeEdge(int Slot, const TiPlotDataSummary& Point);
+    // Sums up the points added since the index was last brought up to date.
+    void CatchUp() const;
+    // Sums up N slots from Slot in the order AddXY wrote them, running on
+    // from slot 0 after the last point's.
+    void Replay(int Slot, int N) const;
+    // Points, the sum of the N slots from Slot, all under one first-level
+    // node, as they come.
+    void Append(int Slot, int N, const TiPlotDataSummary& Points) const;
     // The slot the next AddXY writes; a node containing it strictly inside
     // is under construction.
     int WritePosition() const;
@@ -100,7 +103,9 @@ class TiPlotSummaryIndex {
     void Allocate();
 
     const TiPlotDataCustomList& FList;
-    // FLevels[L] holds the nodes of level L, level 0 being the one over the
-    // points.
-    std::vector<std::vector<TiPlotDataSummary>> FLevels;
+    // Brought up to date when read, hence mutable. FLevels[L] holds the
+    // nodes of level L, level 0 being the one over the points.
+    mutable std::vector<std::vector<TiPlotDataSummary>> FLevels;
+    // Points added since the last catch-up.
+    mutable long long FPending = 0;
 };
