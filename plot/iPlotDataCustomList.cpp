@@ -125,8 +125,7 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity) {
         throw Exception("List Size can not be negative");
     if (NewCapacity == FCapacity)
         return;
-    if (Unwrap())
-        FIndex.Rebuild();
+    Unwrap();
     const bool Shrinks = NewCapacity < FCapacity;
     if (NewCapacity == 0) {
         ReleaseStorage();
@@ -140,7 +139,7 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity) {
     FCapacity = NewCapacity;
     FCount = std::min(FCount, NewCapacity);
     if (Shrinks)
-        FIndex.Rebuild();
+        FIndex.Shrink();
     else
         FIndex.Grow();
 }
@@ -152,24 +151,24 @@ void TiPlotDataCustomList::CheckDeleteCount(int N) const {
 
 void TiPlotDataCustomList::DeleteFirst(int N) {
     CheckDeleteCount(N);
-    if (!Unwrap() && N == 0)
-        return;
+    Unwrap();
     FCount -= N;
     if (FCount > 0 && N > 0) {
         auto* Bytes = static_cast<char*>(FBlock);
         std::memmove(Bytes, Bytes + std::size_t(N) * FItemSize, std::size_t(FCount) * FItemSize);
     }
-    FIndex.Rebuild();
+    if (N > 0)
+        FIndex.Moved();
 }
 
-bool TiPlotDataCustomList::Unwrap() {
+void TiPlotDataCustomList::Unwrap() {
     if (FRingStart == 0)
-        return false;
+        return;
     auto* Bytes = static_cast<char*>(FBlock);
     std::rotate(Bytes, Bytes + std::size_t(FRingStart) * FItemSize,
                 Bytes + std::size_t(FCount) * FItemSize);
     FRingStart = 0;
-    return true;
+    FIndex.Moved();
 }
 
 template <typename TBefore> int TiPlotDataCustomList::CountLeading(TBefore Before) const {
@@ -536,6 +535,7 @@ void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
         throw Exception("Data Style does not support setting individual X-Value with the "
                         "exception of the first X-Value");
     FFirstX = Value;
+    XValuesMoved();
 }
 
 void TiPlotDataCompactIntervalList::GetPoint(int Index, double& X, bool& Null, bool& Empty,

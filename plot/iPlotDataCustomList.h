@@ -139,6 +139,8 @@ class TiPlotDataCustomList {
     // Tell the summary index that the point's Y or flags, or its X, changed.
     void PointChanged(int Index) { FIndex.Refresh(RingSlot(Index)); }
     void XChanged(int Index);
+    // Every X changed (a computed X).
+    void XValuesMoved() { FIndex.Moved(); }
 
   private:
     friend class TiPlotSummaryIndex;
@@ -153,8 +155,8 @@ class TiPlotDataCustomList {
     void SetItemSize(int Size);
     void Grow();
     // Moves the points of a wrapped ring into index order, so that the
-    // block can be cut or shifted; whether they moved.
-    bool Unwrap();
+    // block can be cut or shifted.
+    void Unwrap();
     void ReleaseStorage();
 
     int FCount = 0;

@@ -121,24 +121,20 @@ void TiPlotSummaryIndex::Grow() {
             for (std::size_t N = 0; N < FLevels[L].size(); ++N)
                 Recompute(int(L), int(N), Position);
     } catch (...) {
-        // Without its levels the index reads the points themselves.
+        // Without levels the index reads the points themselves.
         FLevels.clear();
         throw;
     }
 }
 
-void TiPlotSummaryIndex::Rebuild() {
+void TiPlotSummaryIndex::Shrink() {
     try {
-        // Unchanged sizes allocate nothing: a rebuild after points moved
-        // cannot fail.
         Allocate();
-        FPending = 0;
-        if (!FLevels.empty())
-            Replay(0, FList.Count());
     } catch (...) {
         FLevels.clear();
         throw;
     }
+    Moved();
 }
 
 TiPlotDataSummary TiPlotSummaryIndex::Query(int First, int Last) const {

@@ -54,6 +54,8 @@ struct TiPlotDataSummary {
 // AddXY only counts its points: they are summed up when the index is next
 // read or changed, in a batch, which keeps adding a point as cheap as it
 // was. Each point is summed up once, however many were added in between.
+// Summing up the kept points again in the order they were written, from
+// the oldest, puts every node right whatever it held.
 class TiPlotSummaryIndex {
   public:
     explicit TiPlotSummaryIndex(const TiPlotDataCustomList& List) : FList(List) {}
@@ -62,11 +64,13 @@ class TiPlotSummaryIndex {
     void Added() { ++FPending; }
     // The point in Slot changed its Y, its flags or its X.
     void Refresh(int Slot);
+    // The points moved to other slots, or their X values all changed: all
+    // of them are summed up again when the index is next read.
+    void Moved() { FPending = AllPending; }
     // The storage's capacity grew; every point kept its slot.
     void Grow();
-    // The points moved to other slots or the capacity shrank: everything is
-    // summed up again. The points must be in index order (RingStart 0).
-    void Rebuild();
+    // The storage's capacity shrank.
+    void Shrink();
     // The points of slots First .. Last, which must be in index order (not
     // across the slot of the oldest point of a wrapped ring).
     TiPlotDataSummary Query(int First, int Last) const;
@@ -106,6 +110,8 @@ class TiPlotSummaryIndex {
     // Brought up to date when read, hence mutable. FLevels[L] holds the
     // nodes of level L, level 0 being the one over the points.
     mutable std::vector<std::vector<TiPlotDataSummary>> FLevels;
-    // Points added since the last catch-up.
+    // Points added since the last catch-up; more than any storage holds
+    // when all are to be summed up again.
+    static constexpr long long AllPending = 1LL << 62;
     mutable long long FPending = 0;
 };
