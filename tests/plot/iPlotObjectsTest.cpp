@@ -865,7 +865,9 @@ TEST(PlotRepaint, AThousandPointsASecondPaintAtMostTheFrameRate) {
 
 class StoredPlot : public DefaultPlot {
   protected:
-    std::string FileName = ::testing::TempDir() + "plot-objects.txt";
+    // One file per test: ctest runs the tests side by side.
+    std::string FileName = ::testing::TempDir() + "plot-objects-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
     ~StoredPlot() override { std::remove(FileName.c_str()); }
 };
 
