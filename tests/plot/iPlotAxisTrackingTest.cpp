@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -205,6 +206,41 @@ TEST_F(AxisControl, ZoomToFitTakesTheBoundChannels) {
     TiPlot Empty;
     Empty.YAxis(0)->ZoomToFit();
     EXPECT_EQ(Scale(*Empty.YAxis(0)), TScale(0, 100)) << "nothing to fit";
+}
+
+// Over tens of thousands of points the Y extremes come from the summary
+// index: the same fit as a walk through the good points, markers and a
+// wrapped ring included.
+TEST_F(AxisControl, ZoomToFitOverManyPointsIsTheWalksFit) {
+    TiPlotChannelCustom& C = *Plot.Channel(0);
+    Y.SetTrackingEnabled(false);
+    X.SetTrackingEnabled(false);
+    for (const bool Markers : {false, true}) {
+        C.Clear();
+        C.SetRingBufferSize(Markers ? 30000 : 0);
+        C.SetMarkersVisible(Markers);
+        C.SetMarkersSize(4);
+        for (int I = 0; I < 50000; ++I) {
+            C.AddXY(I, std::sin(I * 0.37) * (I % 101));
+            if (I % 97 == 0)
+                C.SetNull(C.Count() - 1, true);
+            if (I % 89 == 0)
+                C.SetEmpty(C.Count() - 1, true);
+        }
+        X.SetMinSpan(-1, 60000);
+        Y.SetMinSpan(0, 1);
+        double Low = 1e300, High = -1e300;
+        const double Half =
+            Markers ? std::abs(Y.PixelToValue(2 * C.MarkersSize()) - Y.PixelToValue(0)) / 2 : 0;
+        for (int I = 0; I < C.Count(); ++I)
+            if (!C.GetNull(I) && !C.GetEmpty(I)) {
+                High = std::max(High, C.GetY(I) + Half);
+                Low = std::min(Low, C.GetY(I) - Half);
+            }
+        Y.ZoomToFit();
+        EXPECT_EQ(Y.Min(), Low) << Markers;
+        EXPECT_EQ(Y.Span(), High - Low) << Markers;
+    }
 }
 
 TEST_F(AxisControl, ChannelsReportTheirValuesAndMarkers) {
