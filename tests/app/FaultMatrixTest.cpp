@@ -174,19 +174,25 @@ TEST_P(FaultMatrix, TheCycleRidesOutTheFault) {
     EXPECT_FLOAT_EQ(W<TiSevenSegmentAnalog>("iSevenSegmentAnalog2")->Value(), Values2.back());
 
     // One request at a time: a request not yet answered is only followed
-    // by the next one at the next tick. The timer keeps its schedule, so
-    // after a late tick on a busy machine the next comes early: half a
-    // period still tells a tick from a request sent again at once.
+    // by the next one at the next tick, half a period or more later. Times
+    // are when sensor-sim read the requests, on a busy machine late at
+    // times. Two requests can then come close together for a good reason:
+    // after a tick late by most of a period the next keeps its schedule
+    // (the one before the late one is then 1.5 periods back or more), or
+    // sensor-sim, held up, read two queued requests at once. One such pair
+    // is let pass; a request sent again at once follows every fault.
+    int CloseAfterUnanswered = 0;
     for (auto It = Line.RequestMSec.begin(); std::next(It) != Line.RequestMSec.end(); ++It) {
         const auto [Number, Sent] = *It;
         const double Next = std::next(It)->second;
         const auto Reply = Line.ReplyMSec.find(Number);
         const bool Answered = Reply != Line.ReplyMSec.end() && Reply->second <= Next;
-        if (!Answered) {
-            EXPECT_GE(Next - Sent, 0.5 * PeriodMSec)
-                << "request " << Number + 1 << " while " << Number << " was outstanding";
-        }
+        const bool AfterALateTick =
+            It != Line.RequestMSec.begin() && Next - std::prev(It)->second >= 1.5 * PeriodMSec;
+        if (!Answered && !AfterALateTick && Next - Sent < 0.5 * PeriodMSec)
+            ++CloseAfterUnanswered;
     }
+    EXPECT_LE(CloseAfterUnanswered, 1) << "requests sent while the one before was outstanding";
 }
 
 const TFaultRow Rows[] = {
