@@ -165,7 +165,7 @@ class TiPlotChannel : public TiPlotChannelCustom {
     void DrawFastTrace(TCanvas& Canvas, bool XYSwap);
     int ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A,
                  int& Run) const;
-    bool TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const;
+    bool TakeSummary(int LastTaken, int End, TiPlotMinMaxPoint& A) const;
     int WalkBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A) const;
     void DrawCurveSweep(TCanvas& Canvas, bool XYSwap, double First, double Last,
                         const TEvaluator& Evaluate);

@@ -427,22 +427,20 @@ void TiPlotChannel::DrawTrace(TCanvas& Canvas, bool XYSwap) {
 
 // The good points from First on whose X lies in [Low, High], taken into A;
 // how many there were. First is one of them. Run is the length of the run
-// before: after a short one the points are walked, after a long one (or
-// once the walk is long) the summary index sums up the rest of the run.
+// before: after a short one the points are walked, after a long one only
+// First; once as many are walked as the index's answer costs, the summary
+// index sums up the rest of the run.
 int TiPlotChannel::ScanBand(int First, int Last, double Low, double High, TiPlotMinMaxPoint& A,
                             int& Run) const {
     // The index's answer costs about as much as walking this many points.
     constexpr int IndexedRun = 256;
-    int Taken = 0;
-    if (Run < IndexedRun) {
-        Taken = WalkBand(First, std::min(Last, First + IndexedRun - 1), Low, High, A);
-        if (Taken < IndexedRun || First + Taken > Last)
-            return Run = Taken;
-    }
-    // From the last point taken, or First.
-    const int From = First + std::max(Taken, 1) - 1;
-    const int End = Data().LastIndexAtOrBefore(High, From, Last, First + Run - 1);
-    if (TakeSummary(From, End, A))
+    const int Walk = Run < IndexedRun ? IndexedRun : 1;
+    const int Taken = WalkBand(First, std::min(Last, First + Walk - 1), Low, High, A);
+    if (Taken < Walk || First + Taken > Last)
+        return Run = Taken;
+    const int LastTaken = First + Taken - 1;
+    const int End = Data().LastIndexAtOrBefore(High, LastTaken, Last, First + Run - 1);
+    if (TakeSummary(LastTaken, End, A))
         return Run = End - First + 1;
     return Run = Taken + WalkBand(First + Taken, Last, Low, High, A);
 }
@@ -466,22 +464,17 @@ int TiPlotChannel::WalkBand(int First, int Last, double Low, double High,
     return N;
 }
 
-// Points First .. End taken into A at once, First being good and in a
-// column's band (and perhaps in A already) and End the last point at or
-// before the band's high end. Only when the points between are good and
-// their X ascends: then they are exactly the points the walk of the band
-// would take.
-bool TiPlotChannel::TakeSummary(int First, int End, TiPlotMinMaxPoint& A) const {
-    const TiPlotDataSummary Rest = Data().Summary(First + 1, End);
+// The points after LastTaken up to End taken into A at once, LastTaken
+// being the last point of a column's band in A and End the last point at
+// or before the band's high end. Only when those points are good and their
+// X ascends: then they are exactly the points the walk of the band would
+// take. The comparisons are the walk's.
+bool TiPlotChannel::TakeSummary(int LastTaken, int End, TiPlotMinMaxPoint& A) const {
+    const TiPlotDataSummary Rest = Data().Summary(LastTaken + 1, End);
     if (Rest.Flags != 0)
         return false;
-    TiPlotDataSummary Sum;
-    Sum.Min = A.Min;
-    Sum.Max = A.Max;
-    Sum.Take(TiPlotDataSummary::OfPoint(Data().Y(First), false, false));
-    Sum.Take(Rest);
-    A.Min = Sum.Min;
-    A.Max = Sum.Max;
+    A.Max = Rest.Max > A.Max ? Rest.Max : A.Max;
+    A.Min = Rest.Min < A.Min ? Rest.Min : A.Min;
     A.Last = Data().Y(End);
     return true;
 }

@@ -235,11 +235,7 @@ int TiPlotDataCustomList::LastIndexAtOrBefore(double X, int First, int Last, int
 TiPlotDataSummary TiPlotDataCustomList::Summary(int First, int Last) const {
     if (Last < First)
         return {};
-    SlotOf(Last);
-    const int Slot = SlotOf(First);
-    // A wrapped ring's range may run on from slot 0.
-    const int N = Last - First + 1;
-    const int Head = std::min(N, FCount - Slot);
+    const auto [Slot, N, Head] = SlotRange(First, Last);
     TiPlotDataSummary Sum = FIndex.Query(Slot, Slot + Head - 1);
     if (Head < N)
         Sum.Take(FIndex.Query(0, N - Head - 1));

@@ -144,6 +144,18 @@ class TiPlotDataCustomList {
 
   private:
     friend class TiPlotSummaryIndex;
+    // Points First .. Last (both must be points) lie in slots Slot ..
+    // Slot + Head - 1 and, where a wrapped ring runs on from slot 0, in
+    // slots 0 .. N - Head - 1.
+    struct TSlotRange {
+        int Slot, N, Head;
+    };
+    TSlotRange SlotRange(int First, int Last) const {
+        SlotOf(Last);
+        const int Slot = SlotOf(First);
+        const int N = Last - First + 1;
+        return {Slot, N, std::min(N, FCount - Slot)};
+    }
     // The summary of the points in slots Slot .. Slot + N - 1, for the
     // index.
     TiPlotDataSummary SumSlots(int Slot, int N) const;
@@ -352,11 +364,7 @@ template <typename F> decltype(auto) TiPlotDataCustomList::WithVariant(F&& Do) c
 template <typename F> int TiPlotDataCustomList::VisitWhile(int First, int Last, F&& Visit) const {
     if (Last < First)
         return 0;
-    SlotOf(Last); // checks the far end
-    const int Slot = SlotOf(First);
-    const int N = Last - First + 1;
-    // A wrapped ring runs to the end of the points' slots, then on from slot 0.
-    const int Head = std::min(N, FCount - Slot);
+    const auto [Slot, N, Head] = SlotRange(First, Last);
     return WithVariant([&](const auto& List) {
         int Done = List.VisitRun(First, Slot, Head, Visit);
         if (Done == Head && Head < N)

@@ -96,30 +96,15 @@ void TiPlotSummaryIndex::Fold(int Level, long long First, long long End,
 }
 
 void TiPlotSummaryIndex::Allocate() {
-    long long Below = FList.Capacity();
-    int Levels = 0;
-    while (Below >= MinUnitsBelow) {
-        Below = (Below + Fanout - 1) / Fanout;
-        ++Levels;
-    }
-    FLevels.resize(std::size_t(Levels));
-    Below = FList.Capacity();
-    for (std::vector<TiPlotDataSummary>& Nodes : FLevels) {
-        Below = (Below + Fanout - 1) / Fanout;
-        SetExactSize(Nodes, std::size_t(Below));
-    }
-}
-
-void TiPlotSummaryIndex::Grow() {
-    CatchUp();
-    const std::size_t OldLevels = FLevels.size();
     try {
-        Allocate();
-        // A new level over nodes that all exist already.
-        const int Position = WritePosition();
-        for (std::size_t L = OldLevels; L < FLevels.size(); ++L)
-            for (std::size_t N = 0; N < FLevels[L].size(); ++N)
-                Recompute(int(L), int(N), Position);
+        std::size_t Levels = 0;
+        for (long long Below = FList.Capacity(); Below >= MinUnitsBelow; ++Levels) {
+            Below = (Below + Fanout - 1) / Fanout;
+            if (FLevels.size() == Levels)
+                FLevels.emplace_back();
+            SetExactSize(FLevels[Levels], std::size_t(Below));
+        }
+        FLevels.resize(Levels);
     } catch (...) {
         // Without levels the index reads the points themselves.
         FLevels.clear();
@@ -127,13 +112,19 @@ void TiPlotSummaryIndex::Grow() {
     }
 }
 
+void TiPlotSummaryIndex::Grow() {
+    CatchUp();
+    const std::size_t OldLevels = FLevels.size();
+    Allocate();
+    // A new level over nodes that all exist already.
+    const int Position = WritePosition();
+    for (std::size_t L = OldLevels; L < FLevels.size(); ++L)
+        for (std::size_t N = 0; N < FLevels[L].size(); ++N)
+            Recompute(int(L), int(N), Position);
+}
+
 void TiPlotSummaryIndex::Shrink() {
-    try {
-        Allocate();
-    } catch (...) {
-        FLevels.clear();
-        throw;
-    }
+    Allocate();
     Moved();
 }
 

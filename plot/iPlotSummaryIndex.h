@@ -1,7 +1,8 @@
 #pragma once
 // The summary index of a channel's point storage: for any run of points, the
-// extremes of their good Y values and whether they hold Null or Empty points,
-// in time that grows with the logarithm of the run rather than its length.
+// extremes of their good Y values and whether they hold Null or Empty points
+// or an X that steps back, in time that grows with the logarithm of the run
+// rather than its length.
 // It is what lets a trace of millions of points be drawn per pixel column
 // and an axis be fitted to them without reading every point.
 
@@ -104,6 +105,7 @@ class TiPlotSummaryIndex {
     // points (slots).
     void Fold(int Level, long long First, long long End, TiPlotDataSummary& Into) const;
     // Sizes the levels for the storage's capacity; new nodes are empty.
+    // When memory runs out the levels are dropped and the failure passed on.
     void Allocate();
 
     const TiPlotDataCustomList& FList;
