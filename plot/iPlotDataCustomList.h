@@ -364,11 +364,12 @@ template <typename F> decltype(auto) TiPlotDataCustomList::WithVariant(F&& Do) c
 template <typename F> int TiPlotDataCustomList::VisitWhile(int First, int Last, F&& Visit) const {
     if (Last < First)
         return 0;
-    const auto [Slot, N, Head] = SlotRange(First, Last);
+    // A named range: clang 14 cannot capture structured bindings.
+    const TSlotRange R = SlotRange(First, Last);
     return WithVariant([&](const auto& List) {
-        int Done = List.VisitRun(First, Slot, Head, Visit);
-        if (Done == Head && Head < N)
-            Done += List.VisitRun(First + Head, 0, N - Head, Visit);
+        int Done = List.VisitRun(First, R.Slot, R.Head, Visit);
+        if (Done == R.Head && R.Head < R.N)
+            Done += List.VisitRun(First + R.Head, 0, R.N - R.Head, Visit);
         return Done;
     });
 }
