@@ -83,28 +83,20 @@ void TiPlotChannelCustom::ResetStatistics() {
     FXSum = FYSum = {};
 }
 
-// Strict comparisons, the minima written as "not at least".
-void TiPlotChannelCustom::CountInStatistics(double X, double Y) {
-    if (X > FXMax)
-        FXMax = X;
-    if (!(X >= FXMin))
-        FXMin = X;
-    if (Y > FYMax)
-        FYMax = Y;
-    if (!(Y >= FYMin))
-        FYMin = Y;
-    ++FStatCount;
-    FXSum.Add(X);
-    FYSum.Add(Y);
+void TiPlotHost::PointAdded(TiPlotChannelCustom* Channel) {
+    ObjectChanged(Channel);
 }
 
 int TiPlotChannelCustom::AddXY(double X, double Y) {
     int Index = FData->AddXY(X, Y);
     CountInStatistics(X, Y);
     ReportToAxes(FData->Count() - 1, X, Y);
-    DoChange();
-    if (FLoggingActive && (++FLogPendingCount >= FLogBufferSize || FLogBufferSize < 2))
+    if (FLoggingActive && (++FLogPendingCount >= FLogBufferSize || FLogBufferSize < 2)) {
+        // Asked for before a write that may fail.
+        DoChange();
         LogFlush();
+    }
+    // Also the repaint request for the point.
     if (Host())
         Host()->PointAdded(this);
     return Index;

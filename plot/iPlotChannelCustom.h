@@ -340,7 +340,20 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     double HalfMarker(int Index, TiPlotAxis* Axis, const char* MissingAxis);
     void ReportToAxes(int Index, double X, double Y);
     void ResetStatistics();
-    void CountInStatistics(double X, double Y);
+    // Strict comparisons, the minima written as "not at least".
+    void CountInStatistics(double X, double Y) {
+        if (X > FXMax)
+            FXMax = X;
+        if (!(X >= FXMin))
+            FXMin = X;
+        if (Y > FYMax)
+            FYMax = Y;
+        if (!(Y >= FYMin))
+            FYMin = Y;
+        ++FStatCount;
+        FXSum.Add(X);
+        FYSum.Add(Y);
+    }
     // Sum / StatCount, or 0 without points; worked out when asked, so that
     // adding a point costs no division.
     double Mean(const TiPlotSum& Sum) const {

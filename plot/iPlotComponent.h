@@ -163,7 +163,7 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     TiPlotObject* FindObject(TiPlotKind Kind, const std::string& Name) override;
     std::vector<TiPlotObject*> Objects(TiPlotKind Kind) override;
     void ObjectInserted(TiPlotObject* Object) override;
-    void ObjectChanged(TiPlotObject* Object) override;
+    void ObjectChanged(TiPlotObject* Object) final;
     void LayoutChanged(TiPlotObject* Object) override;
     void ObjectRenamed(TiPlotObject* Object) override;
     void ObjectRemoving(TiPlotObject* Object) override;

@@ -458,6 +458,7 @@ void TiPlotComponent::LogFlush() {
 }
 
 void TiPlotComponent::PointAdded(TiPlotChannelCustom* Channel) {
+    ObjectChanged(Channel);
     if (!FLoggingActive || ChannelCount() == 0 || Channel != this->Channel(ChannelCount() - 1))
         return;
     ++FLogPendingCount;

@@ -91,18 +91,19 @@ void TiPlotDataCustomList::SetPointAttributes(int Index, const TiPlotDrawAttribu
 }
 
 int TiPlotDataCustomList::AddXY(double X, double Y) {
+    int Slot = FCount;
     if (!FRingEnabled || FCount < FCapacity) {
         if (FCount == FCapacity)
             Grow();
-        WriteNewPoint(FCount, X, Y);
-        FIndex.Added();
-        return FCount++;
+        ++FCount;
+    } else {
+        // A full ring: the slot of the oldest point takes the new one.
+        if (++FRingStart == FCount)
+            FRingStart = 0;
+        Slot = FRingStart == 0 ? FCount - 1 : FRingStart - 1;
     }
-    // A full ring: the slot of the oldest point takes the new one.
-    if (++FRingStart == FCount)
-        FRingStart = 0;
-    WriteNewPoint(FRingStart == 0 ? FCount - 1 : FRingStart - 1, X, Y);
-    FIndex.Added();
+    const bool AsGiven = WriteNewPoint(Slot, X, Y);
+    FIndex.Added(Slot, X, Y, FCount > 1, AsGiven);
     return FCount - 1;
 }
 
@@ -388,8 +389,9 @@ void TiPlotDataFullList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
     Y = R.Y;
 }
 
-void TiPlotDataFullList::WriteNewPoint(int Slot, double X, double Y) {
+bool TiPlotDataFullList::WriteNewPoint(int Slot, double X, double Y) {
     Records<TRecord>()[Slot] = TRecord{X, Y, false, false, 0, 0, 0, 0, Defaults()};
+    return true;
 }
 
 void TiPlotDataFullList::CheckDeleteCount(int N) const {
@@ -462,11 +464,12 @@ void TiPlotDataNullList::GetPoint(int Index, double& X, bool& Null, bool& Empty,
     Y = R.Y;
 }
 
-void TiPlotDataNullList::WriteNewPoint(int Slot, double X, double Y) {
+bool TiPlotDataNullList::WriteNewPoint(int Slot, double X, double Y) {
     std::uint16_t Flags = std::uint16_t((Defaults().MarkersStyle & 15) << MarkersStyleShift);
     if (Defaults().MarkersVisible)
         Flags |= MarkersVisibleFlag;
     Records<TRecord>()[Slot] = TRecord{X, Y, Flags};
+    return true;
 }
 
 // ---- TiPlotDataCompactList
@@ -502,8 +505,10 @@ void TiPlotDataCompactList::GetPoint(int Index, double& X, bool& Null, bool& Emp
     Y = R.Y;
 }
 
-void TiPlotDataCompactList::WriteNewPoint(int Slot, double X, double Y) {
+// Read back rounded to single precision.
+bool TiPlotDataCompactList::WriteNewPoint(int Slot, double X, double Y) {
     Records<TRecord>()[Slot] = TRecord{float(X), float(Y)};
+    return false;
 }
 
 // ---- TiPlotDataCompactIntervalList
@@ -559,8 +564,10 @@ void TiPlotDataCompactIntervalList::Clear() {
     FInterval = -1.0;
 }
 
-void TiPlotDataCompactIntervalList::WriteNewPoint(int Slot, double, double Y) {
+// X is computed, and moves on when a full ring takes a point.
+bool TiPlotDataCompactIntervalList::WriteNewPoint(int Slot, double, double Y) {
     Records<float>()[Slot] = float(Y);
+    return false;
 }
 
 void TiPlotDataCompactIntervalList::CheckDeleteCount(int N) const {

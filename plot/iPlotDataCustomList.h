@@ -132,8 +132,9 @@ class TiPlotDataCustomList {
         return Slot > FCount - 1 ? Slot - FCount : Slot;
     }
     template <typename TRecord> TRecord* Records() const { return static_cast<TRecord*>(FBlock); }
-    // Fills the record of a new point.
-    virtual void WriteNewPoint(int Slot, double X, double Y) = 0;
+    // Fills the record of a new point. True when a read gives back X and Y
+    // as they are, so that the summary index can take them as given.
+    virtual bool WriteNewPoint(int Slot, double X, double Y) = 0;
     // Fails with the variant's message when N points cannot be deleted.
     virtual void CheckDeleteCount(int N) const;
     // Tell the summary index that the point's Y or flags, or its X, changed.
@@ -208,7 +209,7 @@ class TiPlotDataFullList : public TiPlotDataCustomList {
     void GetPoint(int Index, double& X, bool& Null, bool& Empty, double& Y) const override;
 
   protected:
-    void WriteNewPoint(int Slot, double X, double Y) override;
+    bool WriteNewPoint(int Slot, double X, double Y) override;
     void CheckDeleteCount(int N) const override;
 
   private:
@@ -248,7 +249,7 @@ class TiPlotDataNullList : public TiPlotDataCustomList {
     void GetPoint(int Index, double& X, bool& Null, bool& Empty, double& Y) const override;
 
   protected:
-    void WriteNewPoint(int Slot, double X, double Y) override;
+    bool WriteNewPoint(int Slot, double X, double Y) override;
 
   private:
     friend class TiPlotDataCustomList;
@@ -286,7 +287,7 @@ class TiPlotDataCompactList : public TiPlotDataCustomList {
     void GetPoint(int Index, double& X, bool& Null, bool& Empty, double& Y) const override;
 
   protected:
-    void WriteNewPoint(int Slot, double X, double Y) override;
+    bool WriteNewPoint(int Slot, double X, double Y) override;
 
   private:
     friend class TiPlotDataCustomList;
@@ -322,7 +323,7 @@ class TiPlotDataCompactIntervalList : public TiPlotDataCustomList {
     void Clear() override;
 
   protected:
-    void WriteNewPoint(int Slot, double X, double Y) override;
+    bool WriteNewPoint(int Slot, double X, double Y) override;
     void CheckDeleteCount(int N) const override;
 
   private:

@@ -75,8 +75,9 @@ class TiPlotHost {
     virtual void ShowEditor(TiPlotObject*) {}
     // The column separator of the data files and logs the channels write.
     virtual char DataFileSeparatorChar() const { return '\t'; }
-    // A point was added to the channel (after its own log saw it).
-    virtual void PointAdded(TiPlotChannelCustom*) {}
+    // A point was added to the channel (after its own log saw it): a
+    // repaint request.
+    virtual void PointAdded(TiPlotChannelCustom* Channel);
 
   protected:
     ~TiPlotHost() = default;

@@ -2,12 +2,12 @@
 
 #include "plot/iPlotAxis.h"
 
-TiPlotAxis* TiPlotAxisReferences::X() {
-    return FX.Resolve(FHost);
+TiPlotAxis* TiPlotAxisReferences::ResolveX() {
+    return FXAxis = FX.Resolve(FHost);
 }
 
-TiPlotAxis* TiPlotAxisReferences::Y() {
-    return FY.Resolve(FHost);
+TiPlotAxis* TiPlotAxisReferences::ResolveY() {
+    return FYAxis = FY.Resolve(FHost);
 }
 
 void TiPlotAxisReferences::ObjectNameChanged(const TiPlotObject* Object) {

@@ -25,6 +25,8 @@ template <typename T> class TiPlotReference {
             FCached = static_cast<T*>(Host->FindObject(T::StaticKind, FName));
         return FCached;
     }
+    // The object Resolve returned last is still there.
+    bool Cached() const { return !FCached.isNull(); }
     // Follows a rename of the referenced object; returns true when it did.
     // A reference not looked up yet follows an object of its kind that had
     // its name, so that renaming before the first paint keeps the binding.
@@ -58,12 +60,19 @@ class TiPlotAxisReferences {
     const std::string& YName() const { return FY.Name(); }
     bool SetXName(const std::string& Value) { return FX.SetName(Value); }
     bool SetYName(const std::string& Value) { return FY.SetName(Value); }
-    TiPlotAxis* X();
-    TiPlotAxis* Y();
+    // Inline for the cached axis: every point added asks for both.
+    TiPlotAxis* X() { return FX.Cached() ? FXAxis : ResolveX(); }
+    TiPlotAxis* Y() { return FY.Cached() ? FYAxis : ResolveY(); }
     void ObjectNameChanged(const TiPlotObject* Object);
 
   private:
+    TiPlotAxis* ResolveX();
+    TiPlotAxis* ResolveY();
+
     TiPlotHost* FHost;
     TiPlotReference<TiPlotXAxis> FX;
     TiPlotReference<TiPlotYAxis> FY;
+    // What FX and FY resolved to, valid while they hold it.
+    TiPlotAxis* FXAxis = nullptr;
+    TiPlotAxis* FYAxis = nullptr;
 };

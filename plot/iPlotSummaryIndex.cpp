@@ -66,6 +66,8 @@ bool TiPlotSummaryIndex::UnderConstruction(int Level, int Node, int Position) co
 
 void TiPlotSummaryIndex::Refresh(int Slot) {
     CatchUp();
+    // It may be the newest point's X.
+    FNewestXKnown = false;
     const int Position = WritePosition();
     for (int L = 0; L < int(FLevels.size()); ++L)
         Recompute(L, Slot >> SpanShift(L), Position);

@@ -52,22 +52,45 @@ struct TiPlotDataSummary {
 // the write position lies strictly inside; a run of points never covers it
 // whole, so its stale part is never read.
 //
-// AddXY only counts its points: they are summed up when the index is next
-// read or changed, in a batch, which keeps adding a point as cheap as it
-// was. Each point is summed up once, however many were added in between.
-// Summing up the kept points again in the order they were written, from
-// the oldest, puts every node right whatever it held.
+// AddXY sums up a point at once, from the values it was given, while the
+// index is up to date and the storage keeps the values as given. Otherwise
+// it only counts its points: they are summed up when the index is next read
+// or changed, in a batch, and reading them back then costs less than when
+// they were just written. Each point is summed up once, however many were
+// added in between. Summing up the kept points again in the order they were
+// written, from the oldest, puts every node right whatever it held.
 class TiPlotSummaryIndex {
   public:
     explicit TiPlotSummaryIndex(const TiPlotDataCustomList& List) : FList(List) {}
 
-    // AddXY wrote the next slot.
-    void Added() { ++FPending; }
+    // AddXY wrote Slot, the newest point, which follows another point when
+    // HasBefore; AsGiven: the storage gives back X and Y as they are.
+    void Added(int Slot, double X, double Y, bool HasBefore, bool AsGiven) {
+        const bool Now = FPending == 0 && FNewestXKnown && AsGiven && !FLevels.empty();
+        const bool Descent = HasBefore && !(X >= FNewestX);
+        FNewestX = X;
+        FNewestXKnown = AsGiven;
+        if (!Now) {
+            ++FPending;
+            return;
+        }
+        const TiPlotDataSummary Point = TiPlotDataSummary::OfPoint(Y, false, Descent);
+        // Inside a node, the point is only folded in; its first slot starts
+        // the node and its last passes it up.
+        if (((Slot + 1) & (Fanout - 1)) > 1)
+            FLevels[0][std::size_t(Slot) >> Shift].Take(Point);
+        else
+            Append(Slot, 1, Point);
+    }
     // The point in Slot changed its Y, its flags or its X.
     void Refresh(int Slot);
-    // The points moved to other slots, or their X values all changed: all
-    // of them are summed up again when the index is next read.
-    void Moved() { FPending = AllPending; }
+    // The points moved to other slots, or their X values all changed, or
+    // the newest were cut: all of them are summed up again when the index
+    // is next read.
+    void Moved() {
+        FPending = AllPending;
+        FNewestXKnown = false;
+    }
     // The storage's capacity grew; every point kept its slot.
     void Grow();
     // The storage's capacity shrank.
@@ -116,4 +139,7 @@ class TiPlotSummaryIndex {
     // when all are to be summed up again.
     static constexpr long long AllPending = 1LL << 62;
     mutable long long FPending = 0;
+    // The X of the newest point as AddXY gave it, while that is its X.
+    double FNewestX = 0;
+    bool FNewestXKnown = false;
 };

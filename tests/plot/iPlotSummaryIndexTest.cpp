@@ -79,9 +79,12 @@ class TRandomList {
         if (Count > 0)
             for (int K = Pick(4); K > 0; --K) {
                 // Often the last point of a node, whose X the first point
-                // of the next one is compared with.
-                const int I =
-                    OneIn(2) ? Pick(Count) : std::min(Count - 1, 64 * Pick(Count / 64 + 1) + 63);
+                // of the next one is compared with, or the newest point,
+                // whose X the next one added is compared with.
+                const int Where = Pick(3);
+                const int I = Where == 0   ? Pick(Count)
+                              : Where == 1 ? std::min(Count - 1, 64 * Pick(Count / 64 + 1) + 63)
+                                           : Count - 1;
                 switch (Pick(5)) {
                 case 0:
                     List->SetNull(I, !List->Null(I));
@@ -190,6 +193,34 @@ TEST(SummaryIndex, EqualValuesKeepTheFirst) {
     const TiPlotDataSummary Sum = L.Summary(0, 4165);
     EXPECT_TRUE(std::signbit(Sum.Max));
     EXPECT_TRUE(SameSummary(Sum, Walk(L, 0, 4165)));
+}
+
+// A point added is compared with the newest point's X as it is now, also
+// when that X was changed, or the newest points were cut, after the index
+// was last read.
+TEST(SummaryIndex, AnAddedPointFollowsTheNewestPointAsChanged) {
+    const struct {
+        const char* Change;
+        std::function<void(TiPlotDataCustomList&)> Do;
+        std::uint8_t Flags;
+    } Cases[] = {
+        {"newest X moved up", [](TiPlotDataCustomList& L) { L.SetX(999, 2000); },
+         TiPlotDataSummary::Descents},
+        {"newest points cut", [](TiPlotDataCustomList& L) { L.SetCapacity(900); }, 0},
+    };
+    for (const auto& C : Cases) {
+        TiPlotDataNullList L;
+        for (int I = 0; I < 1000; ++I)
+            L.AddXY(I, I);
+        L.Summary(0, L.Count() - 1);
+        C.Do(L);
+        L.Summary(0, L.Count() - 1);
+        for (int I = 950; I < 1100; ++I)
+            L.AddXY(I, I);
+        const TiPlotDataSummary Sum = L.Summary(0, L.Count() - 1);
+        EXPECT_EQ(Sum.Flags, C.Flags) << C.Change;
+        EXPECT_TRUE(SameSummary(Sum, Walk(L, 0, L.Count() - 1))) << C.Change;
+    }
 }
 
 // The end of a run from any guess, against a scan.
