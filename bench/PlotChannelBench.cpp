@@ -45,8 +45,9 @@ void AddXY(benchmark::State& State, TiPlotDataStyle Style, int RingSize) {
 // The main window's strip chart: the X axis scrolls with each new point and
 // the Y axis scales to take in every value (a bounded signal, so after its
 // first cycle the Y axis stays while X moves on every call). With Argument
-// 1 the summary index is read every 2^16 points, as a paint would, so that
-// it sums up the points added in between: the whole cost of a point.
+// 1 the summary index is read every 2^16 points, as a paint would: the
+// whole cost of a point, as AddXY then sums up each point at once. Never
+// read, the index only counts the points added.
 void AddXYStripChart(benchmark::State& State) {
     TiPlot Plot;
     TiPlotChannelCustom* Channel = Plot.Channel(0);
