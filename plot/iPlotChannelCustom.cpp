@@ -83,6 +83,7 @@ void TiPlotChannelCustom::ResetStatistics() {
     FXSum = FYSum = {};
 }
 
+// A host that keeps no log of its own only repaints.
 void TiPlotHost::PointAdded(TiPlotChannelCustom* Channel) {
     ObjectChanged(Channel);
 }

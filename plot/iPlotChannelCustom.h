@@ -145,8 +145,6 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     // A new style starts empty; the drawing attributes and the ring size stay.
     void SetDataStyle(TiPlotDataStyle Value);
 
-    // Appends a point, counts it in the statistics and requests a repaint;
-    // returns the new point's index.
     // Stores the point, counts it in the statistics, reports it to the axes
     // and asks for a repaint; the index the storage gave it.
     virtual int AddXY(double X, double Y);
