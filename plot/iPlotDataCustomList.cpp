@@ -252,28 +252,16 @@ TiPlotDataSummary TiPlotDataCustomList::SumSlots(int Slot, int N) const {
     }
     const int Index = Slot >= FRingStart ? Slot - FRingStart : Slot + FCount - FRingStart;
     return WithVariant([&](const auto& List) {
-        double Min = TiPlotDataSummary().Min, Max = TiPlotDataSummary().Max;
-        bool Holes = false, Descents = false;
+        TiPlotDataSummary Sum;
         bool HasBefore = Index > 0;
         double Before = HasBefore ? List.XAt(Index - 1, RingSlot(Index - 1)) : 0.0;
         auto Take = [&](int, double X, double Y, bool Null, bool Empty) {
-            Descents |= HasBefore && !(X >= Before);
+            Sum.Take(TiPlotDataSummary::OfPoint(Y, Null || Empty, HasBefore && !(X >= Before)));
             HasBefore = true;
             Before = X;
-            if (Null || Empty) {
-                Holes = true;
-                return true;
-            }
-            Max = Y > Max ? Y : Max;
-            Min = Y < Min ? Y : Min;
             return true;
         };
         List.VisitRun(Index, Slot, N, Take);
-        TiPlotDataSummary Sum;
-        Sum.Min = Min;
-        Sum.Max = Max;
-        Sum.Flags = std::uint8_t((Holes ? TiPlotDataSummary::Holes : 0) |
-                                 (Descents ? TiPlotDataSummary::Descents : 0));
         return Sum;
     });
 }

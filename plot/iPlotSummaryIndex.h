@@ -67,7 +67,7 @@ class TiPlotSummaryIndex {
     // HasBefore; AsGiven: the storage gives back X and Y as they are.
     void Added(int Slot, double X, double Y, bool HasBefore, bool AsGiven) {
         const bool Now = FPending == 0 && FNewestXKnown && AsGiven && !FLevels.empty();
-        const bool Descent = HasBefore && !(X >= FNewestX);
+        const bool Descent = Now && HasBefore && !(X >= FNewestX);
         FNewestX = X;
         FNewestXKnown = AsGiven;
         if (!Now) {
